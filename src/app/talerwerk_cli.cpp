@@ -1,0 +1,6 @@
+#include <cstdio>
+
+int main() {
+    std::fputs("Aufruf: talerwerk-cli BEFEHL ...\n", stderr);
+    return 2;
+}

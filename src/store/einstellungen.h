@@ -1,0 +1,58 @@
+#pragma once
+// The settings file: per-user options and window layout, INI form, all values decimal integers.
+// Read once at start, written once at exit (the calculator writes its own geometry when it closes).
+
+#include <cstdint>
+#include <string>
+
+namespace talerwerk {
+
+struct Einstellungen {
+    // [Hauptfenster]
+    int32_t x = 0;
+    int32_t y = 0;
+    int32_t Breite = 580;
+    int32_t Hoehe = 420;
+    bool Symbolleiste = true;
+    int32_t Symbolleiste_Ausrichtung = 1;  // 1 top, 2 bottom, 3 left, 4 right
+    bool Statuszeile = true;
+    // [Meldungen]
+    bool Warnung = true;
+    bool Buchung = true;
+    bool Ueberschreiben = true;  // key "Überschreiben"
+    // [Einstellungen]
+    bool Textbaustein = true;
+    bool Buchungsdatum = true;
+    bool Nullbuchung = false;
+    bool rgmBuchung1 = true;
+    bool rgmBuchung2 = true;
+    bool BuchungEdit = true;
+    // [Rechner]
+    bool RechnerOffen = false;  // key "offen"
+    int32_t RechnerX = 5;
+    int32_t RechnerY = 5;
+    int32_t RechnerBreite = 164;
+    int32_t RechnerHoehe = 234;
+    // [Buchung], [KontoStand], [BListe] key "offen"
+    bool BuchungOffen = false;
+    bool KontoStandOffen = false;
+    bool BListeOffen = false;
+    // [Farbe], colours as 0x00BBGGRR
+    int32_t Positiv = 16711680;
+    int32_t Negativ = 255;
+
+    bool operator==(const Einstellungen&) const = default;
+};
+
+// Missing file, section or key, or a value that is no integer: the default.
+Einstellungen EinstellungenLaden(const std::string& pfad);
+// Writes every key in the fixed order; false when the file could not be written.
+bool EinstellungenSpeichern(const std::string& pfad, const Einstellungen& e);
+// Rewrites only the calculator's geometry keys of the file, keeping every other entry.
+bool RechnerLageSpeichern(const std::string& pfad, const Einstellungen& e);
+
+// Where the settings file lives: "talerwerk.ini" beside the program when that folder is writable,
+// else in the user's configuration folder ($XDG_CONFIG_HOME or ~/.config).
+std::string EinstellungsPfad(const std::string& programmPfad);
+
+}  // namespace talerwerk

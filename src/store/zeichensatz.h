@@ -1,0 +1,25 @@
+#pragma once
+// UTF-8 in memory, Windows-1252 in the data file. The five bytes Windows-1252 leaves undefined
+// (0x81, 0x8D, 0x8F, 0x90, 0x9D) map to the code points of the same value, so every byte of a file
+// survives a round trip.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace talerwerk {
+
+// Windows-1252 bytes → UTF-8. Total: every byte has a code point.
+std::string AusCp1252(std::string_view bytes);
+
+// UTF-8 → Windows-1252 bytes; nullopt when the text holds a character Windows-1252 cannot hold
+// or is not valid UTF-8.
+std::optional<std::string> NachCp1252(std::string_view utf8);
+
+// True when every character of the UTF-8 text has a Windows-1252 byte.
+bool Cp1252Darstellbar(std::string_view utf8);
+
+// Number of characters (code points) of a UTF-8 text.
+size_t ZeichenAnzahl(std::string_view utf8);
+
+}  // namespace talerwerk
