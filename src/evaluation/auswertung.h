@@ -5,7 +5,7 @@
 
 namespace talerwerk {
 
-// Effect of one booking on an account, in cents (0 for cancelled bookings).
+// Amount of one booking in cents; 0 for a cancelled booking, which counts nowhere.
 Cent BuchungsBetrag(const buchungstyp& b);
 
 // Sets Stand of every entry of Konten to AnfStand plus the effect of every booking that is not

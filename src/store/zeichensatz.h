@@ -16,6 +16,10 @@ std::string AusCp1252(std::string_view bytes);
 // or is not valid UTF-8.
 std::optional<std::string> NachCp1252(std::string_view utf8);
 
+// As NachCp1252, but every character Windows-1252 cannot hold becomes "?". For the writer, as
+// a last line of defence: such texts are refused where they are typed.
+std::string NachCp1252Ersetzt(std::string_view utf8);
+
 // True when every character of the UTF-8 text has a Windows-1252 byte.
 bool Cp1252Darstellbar(std::string_view utf8);
 
