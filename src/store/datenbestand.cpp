@@ -73,7 +73,8 @@ std::string NeueKennung(const Datenbestand& d, Zufall& zufall) {
     // 80 × 1000 possible codes; the bound only keeps a broken random source from hanging the program.
     std::string kennung;
     for (int versuch = 0; versuch < 1'000'000; ++versuch) {
-        kennung = std::string(1, static_cast<char>(48 + zufall.Zahl(80))) + std::to_string(zufall.Zahl(1000));
+        const char zeichen = static_cast<char>(48 + zufall.Zahl(80));  // drawn first, then the number
+        kennung = std::string(1, zeichen) + std::to_string(zufall.Zahl(1000));
         const bool vergeben = std::any_of(d.RgmBuchungen.begin(), d.RgmBuchungen.end(),
                                           [&](const buchungstyp& r) { return r.Kennung == kennung; });
         if (!vergeben) break;
