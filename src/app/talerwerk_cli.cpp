@@ -1,6 +1,382 @@
-#include <cstdio>
+// talerwerk-cli: the data files without a window, for scripts, exports, checks and tests. It uses
+// the same store, file reader and writer and evaluation as the desktop program.
+//
+// Exit status: 0 done; 1 missing or invalid file, unwritable output, refused input; 2 wrong usage;
+// 3 file password not given or wrong.
 
-int main() {
-    std::fputs("Aufruf: talerwerk-cli BEFEHL ...\n", stderr);
-    return 2;
+#include <sys/stat.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "accounts/kennwort.h"
+#include "evaluation/auswertung.h"
+#include "store/betrag.h"
+#include "store/datendatei.h"
+#include "store/datenbestand.h"
+#include "store/datum.h"
+#include "store/demobuch.h"
+#include "store/jsonformat.h"
+#include "store/ports.h"
+
+using namespace talerwerk;
+
+namespace {
+
+constexpr int kFertig = 0;
+constexpr int kFehler = 1;
+constexpr int kAufruf = 2;
+constexpr int kKennwort = 3;
+
+constexpr const char* kSchreibgeschuetzt = "Datei ist schreibgeschützt!";
+constexpr int64_t kHoechstensBuchungen = 10'000'000;
+
+const char* const kAufrufText =
+    "Aufruf:\n"
+    "  talerwerk-cli check DATEI [--kennwort KENNWORT]\n"
+    "  talerwerk-cli export DATEI [--kennwort KENNWORT] [-o AUSGABE.json]\n"
+    "  talerwerk-cli import EINGABE.json AUSGABE.tlw [--kennwort KENNWORT]\n"
+    "  talerwerk-cli staende DATEI [--kennwort KENNWORT]\n"
+    "  talerwerk-cli demo AUSGABE.tlw [--buchungen N] [--seed S] [--bis JJJJ-MM-TT] [--kennwort KENNWORT]\n"
+    "\n"
+    "  check    liest die Datei vollständig und zeigt die Anzahl der Einträge je Liste\n"
+    "  export   schreibt den ganzen Datenbestand als JSON\n"
+    "  import   baut einen Datenbestand aus JSON und speichert ihn als Datendatei\n"
+    "  staende  berechnet die Kontostände und zeigt sie als Name;Stand\n"
+    "  demo     schreibt ein Beispiel-Haushaltsbuch (Vorgabe: 1500 Buchungen bis heute)\n"
+    "\n"
+    "  --kennwort gibt das Dateikennwort (oder Schreibschutzkennwort) der Datei an.\n";
+
+// Messages of the program's own texts go to standard error; "\r" is its line break.
+class KonsolenMeldungen : public Meldungen {
+public:
+    void Fehler(const std::string& text) override { Ausgeben(text); }
+    void Information(const std::string& text) override { Ausgeben(text); }
+    void Warnung(const std::string& text) override { Ausgeben(text); }
+    // Nobody can answer on a command line; no command here asks.
+    Antwort Frage(const std::string& text, Knoepfe) override {
+        Ausgeben(text);
+        return Antwort::Abbrechen;
+    }
+    void Piep() override {}
+
+    static void Ausgeben(std::string text) {
+        for (char& c : text)
+            if (c == '\r') c = '\n';
+        std::cerr << text << '\n';
+    }
+};
+
+// The password prompt of a command line: the password is the one given with --kennwort.
+class KonsolenKennwort : public Kennwortabfrage {
+public:
+    explicit KonsolenKennwort(std::optional<std::string> kennwort) : kennwort_(std::move(kennwort)) {}
+
+    bool Abfragen(int art, const std::string& gespeichert, const std::string&) override {
+        const bool richtig = kennwort_ && *kennwort_ == KennwortEntschluesseln(gespeichert);
+        if (art == 1 || art == 3) {
+            if (!richtig) {
+                DateiAbgelehnt = true;
+                KonsolenMeldungen::Ausgeben(kennwort_ ? "Kennwort falsch." : "Öffnen der Datei abgebrochen!");
+            }
+        } else {
+            // Without the write-protect password the file can still be read, only not written.
+            Schreibschutz = !richtig;
+        }
+        return richtig;
+    }
+
+    bool DateiAbgelehnt = false;
+    bool Schreibschutz = false;
+
+private:
+    std::optional<std::string> kennwort_;
+};
+
+struct Aufruf {
+    std::string Befehl;
+    std::vector<std::string> Dateien;
+    std::optional<std::string> Kennwort;
+    std::optional<std::string> Ausgabe;  // -o
+    std::optional<std::string> Buchungen, Seed, Bis;
+};
+
+int FalscherAufruf(const std::string& grund) {
+    std::cerr << grund << "\n\n" << kAufrufText;
+    return kAufruf;
+}
+
+bool Vorhanden(const std::string& pfad) {
+    struct stat st {};
+    return ::stat(pfad.c_str(), &st) == 0;
+}
+
+bool GleicheDatei(const std::string& a, const std::string& b) {
+    struct stat sa {}, sb {};
+    return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+           sa.st_ino == sb.st_ino;
+}
+
+bool Einlesen(const std::string& pfad, std::string& inhalt, size_t hoechstens = std::string::npos) {
+    std::ifstream ein(pfad, std::ios::binary);
+    if (!ein) return false;
+    if (hoechstens == std::string::npos) {
+        std::ostringstream puffer;
+        puffer << ein.rdbuf();
+        inhalt = puffer.str();
+    } else {
+        inhalt.resize(hoechstens);
+        ein.read(inhalt.data(), static_cast<std::streamsize>(hoechstens));
+        inhalt.resize(static_cast<size_t>(ein.gcount()));
+    }
+    return !ein.bad();
+}
+
+// Opens a data file as the desktop program does. Returns the exit status (0 when opened).
+int Oeffnen(const std::string& pfad, const std::optional<std::string>& kennwort, Datenbestand& d) {
+    KonsolenMeldungen meldungen;
+    KonsolenKennwort abfrage(kennwort);
+    d.Dateiname = pfad;
+    if (DateiLaden(d, meldungen, abfrage)) {
+        d.DateiOffen = true;
+        return kFertig;
+    }
+    return abfrage.DateiAbgelehnt ? kKennwort : kFehler;
+}
+
+// A command that writes a data file must not replace one that is protected: not one whose
+// write-protect password was not given, nor one with a file password that was not given. Only the
+// client record at the start of the file matters here, so a large file is not read whole.
+int DarfUeberschreiben(const std::string& pfad, const std::optional<std::string>& kennwort) {
+    if (!Vorhanden(pfad)) return kFertig;
+    std::string anfang;
+    if (!Einlesen(pfad, anfang, 1 << 20)) return kFertig;  // unreadable: the save will tell
+    Datenbestand probe;
+    KonsolenKennwort abfrage(kennwort);
+    DateiAuslesen(anfang, probe, abfrage, pfad);
+    if (abfrage.DateiAbgelehnt) return kKennwort;
+    if (abfrage.Schreibschutz) {
+        KonsolenMeldungen::Ausgeben(kSchreibgeschuetzt);
+        return kFehler;
+    }
+    return kFertig;
+}
+
+int Speichern(Datenbestand& d, const std::string& pfad) {
+    KonsolenMeldungen meldungen;
+    d.Dateiname = pfad;
+    d.Schreibschutz = false;
+    return DateiSpeichern(d, meldungen) ? kFertig : kFehler;
+}
+
+// ---------------------------------------------------------------------------------------------
+
+int Check(const Aufruf& a) {
+    Datenbestand d;
+    if (int s = Oeffnen(a.Dateien[0], a.Kennwort, d)) return s;
+    std::cout << "Konten: " << d.Konten.size() << '\n'
+              << "Textbausteine: " << d.Textbausteine.size() << '\n'
+              << "Buchungen: " << d.Buchungen.size() << '\n'
+              << "RgmBuchungen: " << d.RgmBuchungen.size() << '\n'
+              << "Vorlagen: " << d.Vorlagen.size() << '\n'
+              << "Filterliste: " << d.Filterliste.size() << '\n';
+    return kFertig;
+}
+
+int Export(const Aufruf& a) {
+    Datenbestand d;
+    if (int s = Oeffnen(a.Dateien[0], a.Kennwort, d)) return s;
+    if (!a.Ausgabe) {
+        JsonSchreiben(d, std::cout);
+        std::cout.flush();
+        if (!std::cout) {
+            KonsolenMeldungen::Ausgeben("Ausgabe konnte nicht geschrieben werden.");
+            return kFehler;
+        }
+        return kFertig;
+    }
+    std::string fehler;
+    if (!DateiAtomarSchreiben(*a.Ausgabe, JsonText(d), fehler)) {
+        KonsolenMeldungen::Ausgeben("Datei \"" + *a.Ausgabe + "\" konnte nicht gespeichert werden:\r" + fehler);
+        return kFehler;
+    }
+    return kFertig;
+}
+
+int Import(const Aufruf& a) {
+    const std::string& eingabe = a.Dateien[0];
+    const std::string& ausgabe = a.Dateien[1];
+    if (!Vorhanden(eingabe)) {
+        KonsolenMeldungen::Ausgeben(MeldungDateiNichtGefunden);
+        return kFehler;
+    }
+    if (GleicheDatei(eingabe, ausgabe)) {
+        KonsolenMeldungen::Ausgeben("Eingabe und Ausgabe sind dieselbe Datei!");
+        return kFehler;
+    }
+    if (int s = DarfUeberschreiben(ausgabe, a.Kennwort)) return s;
+    std::string text;
+    if (!Einlesen(eingabe, text)) {
+        KonsolenMeldungen::Ausgeben("Datei \"" + eingabe + "\" kann nicht gelesen werden!");
+        return kFehler;
+    }
+    SystemUhr uhr;
+    SystemZufall zufall;
+    JsonErgebnis ergebnis = JsonEinlesen(text, uhr, zufall);
+    text.clear();
+    text.shrink_to_fit();
+    if (!ergebnis.Ok()) {
+        KonsolenMeldungen::Ausgeben("Import nicht möglich!\r" + ergebnis.Fehler);
+        return kFehler;
+    }
+    return Speichern(ergebnis.Bestand, ausgabe);
+}
+
+int Staende(const Aufruf& a) {
+    Datenbestand d;
+    if (int s = Oeffnen(a.Dateien[0], a.Kennwort, d)) return s;
+    StaendeBerechnen(d);
+    Cent gesamt = 0;
+    std::string aus;
+    for (const kontotyp& k : d.Konten) {
+        if (k.Art != ArtBestandskonto && k.Art != ArtSparkonto) continue;
+        aus += k.Name + ";" + CentText(k.Stand) + "\n";
+        gesamt += k.Stand;
+    }
+    aus += "Gesamt;" + CentText(gesamt) + "\n";
+    std::cout << aus;
+    return kFertig;
+}
+
+std::optional<uint64_t> Ganzzahl(const std::string& text, uint64_t hoechstens) {
+    if (text.empty() || text.size() > 20) return std::nullopt;
+    uint64_t wert = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return std::nullopt;
+        const uint64_t ziffer = static_cast<uint64_t>(c - '0');
+        if (wert > (UINT64_MAX - ziffer) / 10) return std::nullopt;
+        wert = wert * 10 + ziffer;
+    }
+    if (wert > hoechstens) return std::nullopt;
+    return wert;
+}
+
+int Demo(const Aufruf& a) {
+    int64_t buchungen = 1500;
+    uint64_t seed = 1;
+    int32_t bis = SystemUhr().Heute();
+    if (a.Buchungen) {
+        auto n = Ganzzahl(*a.Buchungen, kHoechstensBuchungen);
+        if (!n)
+            return FalscherAufruf("Ungültige Anzahl für --buchungen: \"" + *a.Buchungen + "\" (0 bis " +
+                                  std::to_string(kHoechstensBuchungen) + ")");
+        buchungen = static_cast<int64_t>(*n);
+    }
+    if (a.Seed) {
+        auto s = Ganzzahl(*a.Seed, UINT64_MAX);
+        if (!s) return FalscherAufruf("Ungültiger Wert für --seed: \"" + *a.Seed + "\"");
+        seed = *s;
+    }
+    if (a.Bis) {
+        std::optional<int32_t> tag = DatumIsoLesen(*a.Bis);
+        // The data file holds the years 1980 to 2079 only.
+        if (!tag || KalenderAus(*tag).Jahr < 1980 || KalenderAus(*tag).Jahr > 2079)
+            return FalscherAufruf("Ungültiges Datum für --bis: \"" + *a.Bis +
+                                  "\" (JJJJ-MM-TT, 1980-01-01 bis 2079-12-31)");
+        bis = *tag;
+    }
+    if (int s = DarfUeberschreiben(a.Dateien[0], a.Kennwort)) return s;
+    Datenbestand d = DemoBuch(buchungen, seed, bis);
+    return Speichern(d, a.Dateien[0]);
+}
+
+// ---------------------------------------------------------------------------------------------
+
+struct Befehl {
+    const char* Name;
+    size_t Dateien;
+    bool Ausgabe, Demo;
+    int (*Ausfuehren)(const Aufruf&);
+};
+
+const Befehl kBefehle[] = {
+    {"check", 1, false, false, Check},
+    {"export", 1, true, false, Export},
+    {"import", 2, false, false, Import},
+    {"staende", 1, false, false, Staende},
+    {"demo", 1, false, true, Demo},
+};
+
+int Hauptprogramm(int argc, char** argv) {
+    std::vector<std::string> arg(argv + 1, argv + argc);
+    if (arg.empty()) return FalscherAufruf("Kein Befehl angegeben.");
+    if (arg[0] == "--help" || arg[0] == "-h" || arg[0] == "hilfe") {
+        std::cout << kAufrufText;
+        return kFertig;
+    }
+    const Befehl* befehl = nullptr;
+    for (const Befehl& b : kBefehle)
+        if (arg[0] == b.Name) befehl = &b;
+    if (!befehl) return FalscherAufruf("Unbekannter Befehl: \"" + arg[0] + "\"");
+
+    Aufruf a;
+    a.Befehl = arg[0];
+    bool nurDateien = false;
+    for (size_t i = 1; i < arg.size(); ++i) {
+        std::string name = arg[i];
+        if (nurDateien || name.size() < 2 || name[0] != '-') {
+            a.Dateien.push_back(name);
+            continue;
+        }
+        if (name == "--") {
+            nurDateien = true;
+            continue;
+        }
+        std::optional<std::string> wert;
+        if (size_t gleich = name.find('='); name.rfind("--", 0) == 0 && gleich != std::string::npos) {
+            wert = name.substr(gleich + 1);
+            name.resize(gleich);
+        }
+        std::optional<std::string>* ziel = nullptr;
+        if (name == "--kennwort") ziel = &a.Kennwort;
+        else if (name == "-o" && befehl->Ausgabe) ziel = &a.Ausgabe;
+        else if (name == "--buchungen" && befehl->Demo) ziel = &a.Buchungen;
+        else if (name == "--seed" && befehl->Demo) ziel = &a.Seed;
+        else if (name == "--bis" && befehl->Demo) ziel = &a.Bis;
+        if (!ziel) return FalscherAufruf("Unbekannte Option für " + a.Befehl + ": \"" + name + "\"");
+        if (!wert) {
+            if (i + 1 >= arg.size()) return FalscherAufruf("Fehlender Wert für " + name);
+            wert = arg[++i];
+        }
+        if (ziel->has_value()) return FalscherAufruf("Option mehrfach angegeben: " + name);
+        *ziel = *wert;
+    }
+    if (a.Dateien.size() < befehl->Dateien) return FalscherAufruf("Fehlende Datei für " + a.Befehl + ".");
+    if (a.Dateien.size() > befehl->Dateien)
+        return FalscherAufruf("Zu viele Angaben für " + a.Befehl + ": \"" + a.Dateien[befehl->Dateien] + "\"");
+    for (const std::string& datei : a.Dateien)
+        if (datei.empty()) return FalscherAufruf("Leerer Dateiname.");
+    if (a.Ausgabe && a.Ausgabe->empty()) return FalscherAufruf("Leerer Dateiname für -o.");
+    return befehl->Ausfuehren(a);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::ios::sync_with_stdio(false);
+    try {
+        return Hauptprogramm(argc, argv);
+    } catch (const std::bad_alloc&) {
+        KonsolenMeldungen::Ausgeben("Nicht genügend Arbeitsspeicher.");
+    } catch (const std::exception& f) {
+        KonsolenMeldungen::Ausgeben(std::string("Unerwarteter Fehler: ") + f.what());
+    }
+    return kFehler;
 }
