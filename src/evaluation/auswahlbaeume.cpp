@@ -1,0 +1,101 @@
+#include "evaluation/auswahlbaeume.h"
+
+#include "evaluation/auswertung.h"
+#include "evaluation/zeitraeume.h"
+
+namespace talerwerk {
+
+namespace {
+
+// Display path of an account or category: the first entry of the number, preceded by the name of
+// its category when it is a sub-category (looked for among the entries before it, where the chart
+// keeps a category ahead of its sub-categories).
+std::string Anzeigepfad(const Datenbestand& d, int32_t nr) {
+    for (size_t i = 0; i < d.Konten.size(); ++i) {
+        const kontotyp& k = d.Konten[i];
+        if (k.Nr != nr) continue;
+        std::string pfad;
+        if (k.OberNr != 0) {
+            for (size_t j = 0; j < i; ++j) {
+                if (d.Konten[j].Nr == k.OberNr) {
+                    pfad = d.Konten[j].Name + " " + " \\ " + " ";
+                    break;
+                }
+            }
+        }
+        return pfad + k.Name;
+    }
+    return {};
+}
+
+kontotyp Gruppensatz(int32_t code, const char* name) {
+    kontotyp k;
+    k.Nr = code;
+    k.Name = name;
+    return k;
+}
+
+}  // namespace
+
+std::vector<KontoEintrag> KontenListe(const Datenbestand& d) {
+    std::vector<KontoEintrag> liste;
+    for (const kontotyp& k : d.Konten)
+        if (k.Art == ArtBestandskonto || k.Art == ArtSparkonto) liste.push_back({k.Name, k});
+    return liste;
+}
+
+std::vector<KontoEintrag> RubrikenListe(const Datenbestand& d, int32_t artFilter, bool mitUnterrubriken) {
+    std::vector<KontoEintrag> liste;
+    for (const kontotyp& k : d.Konten) {
+        if (k.Art != ArtEinnahme && k.Art != ArtAusgabe) continue;
+        if (artFilter != 0 && k.Art != artFilter) continue;
+        const bool aufnehmen =
+            mitUnterrubriken ? (k.OberNr != 0 || !HatUnterrubriken(d, k.Nr)) : k.OberNr == 0;
+        if (aufnehmen) liste.push_back({Anzeigepfad(d, k.Nr), k});
+    }
+    return liste;
+}
+
+Auswahlbaum KontenBaum(const Datenbestand& d) {
+    Auswahlbaum baum;
+    auto knoten = [&](const kontotyp& k, int32_t elter) {
+        Auswahlknoten n;
+        n.Text = k.Name;
+        n.Elter = elter;
+        n.Konto = k;
+        baum.Knoten.push_back(std::move(n));
+        return static_cast<int32_t>(baum.Knoten.size()) - 1;
+    };
+    const int32_t wurzel = knoten(Gruppensatz(AuswahlAlleKonten, "Alle Konten"), -1);
+    baum.Knoten[wurzel].Aufgeklappt = true;
+    const int32_t bestand = knoten(Gruppensatz(AuswahlBestandskonten, "Bestandskonten"), wurzel);
+    for (const kontotyp& k : d.Konten)
+        if (k.Art == ArtBestandskonto) knoten(k, bestand);
+    const int32_t spar = knoten(Gruppensatz(AuswahlSparkonten, "Sparkonten"), wurzel);
+    for (const kontotyp& k : d.Konten)
+        if (k.Art == ArtSparkonto) knoten(k, spar);
+    baum.Gewaehlt = wurzel;
+    return baum;
+}
+
+Auswahlbaum ZeitBaum(Datenbestand& d, int32_t heute, bool nurJahre) {
+    ZeitraeumeAufbauen(d, heute);
+    Auswahlbaum baum;
+    int32_t jahrKnoten = 0;
+    for (size_t i = 0; i < d.Zeitraeume.size(); ++i) {
+        const MonatsDatenTyp& z = d.Zeitraeume[i];
+        const bool jahr = z.OberNr == 0;
+        if (i > 0 && !jahr && nurJahre) continue;
+        Auswahlknoten n;
+        n.Text = z.Bezeichnung;
+        n.Zeitraum = z;
+        n.Elter = i == 0 ? -1 : (jahr ? 0 : jahrKnoten);
+        baum.Knoten.push_back(std::move(n));
+        if (i > 0 && jahr) jahrKnoten = static_cast<int32_t>(baum.Knoten.size()) - 1;
+    }
+    baum.Knoten[0].Aufgeklappt = true;
+    baum.Gewaehlt = 0;
+    return baum;
+}
+
+}  // namespace talerwerk
