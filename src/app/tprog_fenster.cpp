@@ -1,0 +1,1017 @@
+#include "app/tprog_fenster.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPageSetupDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTextBrowser>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "app/programmablauf.h"
+#include "app/ttitelbild.h"
+#include "store/datendatei.h"
+
+using namespace talerwerk;
+
+namespace {
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+QString Q(const char* text) { return QString::fromUtf8(text); }
+
+// The settings keep the tool bar's edge as 1 top, 2 bottom, 3 left, 4 right.
+Qt::ToolBarArea LeistenBereich(int32_t ausrichtung) {
+    switch (ausrichtung) {
+    case 2: return Qt::BottomToolBarArea;
+    case 3: return Qt::LeftToolBarArea;
+    case 4: return Qt::RightToolBarArea;
+    default: return Qt::TopToolBarArea;
+    }
+}
+
+int32_t LeistenAusrichtung(Qt::ToolBarArea bereich) {
+    switch (bereich) {
+    case Qt::BottomToolBarArea: return 2;
+    case Qt::LeftToolBarArea: return 3;
+    case Qt::RightToolBarArea: return 4;
+    default: return 1;
+    }
+}
+
+QMdiSubWindow* SubFenster(QWidget* w) {
+    for (QWidget* p = w; p; p = p->parentWidget())
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(p)) return sub;
+    return nullptr;
+}
+
+}  // namespace
+
+TProg_Fenster::TProg_Fenster(Meldungen& meldungen, Kennwortabfrage& kennwortabfrage,
+                             const QString& programmPfad, const QStringList& argumente,
+                             QWidget* eltern)
+    : QMainWindow(eltern),
+      meldungen_(meldungen),
+      kennwortabfrage_(kennwortabfrage),
+      uhr_(&systemUhr_),
+      zufall_(&systemZufall_),
+      programmPfad_(programmPfad),
+      argumente_(argumente) {
+    TalerwerkRessourcenLaden();
+    setObjectName(QStringLiteral("Prog_Fenster"));
+    setWindowIcon(QIcon(QStringLiteral(":/talerwerk.svg")));
+
+    // The settings first: the window's geometry and bars come from them.
+    einstellungsDatei_ = Q(EinstellungsPfad(programmPfad_.toStdString()));
+    einstellungen_ = EinstellungenLaden(einstellungsDatei_.toStdString());
+
+    Flaeche = new QMdiArea(this);
+    Flaeche->setObjectName(QStringLiteral("Flaeche"));
+    Flaeche->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    Flaeche->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(Flaeche);
+
+    MenuesAnlegen();
+    SymbolleisteAnlegen();
+    StatuszeileAnlegen();
+    LogoAnlegen();
+
+    StatusPanel[0]->setText(QStringLiteral("Bereit"));
+    GeometrieAnwenden();
+    StatusPanel[1]->clear();
+    NeuerDatenbestand(bestand_, *uhr_, *zufall_);
+    bestand_.DateiOffen = false;
+    // The bars as the settings have them already now, so the first picture is the right one.
+    LeistenAnwenden();
+    FensterAktualisieren(false);
+}
+
+TProg_Fenster::~TProg_Fenster() {
+    // Child windows may still hold references into the store; they go first.
+    if (Flaeche) {
+        for (QMdiSubWindow* sub : Flaeche->subWindowList()) delete sub;
+    }
+    delete hilfe_.data();
+}
+
+QPrinter& TProg_Fenster::Drucker() {
+    if (!drucker_) drucker_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *drucker_;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Building the window
+
+QAction* TProg_Fenster::NeueAktion(QMenu* menue, const char* komponente, const QString& text,
+                                   const QKeySequence& kuerzel, void (TProg_Fenster::*handler)()) {
+    auto* aktion = new QAction(text, this);
+    aktion->setObjectName(QString::fromLatin1(komponente));
+    if (!kuerzel.isEmpty()) aktion->setShortcut(kuerzel);
+    if (handler) connect(aktion, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+    menue->addAction(aktion);
+    return aktion;
+}
+
+void TProg_Fenster::MenuesAnlegen() {
+    using S = TProg_Fenster;
+    const QKeySequence kein;
+    auto menue = [this](const QString& titel, const char* name) {
+        auto* m = new QMenu(titel, this);
+        m->setObjectName(QString::fromLatin1(name));
+        return m;
+    };
+
+    // While no file is open.
+    QMenu* datei2 = menue(QStringLiteral("&Datei"), "Datei2");
+    Neu2 = NeueAktion(datei2, "Neu2", QStringLiteral("&Neu"), kein, &S::Neu1Click);
+    MenuItem3 = NeueAktion(datei2, "MenuItem3", QStringLiteral("Ö&ffnen..."),
+                           QKeySequence(Qt::CTRL | Qt::Key_O), &S::ffnen1Click);
+    datei2->addSeparator();
+    Seiteeinrichten2 = NeueAktion(datei2, "Seiteeinrichten2", QStringLiteral("Seite &einrichten"),
+                                  kein, &S::Seiteeinrichten1Click);
+    Druckereinrichtung2 = NeueAktion(datei2, "Druckereinrichtung2",
+                                     QStringLiteral("Drucker&einrichtung..."), kein,
+                                     &S::Druckereinrichtung1Click);
+    datei2->addSeparator();
+    Beenden2 = NeueAktion(datei2, "Beenden2", QStringLiteral("&Beenden"),
+                          QKeySequence(Qt::ALT | Qt::Key_F4), &S::Beenden1Click);
+
+    QMenu* ansicht2 = menue(QStringLiteral("&Ansicht"), "Ansicht2");
+    Rechner2 = NeueAktion(ansicht2, "Rechner2", QStringLiteral("Rechner"),
+                          QKeySequence(Qt::CTRL | Qt::Key_T), &S::Rechner1Click);
+    ansicht2->addSeparator();
+    Symbolleiste2 = NeueAktion(ansicht2, "Symbolleiste2", QStringLiteral("&Symbolleiste"), kein,
+                               &S::Symbolleiste1Click);
+    Statuszeile2 = NeueAktion(ansicht2, "Statuszeile2", QStringLiteral("S&tatuszeile"), kein,
+                              &S::Statuszeile1Click);
+    ansicht2->addSeparator();
+    Einstellungen2 = NeueAktion(ansicht2, "Einstellungen2", QStringLiteral("&Einstellungen..."),
+                                kein, &S::Einstellungen1Click);
+
+    QMenu* hilfe2 = menue(QStringLiteral("&Hilfe"), "Hilfe2");
+    Inhalt2 = NeueAktion(hilfe2, "Inhalt2", QStringLiteral("&Hilfeindex"), QKeySequence(Qt::Key_F1),
+                         &S::Inhalt1Click);
+    Info2 = NeueAktion(hilfe2, "Info2", QStringLiteral("In&fo..."), kein, &S::Info1Click);
+    HauptMenue_geschlossen = {datei2, ansicht2, hilfe2};
+
+    // While a file is open.
+    QMenu* datei1 = menue(QStringLiteral("&Datei"), "Datei1");
+    Neu1 = NeueAktion(datei1, "Neu1", QStringLiteral("&Neu"), kein, &S::Neu1Click);
+    ffnen1 = NeueAktion(datei1, "ffnen1", QStringLiteral("Ö&ffnen..."),
+                        QKeySequence(Qt::CTRL | Qt::Key_O), &S::ffnen1Click);
+    Schliessen1 = NeueAktion(datei1, "Schliessen1", QStringLiteral("Sch&ließen"), kein,
+                             &S::Schliessen1Click);
+    datei1->addSeparator();
+    Speichern1 = NeueAktion(datei1, "Speichern1", QStringLiteral("&Speichern"),
+                            QKeySequence(Qt::CTRL | Qt::Key_S), nullptr);
+    connect(Speichern1, &QAction::triggered, this, [this] { Speichern1Click(); });
+    Speichernunter1 = NeueAktion(datei1, "Speichernunter1", QStringLiteral("Speichern &unter..."),
+                                 kein, nullptr);
+    connect(Speichernunter1, &QAction::triggered, this, [this] { Speichernunter1Click(); });
+    datei1->addSeparator();
+    Seiteeinrichten1 = NeueAktion(datei1, "Seiteeinrichten1",
+                                  QStringLiteral("Seite &einrichten..."), kein,
+                                  &S::Seiteeinrichten1Click);
+    Druckereinrichtung1 = NeueAktion(datei1, "Druckereinrichtung1",
+                                     QStringLiteral("Drucker&einrichtung..."), kein,
+                                     &S::Druckereinrichtung1Click);
+    datei1->addSeparator();
+    Beenden1 = NeueAktion(datei1, "Beenden1", QStringLiteral("&Beenden"),
+                          QKeySequence(Qt::ALT | Qt::Key_F4), &S::Beenden1Click);
+
+    QMenu* stamm1 = menue(QStringLiteral("&Stammdaten"), "Stammdaten1");
+    Mandant1 = NeueAktion(stamm1, "Mandant1", QStringLiteral("&Stammdaten..."), kein,
+                          &S::Mandant1Click);
+    Rubriken1 = NeueAktion(stamm1, "Rubriken1", QStringLiteral("&Konten und Rubriken..."), kein,
+                           &S::Kontenplan1Click);
+    Textbausteine1 = NeueAktion(stamm1, "Textbausteine1", QStringLiteral("&Textbausteine..."),
+                                kein, &S::Textbausteine1Click);
+
+    QMenu* buchung1 = menue(QStringLiteral("&Buchung"), "Buchung1");
+    Bearbeiten1 = NeueAktion(buchung1, "Bearbeiten1", QStringLiteral("&Bearbeiten..."),
+                             QKeySequence(Qt::CTRL | Qt::Key_B), &S::Bearbeiten1Click);
+    Hinzufgen1 = NeueAktion(buchung1, "Hinzufgen1", QStringLiteral("&Hinzufügen..."),
+                            QKeySequence(Qt::CTRL | Qt::Key_H), &S::Hinzufgen1Click);
+    buchung1->addSeparator();
+    Buchen1 = NeueAktion(buchung1, "Buchen1", QStringLiteral("Buc&hen"), kein, &S::Buchen1Click);
+    Verwerfen1 = NeueAktion(buchung1, "Verwerfen1", QStringLiteral("&Verwerfen"), kein,
+                            &S::Verwerfen1Click);
+    Loeschen1 = NeueAktion(buchung1, "Loeschen1", QStringLiteral("&Löschen"), kein,
+                           &S::Loeschen1Click);
+    buchung1->addSeparator();
+    Gehezu1 = NeueAktion(buchung1, "Gehezu1", QStringLiteral("&Gehe zu..."),
+                         QKeySequence(Qt::CTRL | Qt::Key_G), &S::Gehezu1Click);
+    Suchen1 = NeueAktion(buchung1, "Suchen1", QStringLiteral("&Liste/Suchen..."),
+                         QKeySequence(Qt::CTRL | Qt::Key_L), &S::Suchen1Click);
+    buchung1->addSeparator();
+    Vorlage1 = NeueAktion(buchung1, "Vorlage1", QStringLiteral("&Vorlage..."),
+                          QKeySequence(Qt::CTRL | Qt::Key_V), &S::Vorlage1Click);
+    RegelmigeBuchungen1 = NeueAktion(buchung1, "RegelmigeBuchungen1",
+                                     QStringLiteral("&Regelmäige Buchungen..."),
+                                     QKeySequence(Qt::CTRL | Qt::Key_R),
+                                     &S::RegelmigeBuchungen1Click);
+    // The booking window enables these once it shows a booking.
+    Buchen1->setEnabled(false);
+    Verwerfen1->setEnabled(false);
+    Loeschen1->setEnabled(false);
+
+    QMenu* auswertung1 = menue(QStringLiteral("Aus&wertung"), "Auswertung1");
+    Filter1 = NeueAktion(auswertung1, "Filter1", QStringLiteral("&Filter..."),
+                         QKeySequence(Qt::CTRL | Qt::Key_F), &S::Filter1Click);
+    auswertung1->addSeparator();
+    Kontenblatt1 = NeueAktion(auswertung1, "Kontenblatt1", QStringLiteral("&Kontenblatt..."), kein,
+                              &S::Kontenblatt1Click);
+    Gesamtentwicklun1 = NeueAktion(auswertung1, "Gesamtentwicklun1",
+                                   QStringLiteral("&Gesamtentwicklung..."), kein,
+                                   &S::Gesamtentwicklun1Click);
+    EinnahmeAusgabe1 = NeueAktion(auswertung1, "EinnahmeAusgabe1",
+                                  QStringLiteral("&Einnahme-Ausgabe..."), kein,
+                                  &S::EinnahmeAusgabe1Click);
+    Buchungsbersicht1 = NeueAktion(auswertung1, "Buchungsbersicht1",
+                                   QStringLiteral("&Buchungsübersicht..."), kein,
+                                   &S::Buchungsbersicht1Click);
+    auswertung1->addSeparator();
+    RubrikKonto1 = NeueAktion(auswertung1, "RubrikKonto1", QStringLiteral("&Rubrik-Konto...."),
+                              kein, &S::RubrikKonto1Click);
+    RubrikZeit1 = NeueAktion(auswertung1, "RubrikZeit1", QStringLiteral("Rubrik-&Zeit..."), kein,
+                             &S::RubrikZeit1Click);
+
+    QMenu* ansicht1 = menue(QStringLiteral("&Ansicht"), "Ansicht1");
+    Kontostnde1 = NeueAktion(ansicht1, "Kontostnde1", QStringLiteral("&Kontostände"), kein,
+                             &S::Kontostnde1Click);
+    Rechner1 = NeueAktion(ansicht1, "Rechner1", QStringLiteral("&Rechner"),
+                          QKeySequence(Qt::CTRL | Qt::Key_T), &S::Rechner1Click);
+    ansicht1->addSeparator();
+    Symbolleiste1 = NeueAktion(ansicht1, "Symbolleiste1", QStringLiteral("&Symbolleiste"), kein,
+                               &S::Symbolleiste1Click);
+    Statuszeile1 = NeueAktion(ansicht1, "Statuszeile1", QStringLiteral("S&tatuszeile"), kein,
+                              &S::Statuszeile1Click);
+    ansicht1->addSeparator();
+    Einstellungen1 = NeueAktion(ansicht1, "Einstellungen1", QStringLiteral("&Einstellungen..."),
+                                kein, &S::Einstellungen1Click);
+
+    Fenster1 = menue(QStringLiteral("&Fenster"), "Fenster1");
+    alleanordnen1 = NeueAktion(Fenster1, "alleanordnen1", QStringLiteral("&alle anordnen"), kein,
+                               &S::alleanordnen1Click);
+    connect(Fenster1, &QMenu::aboutToShow, this, &TProg_Fenster::FenstermenueAufbauen);
+
+    QMenu* hilfe1 = menue(QStringLiteral("&Hilfe"), "Hilfe1");
+    Inhalt1 = NeueAktion(hilfe1, "Inhalt1", QStringLiteral("&Hilfeindex"), QKeySequence(Qt::Key_F1),
+                         &S::Inhalt1Click);
+    Info1 = NeueAktion(hilfe1, "Info1", QStringLiteral("In&fo..."), kein, &S::Info1Click);
+    Hauptmenue_offen = {datei1, stamm1, buchung1, auswertung1, ansicht1, Fenster1, hilfe1};
+
+    for (QAction* a : {Symbolleiste1, Symbolleiste2, Statuszeile1, Statuszeile2})
+        a->setCheckable(true);
+    menuBar()->setObjectName(QStringLiteral("Menueleiste"));
+}
+
+void TProg_Fenster::SymbolleisteAnlegen() {
+    using S = TProg_Fenster;
+    BtnLeiste = new QToolBar(QStringLiteral("Symbolleiste"), this);
+    BtnLeiste->setObjectName(QStringLiteral("BtnLeiste"));
+    BtnLeiste->setMovable(true);
+    BtnLeiste->setFloatable(false);  // the settings know the four edges only
+    BtnLeiste->setAllowedAreas(Qt::AllToolBarAreas);
+    BtnLeiste->setIconSize(QSize(22, 22));
+    BtnLeiste->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    addToolBar(Qt::TopToolBarArea, BtnLeiste);
+
+    struct Knopf {
+        const char* name;
+        const char* hinweis;
+        const char* bild;
+        std::function<void()> handler;
+        bool trennerDavor;
+    };
+    const std::vector<Knopf> knoepfe = {
+        {"NeuBtn", "Datei neu", "neu", [this] { Neu1Click(); }, false},
+        {"SpeedItem2", "Datei öffnen", "oeffnen", [this] { ffnen1Click(); }, false},
+        {"SpeedItem3", "Datei speichern", "speichern", [this] { Speichern1Click(); }, false},
+        {"SpeedItem12", "Stammdaten", "stammdaten", [this] { Mandant1Click(); }, true},
+        {"SpeedItem4", "Konten- und Rubriken", "konten", [this] { Kontenplan1Click(); }, false},
+        {"SpeedItem5", "Textbausteine", "textbausteine", [this] { Textbausteine1Click(); }, false},
+        {"SpeedItem6", "Buchung bearbeiten", "bearbeiten", [this] { Bearbeiten1Click(); }, true},
+        {"SpeedItem7", "Buchung hinzufügen", "hinzufuegen", [this] { Hinzufgen1Click(); }, false},
+        {"SpeedItem8", "Gehe zu", "gehezu", [this] { Gehezu1Click(); }, false},
+        {"SpeedItem1", "Regelm. Buchungen", "regelmaessig", [this] { RegelmigeBuchungen1Click(); },
+         false},
+        {"SpeedItem9", "Liste/Suchen", "liste", [this] { Suchen1Click(); }, false},
+        {"VorlageBtn", "Vorlagen", "vorlage", [this] { Vorlage1Click(); }, false},
+        {"FilterBtn", "Filter", "filter", [this] { Filter1Click(); }, true},
+        {"KtoBlattBtn", "Kontenblatt", "kontenblatt", [this] { Kontenblatt1Click(); }, false},
+        {"GesamtEntwBtn", "Auswertungen...", "auswertungen", [this] { Gesamtentwicklun1Click(); },
+         false},
+        {"SpeedItem10", "Rechner", "rechner", [this] { Rechner1Click(); }, true},
+        {"SpeedItem11", "Kontostände", "kontostaende", [this] { Kontostnde1Click(); }, false},
+    };
+    for (const Knopf& k : knoepfe) {
+        if (k.trennerDavor) BtnLeiste->addSeparator();
+        auto* aktion = new QAction(QIcon(QStringLiteral(":/symbole/%1.svg").arg(Q(k.bild))),
+                                   Q(k.hinweis), this);
+        aktion->setObjectName(Q(k.name));
+        aktion->setToolTip(Q(k.hinweis));
+        connect(aktion, &QAction::triggered, this, k.handler);
+        BtnLeiste->addAction(aktion);
+    }
+
+    AuswertungPopUp = new QMenu(this);
+    AuswertungPopUp->setObjectName(QStringLiteral("AuswertungPopUp"));
+    AuswertungPopUp->addAction(QStringLiteral("Gesamtentwicklung..."), this,
+                               &S::Gesamtentwicklun1Click);
+    AuswertungPopUp->addAction(QStringLiteral("Einnahme-Ausgabe..."), this,
+                               &S::EinnahmeAusgabe1Click);
+    AuswertungPopUp->addAction(QStringLiteral("Buchungsübersicht..."), this,
+                               &S::Buchungsbersicht1Click);
+    AuswertungPopUp->addAction(QStringLiteral("Rubrik-Konto..."), this, &S::RubrikKonto1Click);
+    AuswertungPopUp->addAction(QStringLiteral("Rubrik-Zeit..."), this, &S::RubrikZeit1Click);
+    GesamtEntwBtn = qobject_cast<QToolButton*>(
+        BtnLeiste->widgetForAction(findChild<QAction*>(QStringLiteral("GesamtEntwBtn"))));
+    if (GesamtEntwBtn) {
+        GesamtEntwBtn->setMenu(AuswertungPopUp);
+        GesamtEntwBtn->setPopupMode(QToolButton::MenuButtonPopup);
+    }
+
+    // Qt's own tool bar menu (right click on the bars) hides the bar too; the marks follow.
+    connect(BtnLeiste, &QToolBar::visibilityChanged, this, &TProg_Fenster::HakenAktualisieren);
+    connect(BtnLeiste->toggleViewAction(), &QAction::triggered, this,
+            &TProg_Fenster::HakenAktualisieren);
+}
+
+void TProg_Fenster::StatuszeileAnlegen() {
+    QStatusBar* zeile = statusBar();
+    zeile->setObjectName(QStringLiteral("StatusBar"));
+    const int breiten[3] = {300, 100, 50};
+    for (int i = 0; i < 3; ++i) {
+        auto* panel = new QLabel(zeile);
+        panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
+        panel->setFixedWidth(breiten[i]);
+        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        panel->setIndent(3);
+        zeile->addWidget(panel);
+        StatusPanel[static_cast<size_t>(i)] = panel;
+    }
+
+    StatusMenu = new QMenu(this);
+    StatusMenu->setObjectName(QStringLiteral("StatusMenu"));
+    StatusSymbolleiste = StatusMenu->addAction(QStringLiteral("&Symbolleiste"), this,
+                                               &TProg_Fenster::Symbolleiste1Click);
+    StatusSymbolleiste->setObjectName(QStringLiteral("StatusSymbolleiste"));
+    StatusStatuszeile = StatusMenu->addAction(QStringLiteral("Status&zeile"), this,
+                                              &TProg_Fenster::Statuszeile1Click);
+    StatusStatuszeile->setObjectName(QStringLiteral("StatusStatuszeile"));
+    StatusSymbolleiste->setCheckable(true);
+    StatusStatuszeile->setCheckable(true);
+    zeile->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(zeile, &QWidget::customContextMenuRequested, this, [this, zeile](const QPoint& stelle) {
+        HakenAktualisieren();
+        StatusMenu->popup(zeile->mapToGlobal(stelle));
+    });
+    zeile->installEventFilter(this);
+}
+
+void TProg_Fenster::LogoAnlegen() {
+    LogoPanel = new TTitelbild(this);
+    LogoPanel->hide();
+    LogoTimer = new QTimer(this);
+    LogoTimer->setObjectName(QStringLiteral("LogoTimer"));
+    LogoTimer->setSingleShot(true);
+    connect(LogoTimer, &QTimer::timeout, LogoPanel, &QWidget::hide);
+}
+
+void TProg_Fenster::GeometrieAnwenden() {
+    QRect lage(einstellungen_.x, einstellungen_.y, std::max(einstellungen_.Breite, 100),
+               std::max(einstellungen_.Hoehe, 80));
+    // A window stored on a screen that is no longer there would open out of reach.
+    bool sichtbar = QGuiApplication::screens().isEmpty();
+    for (QScreen* schirm : QGuiApplication::screens())
+        if (schirm->availableGeometry().intersects(lage.adjusted(0, 0, -40, -40))) sichtbar = true;
+    if (!sichtbar) lage.moveTopLeft(QPoint(0, 0));
+    move(lage.topLeft());
+    resize(lage.size());
+}
+
+void TProg_Fenster::LeistenAnwenden() {
+    const Qt::ToolBarArea bereich = LeistenBereich(einstellungen_.Symbolleiste_Ausrichtung);
+    if (toolBarArea(BtnLeiste) != bereich) {
+        removeToolBar(BtnLeiste);
+        addToolBar(bereich, BtnLeiste);
+    }
+    BtnLeiste->setVisible(einstellungen_.Symbolleiste);
+    statusBar()->setVisible(einstellungen_.Statuszeile);
+    HakenAktualisieren();
+}
+
+void TProg_Fenster::LayoutAufzeichnen() {
+    QRect lage(pos(), size());
+    if (windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen)) {
+        // Remember the normal placement, not the maximised one; normalGeometry is the client
+        // area, so take the frame's offset off again.
+        const QPoint rahmen = geometry().topLeft() - pos();
+        lage = normalGeometry();
+        lage.moveTopLeft(lage.topLeft() - rahmen);
+    }
+    einstellungen_.x = lage.x();
+    einstellungen_.y = lage.y();
+    einstellungen_.Breite = lage.width();
+    einstellungen_.Hoehe = lage.height();
+    einstellungen_.Symbolleiste = !BtnLeiste->isHidden();
+    einstellungen_.Symbolleiste_Ausrichtung = LeistenAusrichtung(toolBarArea(BtnLeiste));
+    einstellungen_.Statuszeile = !statusBar()->isHidden();
+}
+
+void TProg_Fenster::HakenAktualisieren() {
+    const bool leiste = !BtnLeiste->isHidden();
+    const bool zeile = !statusBar()->isHidden();
+    for (QAction* a : {Symbolleiste1, Symbolleiste2, StatusSymbolleiste})
+        if (a) a->setChecked(leiste);
+    for (QAction* a : {Statuszeile1, Statuszeile2, StatusStatuszeile})
+        if (a) a->setChecked(zeile);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Events
+
+void TProg_Fenster::showEvent(QShowEvent* ereignis) {
+    QMainWindow::showEvent(ereignis);
+    // The show steps run once the window is on the screen, so that password prompts and
+    // messages of the start-up file appear above it.
+    if (!gezeigt_) QTimer::singleShot(0, this, &TProg_Fenster::FormShow);
+}
+
+void TProg_Fenster::resizeEvent(QResizeEvent* ereignis) {
+    QMainWindow::resizeEvent(ereignis);
+    if (LogoPanel && LogoPanel->isVisible()) {
+        const QRect flaeche = centralWidget()->geometry();
+        LogoPanel->move(flaeche.center() - LogoPanel->rect().center());
+    }
+}
+
+bool TProg_Fenster::eventFilter(QObject* objekt, QEvent* ereignis) {
+    if (objekt == statusBar() &&
+        (ereignis->type() == QEvent::Show || ereignis->type() == QEvent::Hide))
+        HakenAktualisieren();
+    return QMainWindow::eventFilter(objekt, ereignis);
+}
+
+void TProg_Fenster::closeEvent(QCloseEvent* ereignis) {
+    if (beendet_) {
+        ereignis->accept();
+        return;
+    }
+    if (!SpeicherFrage()) {
+        ereignis->ignore();
+        return;
+    }
+    LayoutAufzeichnen();
+    einstellungen_.RechnerOffen = !kinder_[Rechner].isNull();
+    KindSchliessen(Rechner);
+    if (bestand_.DateiOffen) FensterSchliessen();
+    // A settings file that cannot be written costs only the layout; the program ends anyway.
+    EinstellungenSpeichern(einstellungsDatei_.toStdString(), einstellungen_);
+    for (QMdiSubWindow* sub : Flaeche->subWindowList()) {
+        sub->close();
+        sub->deleteLater();
+    }
+    if (hilfe_) hilfe_->close();
+    beendet_ = true;
+    ereignis->accept();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Child windows
+
+void TProg_Fenster::KindfensterFabrikSetzen(Kind kind, Fabrik fabrik) {
+    fabriken_[kind] = std::move(fabrik);
+}
+
+void TProg_Fenster::BefehlSetzen(const QString& name, std::function<void()> ausfuehren) {
+    befehle_[name] = std::move(ausfuehren);
+}
+
+void TProg_Fenster::BefehlAusfuehren(const QString& name) {
+    auto stelle = befehle_.find(name);
+    if (stelle != befehle_.end() && stelle->second) stelle->second();
+}
+
+QWidget* TProg_Fenster::Kindfenster(Kind kind) const {
+    return kind == Kontenblatt ? nullptr : kinder_[kind].data();
+}
+
+QMdiSubWindow* TProg_Fenster::InArbeitsflaeche(QWidget* inhalt) {
+    QMdiSubWindow* sub = SubFenster(inhalt);
+    if (!sub) sub = Flaeche->addSubWindow(inhalt);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->show();
+    Flaeche->setActiveSubWindow(sub);
+    return sub;
+}
+
+QWidget* TProg_Fenster::KindfensterZeigen(Kind kind) {
+    if (kind != Kontenblatt && kinder_[kind]) {
+        QWidget* w = kinder_[kind];
+        if (QMdiSubWindow* sub = SubFenster(w)) {
+            if (sub->isMinimized()) sub->showNormal();
+            sub->show();
+            Flaeche->setActiveSubWindow(sub);
+            sub->raise();
+        }
+        return w;
+    }
+    if (!fabriken_[kind]) return nullptr;
+    QWidget* w = fabriken_[kind](*this);
+    if (!w) return nullptr;
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(w)) {
+        if (!sub->mdiArea()) Flaeche->addSubWindow(sub);
+        if (sub->widget()) w = sub->widget();
+    }
+    InArbeitsflaeche(w);
+    if (kind != Kontenblatt) kinder_[kind] = w;
+    return w;
+}
+
+void TProg_Fenster::KindSchliessen(Kind kind) {
+    QWidget* w = kinder_[kind];
+    if (!w) return;
+    kinder_[kind] = nullptr;
+    QWidget* rahmen = SubFenster(w);
+    if (!rahmen) rahmen = w;
+    rahmen->close();
+    // Destroyed even if the window wanted to stay: the store it shows is about to change.
+    rahmen->deleteLater();
+}
+
+void TProg_Fenster::FensterSchliessen() {
+    einstellungen_.BuchungOffen = !kinder_[Buchung].isNull();
+    einstellungen_.BListeOffen = !kinder_[BListe].isNull();
+    einstellungen_.KontoStandOffen = !kinder_[KontoStand].isNull();
+    KindSchliessen(Buchung);
+    KindSchliessen(BListe);
+    KindSchliessen(KontoStand);
+    BuchungsbefehleFreigeben(false, false, false);
+}
+
+void TProg_Fenster::BuchungsfensterZeigen(int32_t position) {
+    bestand_.AktIndex = position;
+    QWidget* w = KindfensterZeigen(Buchung);
+    if (auto* fenster = dynamic_cast<TBuchungsfenster*>(w)) fenster->AktIndexZeigen();
+}
+
+void TProg_Fenster::AnsichtenAktualisieren(int art) {
+    const unsigned teile = AnsichtenFuerArt(art);
+    auto rufe = [&](Kind kind) {
+        if (auto* ansicht = dynamic_cast<TAnsicht*>(kinder_[kind].data()))
+            ansicht->AnsichtAktualisieren(art);
+    };
+    if (teile & TeilBuchungsfenster) rufe(Buchung);
+    if (teile & TeilKontoStand) rufe(KontoStand);
+    if (teile & TeilBListe) rufe(BListe);
+}
+
+void TProg_Fenster::BuchungsbefehleFreigeben(bool buchen, bool verwerfen, bool loeschen) {
+    Buchen1->setEnabled(buchen);
+    Verwerfen1->setEnabled(verwerfen);
+    Loeschen1->setEnabled(loeschen);
+}
+
+void TProg_Fenster::BuchungsbefehlHolen(const std::function<void(TBuchungsfenster&)>& befehl) {
+    if (!DateiBefehl() || !kinder_[Buchung]) return;
+    KindfensterZeigen(Buchung);
+    if (auto* fenster = dynamic_cast<TBuchungsfenster*>(kinder_[Buchung].data())) befehl(*fenster);
+}
+
+void TProg_Fenster::LogoZeigen(int millisekunden) {
+    LogoPanel->adjustSize();
+    const QRect flaeche = centralWidget()->geometry();
+    LogoPanel->move(flaeche.center() - LogoPanel->rect().center());
+    LogoPanel->show();
+    LogoPanel->raise();
+    LogoTimer->start(millisekunden);
+}
+
+bool TProg_Fenster::LogoSichtbar() const { return !LogoPanel->isHidden(); }
+
+// ---------------------------------------------------------------------------------------------
+// State
+
+void TProg_Fenster::FormShow() {
+    if (gezeigt_) return;
+    gezeigt_ = true;
+    LogoZeigen(5000);
+    if (einstellungen_.RechnerOffen) KindfensterZeigen(Rechner);
+    LeistenAnwenden();
+    if (!argumente_.isEmpty() && !argumente_.first().isEmpty()) {
+        bestand_.Dateiname = StartDateiPfad(programmPfad_.toStdString(), argumente_.first().toStdString());
+        if (DateiLaden(bestand_, meldungen_, kennwortabfrage_)) bestand_.DateiOffen = true;
+    }
+    FensterAktualisieren(true);
+}
+
+void TProg_Fenster::FensterAktualisieren(bool wiederoeffnen) {
+    const bool offen = bestand_.DateiOffen;
+    if (offen != menueOffen_ || menuBar()->actions().isEmpty()) {
+        menuBar()->clear();
+        for (QMenu* m : offen ? Hauptmenue_offen : HauptMenue_geschlossen) menuBar()->addMenu(m);
+        menueOffen_ = offen;
+    }
+    // Tool bar: what needs a file waits for one; saving and master data wait for write access.
+    const bool schreiben = offen && !bestand_.Schreibschutz;
+    for (QAction* a : BtnLeiste->actions()) {
+        const QString name = a->objectName();
+        if (name.isEmpty() || name == QLatin1String("NeuBtn") || name == QLatin1String("SpeedItem2") ||
+            name == QLatin1String("SpeedItem10"))
+            continue;
+        if (name == QLatin1String("SpeedItem3") || name == QLatin1String("SpeedItem12"))
+            a->setEnabled(schreiben);
+        else
+            a->setEnabled(offen);
+    }
+
+    if (!offen) {
+        setWindowTitle(Q(ProgrammName));
+        StatusPanel[2]->clear();
+        return;
+    }
+
+    QString zusatz = QStringLiteral(" ");
+    if (bestand_.Schreibschutz) zusatz = Q(TitelSchreibgeschuetzt);
+    Speichern1->setEnabled(schreiben);
+    Speichernunter1->setEnabled(schreiben);
+    Mandant1->setEnabled(schreiben);
+
+    StatusPanel[2]->setText(Q(bestand_.Mandant.Abk));
+
+    QString titel = Q(ProgrammName) + QStringLiteral(" - ");
+    if (!bestand_.Dateiname.empty())
+        titel += Q(DateinameOhnePfad(bestand_.Dateiname)).toLower();
+    else
+        titel += Q(TitelUnbenannt);
+    setWindowTitle(titel + zusatz);
+
+    Loeschen1->setVisible(bestand_.Mandant.Merker1);
+
+    if (wiederoeffnen) {
+        if (einstellungen_.KontoStandOffen) KindfensterZeigen(KontoStand);
+        if (einstellungen_.BListeOffen) KindfensterZeigen(BListe);
+        if (einstellungen_.BuchungOffen)
+            BuchungsfensterZeigen(static_cast<int32_t>(bestand_.Buchungen.size()));
+        if (einstellungen_.rgmBuchung1) BefehlAusfuehren(QStringLiteral("RgmFaelligePruefen"));
+    }
+}
+
+QString TProg_Fenster::StatusText(int panel) const {
+    if (panel < 0 || panel > 2) return {};
+    return StatusPanel[static_cast<size_t>(panel)]->text();
+}
+
+QAction* TProg_Fenster::Aktion(const QString& komponente) const {
+    return findChild<QAction*>(komponente);
+}
+
+bool TProg_Fenster::DateiBefehl() const { return bestand_.DateiOffen; }
+
+// ---------------------------------------------------------------------------------------------
+// File commands
+
+bool TProg_Fenster::SpeicherFrage() {
+    if (!SpeicherfrageNoetig(bestand_)) return true;
+    switch (meldungen_.Frage(FrageGeaendert, Knoepfe::JaNeinAbbrechen)) {
+    case Antwort::Ja:
+        // A save that is cancelled or fails stops the command: nothing unsaved is thrown away.
+        if (bestand_.Dateiname.empty()) return SpeichernUnter(false);
+        return DateiSpeichern(bestand_, meldungen_);
+    case Antwort::Nein:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool TProg_Fenster::Speichern1Click() {
+    if (!bestand_.DateiOffen || bestand_.Schreibschutz) return false;
+    if (bestand_.Dateiname.empty()) return SpeichernUnter(true);
+    return DateiSpeichern(bestand_, meldungen_);
+}
+
+bool TProg_Fenster::Speichernunter1Click() { return SpeichernUnter(true); }
+
+bool TProg_Fenster::SpeichernUnter(bool wiederoeffnen) {
+    if (!bestand_.DateiOffen || bestand_.Schreibschutz) return false;
+    const QString name = SpeichernDateiWaehlen();
+    if (name.isEmpty()) return false;
+    const std::string bisher = bestand_.Dateiname;
+    bestand_.Dateiname = name.toStdString();
+    if (!DateiSpeichern(bestand_, meldungen_)) {
+        // Nothing was written under the new name, so the store keeps its old one.
+        bestand_.Dateiname = bisher;
+        FensterAktualisieren(false);
+        return false;
+    }
+    FensterAktualisieren(wiederoeffnen);
+    return true;
+}
+
+void TProg_Fenster::ffnen1Click() {
+    if (bestand_.DateiOffen) FensterSchliessen();
+    if (!SpeicherFrage()) {
+        FensterAktualisieren(true);
+        return;
+    }
+    const QString name = OeffnenDateiWaehlen();
+    if (name.isEmpty()) {
+        FensterAktualisieren(true);
+        return;
+    }
+    bestand_.DateiOffen = false;
+    FensterAktualisieren(true);
+    bestand_.Dateiname = name.toStdString();
+    if (DateiLaden(bestand_, meldungen_, kennwortabfrage_)) {
+        bestand_.DateiOffen = true;
+        FensterAktualisieren(true);
+    }
+}
+
+void TProg_Fenster::Schliessen1Click() {
+    FensterSchliessen();
+    if (SpeicherFrage()) {
+        NeuerDatenbestand(bestand_, *uhr_, *zufall_);
+        bestand_.DateiOffen = false;
+    }
+    FensterAktualisieren(true);
+}
+
+void TProg_Fenster::Neu1Click() {
+    // As before opening: without an open file there is nothing to close, and the record of the
+    // windows to reopen must survive for the new file.
+    if (bestand_.DateiOffen) FensterSchliessen();
+    if (SpeicherFrage()) {
+        auto neu = befehle_.find(QStringLiteral("Neu1Click"));
+        if (neu != befehle_.end() && neu->second) {
+            neu->second();  // the new-file dialog sets up the store and DateiOffen itself
+        } else {
+            NeuerDatenbestand(bestand_, *uhr_, *zufall_);
+            bestand_.DateiOffen = true;
+        }
+    }
+    bestand_.LetzterIndex = LetzteBuchung(bestand_);
+    FensterAktualisieren(true);
+}
+
+void TProg_Fenster::Beenden1Click() { close(); }
+
+QString TProg_Fenster::OeffnenDateiWaehlen() {
+    QFileDialog dlg(this, QStringLiteral("Datei öffnen"));
+    dlg.setAcceptMode(QFileDialog::AcceptOpen);
+    dlg.setFileMode(QFileDialog::ExistingFile);
+    dlg.setNameFilters({QStringLiteral("TLW 2.1-Dateien (*.tlw)"), QStringLiteral("Alle Dateien (*)")});
+    if (!bestand_.Dateiname.empty())
+        dlg.setDirectory(QFileInfo(Q(bestand_.Dateiname)).absolutePath());
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return {};
+    return dlg.selectedFiles().first();
+}
+
+QString TProg_Fenster::SpeichernDateiWaehlen() {
+    QFileDialog dlg(this, QStringLiteral("Speichern unter"));
+    dlg.setAcceptMode(QFileDialog::AcceptSave);
+    dlg.setFileMode(QFileDialog::AnyFile);
+    dlg.setNameFilter(QStringLiteral("TLW 2.1-Dateien (*.tlw)"));
+    dlg.setDefaultSuffix(QStringLiteral("tlw"));
+    if (!bestand_.Dateiname.empty()) {
+        QFileInfo bisher(Q(bestand_.Dateiname));
+        dlg.setDirectory(bisher.absolutePath());
+        dlg.selectFile(bisher.fileName());
+    }
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return {};
+    return dlg.selectedFiles().first();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Other commands
+
+void TProg_Fenster::Seiteeinrichten1Click() {
+    if (!DateiBefehl()) return;
+    BefehlAusfuehren(QStringLiteral("Seiteeinrichten1Click"));
+}
+
+void TProg_Fenster::Druckereinrichtung1Click() {
+    QPageSetupDialog dlg(&Drucker(), this);
+    dlg.setWindowTitle(QStringLiteral("Druckereinrichtung"));
+    dlg.exec();
+}
+
+void TProg_Fenster::Mandant1Click() {
+    if (!DateiBefehl() || bestand_.Schreibschutz) return;
+    BefehlAusfuehren(QStringLiteral("Mandant1Click"));
+}
+
+void TProg_Fenster::Kontenplan1Click() {
+    if (DateiBefehl()) BefehlAusfuehren(QStringLiteral("Kontenplan1Click"));
+}
+
+void TProg_Fenster::Textbausteine1Click() {
+    if (DateiBefehl()) BefehlAusfuehren(QStringLiteral("Textbausteine1Click"));
+}
+
+void TProg_Fenster::Bearbeiten1Click() {
+    if (!DateiBefehl()) return;
+    if (!kinder_[Buchung])
+        BuchungsfensterZeigen(0);
+    else
+        KindfensterZeigen(Buchung);
+}
+
+void TProg_Fenster::Hinzufgen1Click() {
+    if (!DateiBefehl()) return;
+    BuchungsfensterZeigen(HinzufuegenPosition(bestand_, !kinder_[Buchung].isNull()));
+}
+
+void TProg_Fenster::Buchen1Click() {
+    BuchungsbefehlHolen([](TBuchungsfenster& f) { f.BuchenBefehl(); });
+}
+
+void TProg_Fenster::Verwerfen1Click() {
+    BuchungsbefehlHolen([](TBuchungsfenster& f) { f.VerwerfenBefehl(); });
+}
+
+void TProg_Fenster::Loeschen1Click() {
+    BuchungsbefehlHolen([](TBuchungsfenster& f) { f.LoeschenBefehl(); });
+}
+
+void TProg_Fenster::Gehezu1Click() {
+    if (!DateiBefehl()) return;
+    if (kinder_[Buchung]) {
+        BuchungsbefehlHolen([](TBuchungsfenster& f) { f.GeheZuBefehl(); });
+        return;
+    }
+    BefehlAusfuehren(QStringLiteral("Gehezu1Click"));
+}
+
+void TProg_Fenster::Suchen1Click() {
+    if (DateiBefehl()) KindfensterZeigen(BListe);
+}
+
+void TProg_Fenster::Vorlage1Click() {
+    if (DateiBefehl()) BefehlAusfuehren(QStringLiteral("Vorlage1Click"));
+}
+
+void TProg_Fenster::RegelmigeBuchungen1Click() {
+    if (DateiBefehl()) BefehlAusfuehren(QStringLiteral("RegelmigeBuchungen1Click"));
+}
+
+void TProg_Fenster::Filter1Click() {
+    if (DateiBefehl()) BefehlAusfuehren(QStringLiteral("Filter1Click"));
+}
+
+void TProg_Fenster::Kontenblatt1Click() {
+    if (DateiBefehl()) KindfensterZeigen(Kontenblatt);
+}
+
+void TProg_Fenster::Gesamtentwicklun1Click() {
+    if (DateiBefehl()) BefehlAusfuehren(QStringLiteral("Gesamtentwicklun1Click"));
+}
+
+void TProg_Fenster::EinnahmeAusgabe1Click() {
+    if (DateiBefehl()) BefehlAusfuehren(QStringLiteral("EinnahmeAusgabe1Click"));
+}
+
+void TProg_Fenster::Buchungsbersicht1Click() {
+    if (DateiBefehl()) BefehlAusfuehren(QStringLiteral("Buchungsbersicht1Click"));
+}
+
+void TProg_Fenster::RubrikKonto1Click() {
+    if (DateiBefehl()) BefehlAusfuehren(QStringLiteral("RubrikKonto1Click"));
+}
+
+void TProg_Fenster::RubrikZeit1Click() {
+    if (DateiBefehl()) BefehlAusfuehren(QStringLiteral("RubrikZeit1Click"));
+}
+
+void TProg_Fenster::Kontostnde1Click() {
+    if (DateiBefehl()) KindfensterZeigen(KontoStand);
+}
+
+void TProg_Fenster::Rechner1Click() { KindfensterZeigen(Rechner); }
+
+void TProg_Fenster::Symbolleiste1Click() {
+    BtnLeiste->setVisible(BtnLeiste->isHidden());
+    HakenAktualisieren();
+}
+
+void TProg_Fenster::Statuszeile1Click() {
+    statusBar()->setVisible(statusBar()->isHidden());
+    HakenAktualisieren();
+}
+
+void TProg_Fenster::Einstellungen1Click() { BefehlAusfuehren(QStringLiteral("Einstellungen1Click")); }
+
+void TProg_Fenster::alleanordnen1Click() { Flaeche->cascadeSubWindows(); }
+
+void TProg_Fenster::FenstermenueAufbauen() {
+    // Everything after "alle anordnen" is the current list of child windows.
+    const QList<QAction*> alle = Fenster1->actions();
+    for (QAction* a : alle) {
+        if (a == alleanordnen1) continue;
+        Fenster1->removeAction(a);
+        a->deleteLater();
+    }
+    const QList<QMdiSubWindow*> fenster = Flaeche->subWindowList();
+    if (fenster.isEmpty()) return;
+    Fenster1->addSeparator();
+    int nummer = 1;
+    for (QMdiSubWindow* sub : fenster) {
+        QString text = sub->windowTitle();
+        text.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        if (nummer < 10) text = QStringLiteral("&%1 %2").arg(nummer).arg(text);
+        QAction* a = Fenster1->addAction(text);
+        a->setCheckable(true);
+        a->setChecked(sub == Flaeche->activeSubWindow());
+        QPointer<QMdiSubWindow> ziel(sub);
+        connect(a, &QAction::triggered, this, [this, ziel] {
+            if (!ziel) return;
+            if (ziel->isMinimized()) ziel->showNormal();
+            Flaeche->setActiveSubWindow(ziel);
+        });
+        ++nummer;
+    }
+}
+
+void TProg_Fenster::Inhalt1Click() {
+    if (!hilfe_) {
+        auto* dlg = new QDialog(this);
+        dlg->setObjectName(QStringLiteral("Hilfe"));
+        dlg->setWindowTitle(QStringLiteral("Talerwerk - Hilfe"));
+        dlg->setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+        auto* text = new QTextBrowser(dlg);
+        text->setObjectName(QStringLiteral("HilfeText"));
+        text->setOpenExternalLinks(false);
+        text->setSource(QUrl(QStringLiteral("qrc:/hilfe.html")));
+        auto* knoepfe = new QDialogButtonBox(dlg);
+        QPushButton* schliessen = knoepfe->addButton(QStringLiteral("Schließen"),
+                                                     QDialogButtonBox::RejectRole);
+        connect(schliessen, &QPushButton::clicked, dlg, &QDialog::close);
+        auto* spalte = new QVBoxLayout(dlg);
+        spalte->addWidget(text);
+        spalte->addWidget(knoepfe);
+        dlg->resize(640, 560);
+        hilfe_ = dlg;
+    }
+    hilfe_->show();
+    hilfe_->raise();
+    hilfe_->activateWindow();
+}
+
+void TProg_Fenster::Info1Click() {
+    InfoBoxZeigen();
+    LogoZeigen(3000);
+}
+
+void TProg_Fenster::InfoBoxZeigen() {
+    QDialog box(this);
+    box.setObjectName(QStringLiteral("InfoBox"));
+    box.setWindowTitle(QStringLiteral("Information"));
+    box.setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    auto* symbol = new QLabel(&box);
+    symbol->setPixmap(QIcon(QStringLiteral(":/talerwerk.svg")).pixmap(64, 64));
+    auto* name = new QLabel(Q(ProgrammName), &box);
+    QFont schrift = name->font();
+    schrift.setPointSizeF(schrift.pointSizeF() * 1.6);
+    schrift.setBold(true);
+    name->setFont(schrift);
+    auto* version = new QLabel(Q(ProgrammVersion), &box);
+    auto* zweck = new QLabel(QStringLiteral("Haushaltsbuchführung für Einnahmen, Ausgaben und Konten"),
+                             &box);
+    auto* knoepfe = new QDialogButtonBox(QDialogButtonBox::Ok, &box);
+    knoepfe->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
+    connect(knoepfe, &QDialogButtonBox::accepted, &box, &QDialog::accept);
+
+    auto* texte = new QVBoxLayout;
+    texte->addWidget(name);
+    texte->addWidget(version);
+    texte->addSpacing(6);
+    texte->addWidget(zweck);
+    auto* zeile = new QHBoxLayout;
+    zeile->addWidget(symbol, 0, Qt::AlignTop);
+    zeile->addSpacing(12);
+    zeile->addLayout(texte);
+    auto* spalte = new QVBoxLayout(&box);
+    spalte->addLayout(zeile);
+    spalte->addWidget(knoepfe);
+    box.exec();
+}

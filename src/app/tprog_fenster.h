@@ -1,0 +1,236 @@
+#pragma once
+// The main window: frames the child windows in an MDI area, owns the store and the settings, and
+// carries the file commands, both main menus, the tool bar and the status bar.
+//
+// Other windows plug in without this file knowing them:
+//   fenster.KindfensterFabrikSetzen(TProg_Fenster::KontoStand,
+//       [](TProg_Fenster& h) { return new TKtoStandDlg(h.Bestand(), h.Programmeinstellungen()); });
+//   fenster.BefehlSetzen("Kontenplan1Click", [&] { TKontoPlanDlg dlg(...); dlg.exec(); });
+// A child window that follows changes implements TAnsicht; after a change, whoever changed the
+// store calls fenster.AnsichtenAktualisieren(art).
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <functional>
+#include <map>
+#include <memory>
+
+#include "store/datenbestand.h"
+#include "store/einstellungen.h"
+#include "store/ports.h"
+
+class QAction;
+class QDialog;
+class QFrame;
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QPrinter;
+class QTimer;
+class QToolBar;
+class QToolButton;
+
+// A child window that is refreshed after changes of the store. `art` is the refresh kind
+// (1 content after bookings changed, 2 everything, 3 lookup lists, 4 balances, 5 list display);
+// the window is only called with kinds that concern it.
+class TAnsicht {
+public:
+    virtual ~TAnsicht() = default;
+    virtual void AnsichtAktualisieren(int art) = 0;
+};
+
+// What the main window's "Buchung" menu asks of the booking window.
+class TBuchungsfenster {
+public:
+    virtual ~TBuchungsfenster() = default;
+    virtual void AktIndexZeigen() = 0;  // show the booking at Bestand().AktIndex
+    virtual void BuchenBefehl() = 0;
+    virtual void VerwerfenBefehl() = 0;
+    virtual void LoeschenBefehl() = 0;
+    virtual void GeheZuBefehl() = 0;    // focus the window's own go-to field
+};
+
+class TProg_Fenster : public QMainWindow {
+    Q_OBJECT
+public:
+    // The single child windows, and the account sheet of which every command opens a new one.
+    enum Kind { Buchung, KontoStand, BListe, Rechner, Kontenblatt, KindAnzahl };
+    using Fabrik = std::function<QWidget*(TProg_Fenster&)>;
+
+    // programmPfad: the program file (settings file and start-up argument are found from it);
+    // argumente: the command line without the program name.
+    TProg_Fenster(talerwerk::Meldungen& meldungen, talerwerk::Kennwortabfrage& kennwortabfrage,
+                  const QString& programmPfad, const QStringList& argumente = {},
+                  QWidget* eltern = nullptr);
+    ~TProg_Fenster() override;
+
+    talerwerk::Datenbestand& Bestand() { return bestand_; }
+    talerwerk::Einstellungen& Programmeinstellungen() { return einstellungen_; }
+    talerwerk::Meldungen& Meldung() { return meldungen_; }
+    talerwerk::Kennwortabfrage& Kennwort() { return kennwortabfrage_; }
+    const talerwerk::Uhr& Uhrzeit() const { return *uhr_; }
+    talerwerk::Zufall& Zufallszahlen() { return *zufall_; }
+    void UhrSetzen(const talerwerk::Uhr& uhr) { uhr_ = &uhr; }
+    void ZufallSetzen(talerwerk::Zufall& zufall) { zufall_ = &zufall; }
+    const QString& EinstellungsDatei() const { return einstellungsDatei_; }
+    QMdiArea* Arbeitsflaeche() const { return Flaeche; }
+    QPrinter& Drucker();
+
+    // ---- plugging in the other windows ----
+    void KindfensterFabrikSetzen(Kind kind, Fabrik fabrik);
+    // Registers the work behind a menu command, by the name of its handler (e.g. "Mandant1Click").
+    // The main window keeps the guards (file open, write protection) and the save question.
+    void BefehlSetzen(const QString& name, std::function<void()> ausfuehren);
+
+    // Opens the single child window of the kind, or restores and raises the existing one. For
+    // Kontenblatt every call opens a new one. nullptr when no such window is plugged in.
+    QWidget* KindfensterZeigen(Kind kind);
+    QWidget* Kindfenster(Kind kind) const;
+    // Puts any widget into the MDI area as a child window (deleted when closed).
+    QMdiSubWindow* InArbeitsflaeche(QWidget* inhalt);
+
+    // ---- the shell's operations ----
+    void FormShow();  // the show steps; runs once, on the first show
+    void FensterAktualisieren(bool wiederoeffnen);
+    void FensterSchliessen();
+    void BuchungsfensterZeigen(int32_t position);
+    void AnsichtenAktualisieren(int art);
+    // The booking window enables and disables "Buc&hen", "&Verwerfen" and "&Löschen".
+    void BuchungsbefehleFreigeben(bool buchen, bool verwerfen, bool loeschen);
+    void LogoZeigen(int millisekunden);
+    bool LogoSichtbar() const;
+
+    // The save question: true when the command may go on.
+    bool SpeicherFrage();
+
+    // ---- menu handlers (also called by the tool bar) ----
+    void Neu1Click();
+    void ffnen1Click();
+    void Schliessen1Click();
+    bool Speichern1Click();      // false: nothing saved (cancelled or failed)
+    bool Speichernunter1Click();
+    void Beenden1Click();
+    void Seiteeinrichten1Click();
+    void Druckereinrichtung1Click();
+    void Mandant1Click();
+    void Kontenplan1Click();
+    void Textbausteine1Click();
+    void Bearbeiten1Click();
+    void Hinzufgen1Click();
+    void Buchen1Click();
+    void Verwerfen1Click();
+    void Loeschen1Click();
+    void Gehezu1Click();
+    void Suchen1Click();
+    void Vorlage1Click();
+    void RegelmigeBuchungen1Click();
+    void Filter1Click();
+    void Kontenblatt1Click();
+    void Gesamtentwicklun1Click();
+    void EinnahmeAusgabe1Click();
+    void Buchungsbersicht1Click();
+    void RubrikKonto1Click();
+    void RubrikZeit1Click();
+    void Kontostnde1Click();
+    void Rechner1Click();
+    void Symbolleiste1Click();
+    void Statuszeile1Click();
+    void Einstellungen1Click();
+    void alleanordnen1Click();
+    void Inhalt1Click();
+    void Info1Click();
+
+    // ---- state for tests and for the other windows ----
+    bool MenueOffen() const { return menueOffen_; }
+    QString StatusText(int panel) const;
+    QAction* Aktion(const QString& komponente) const;  // a menu item by its component name
+
+protected:
+    // The file dialogs; tests override them to script the chosen name. Empty: cancelled.
+    virtual QString OeffnenDateiWaehlen();
+    virtual QString SpeichernDateiWaehlen();
+    // The about box; returns when it is closed.
+    virtual void InfoBoxZeigen();
+
+    void showEvent(QShowEvent* ereignis) override;
+    void closeEvent(QCloseEvent* ereignis) override;
+    void resizeEvent(QResizeEvent* ereignis) override;
+    bool eventFilter(QObject* objekt, QEvent* ereignis) override;
+
+private:
+    void MenuesAnlegen();
+    void SymbolleisteAnlegen();
+    void StatuszeileAnlegen();
+    void LogoAnlegen();
+    void GeometrieAnwenden();
+    void LeistenAnwenden();
+    void HakenAktualisieren();
+    void FenstermenueAufbauen();
+    void BefehlAusfuehren(const QString& name);
+    bool DateiBefehl() const;  // false (and nothing happens) while no file is open
+    bool SpeichernUnter(bool wiederoeffnen);
+    void KindSchliessen(Kind kind);
+    void BuchungsbefehlHolen(const std::function<void(TBuchungsfenster&)>& befehl);
+    void LayoutAufzeichnen();
+
+    QAction* NeueAktion(QMenu* menue, const char* komponente, const QString& text,
+                        const QKeySequence& kuerzel, void (TProg_Fenster::*handler)());
+
+    talerwerk::Meldungen& meldungen_;
+    talerwerk::Kennwortabfrage& kennwortabfrage_;
+    talerwerk::SystemUhr systemUhr_;
+    talerwerk::SystemZufall systemZufall_;
+    const talerwerk::Uhr* uhr_;
+    talerwerk::Zufall* zufall_;
+
+    talerwerk::Datenbestand bestand_;
+    talerwerk::Einstellungen einstellungen_;
+    QString programmPfad_;
+    QStringList argumente_;
+    QString einstellungsDatei_;
+    bool gezeigt_ = false;
+    bool menueOffen_ = false;
+    bool beendet_ = false;
+
+    std::array<Fabrik, KindAnzahl> fabriken_{};
+    std::array<QPointer<QWidget>, KindAnzahl> kinder_{};
+    std::map<QString, std::function<void()>> befehle_;
+    std::unique_ptr<QPrinter> drucker_;
+    QPointer<QDialog> hilfe_;
+
+public:
+    // Components under their own names.
+    QMdiArea* Flaeche = nullptr;
+    QList<QMenu*> HauptMenue_geschlossen;
+    QList<QMenu*> Hauptmenue_offen;
+    QMenu* Fenster1 = nullptr;
+    QMenu* StatusMenu = nullptr;
+    QMenu* AuswertungPopUp = nullptr;
+    QToolBar* BtnLeiste = nullptr;
+    QToolButton* GesamtEntwBtn = nullptr;
+    std::array<QLabel*, 3> StatusPanel{};
+    QFrame* LogoPanel = nullptr;
+    QTimer* LogoTimer = nullptr;
+
+    QAction *Neu2 = nullptr, *MenuItem3 = nullptr, *Seiteeinrichten2 = nullptr,
+            *Druckereinrichtung2 = nullptr, *Beenden2 = nullptr, *Rechner2 = nullptr,
+            *Symbolleiste2 = nullptr, *Statuszeile2 = nullptr, *Einstellungen2 = nullptr,
+            *Inhalt2 = nullptr, *Info2 = nullptr;
+    QAction *Neu1 = nullptr, *ffnen1 = nullptr, *Schliessen1 = nullptr, *Speichern1 = nullptr,
+            *Speichernunter1 = nullptr, *Seiteeinrichten1 = nullptr, *Druckereinrichtung1 = nullptr,
+            *Beenden1 = nullptr, *Mandant1 = nullptr, *Rubriken1 = nullptr, *Textbausteine1 = nullptr,
+            *Bearbeiten1 = nullptr, *Hinzufgen1 = nullptr, *Buchen1 = nullptr, *Verwerfen1 = nullptr,
+            *Loeschen1 = nullptr, *Gehezu1 = nullptr, *Suchen1 = nullptr, *Vorlage1 = nullptr,
+            *RegelmigeBuchungen1 = nullptr, *Filter1 = nullptr, *Kontenblatt1 = nullptr,
+            *Gesamtentwicklun1 = nullptr, *EinnahmeAusgabe1 = nullptr, *Buchungsbersicht1 = nullptr,
+            *RubrikKonto1 = nullptr, *RubrikZeit1 = nullptr, *Kontostnde1 = nullptr,
+            *Rechner1 = nullptr, *Symbolleiste1 = nullptr, *Statuszeile1 = nullptr,
+            *Einstellungen1 = nullptr, *alleanordnen1 = nullptr, *Inhalt1 = nullptr,
+            *Info1 = nullptr;
+    QAction *StatusSymbolleiste = nullptr, *StatusStatuszeile = nullptr;
+};

@@ -1,0 +1,727 @@
+// The main window driven headless: states and titles, the save question before every file
+// command, the start-up argument, the settings written at exit, bars and their check marks, and
+// the child-window hooks.
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBrowser>
+#include <QToolBar>
+#include <QTimer>
+#include <QToolButton>
+
+#include <deque>
+#include <memory>
+
+#include "accounts/kennwort.h"
+#include "app/tprog_fenster.h"
+#include "qtskript.h"
+#include "store/datendatei.h"
+#include "store/einstellungen.h"
+
+using namespace talerwerk;
+using Art = SkriptMeldung::Art;
+
+namespace {
+
+class SkriptKennwort : public Kennwortabfrage {
+public:
+    std::deque<bool> antworten;
+    std::vector<int> arten;
+    bool Abfragen(int art, const std::string&, const std::string&) override {
+        arten.push_back(art);
+        if (antworten.empty()) return false;
+        bool a = antworten.front();
+        antworten.pop_front();
+        return a;
+    }
+};
+
+// The main window with scripted file dialogs and about box.
+class PruefFenster : public TProg_Fenster {
+public:
+    using TProg_Fenster::TProg_Fenster;
+    QStringList oeffnenNamen, speichernNamen;  // empty entry or empty list: cancelled
+    int oeffnenAufrufe = 0, speichernAufrufe = 0, infoAufrufe = 0;
+
+protected:
+    QString OeffnenDateiWaehlen() override {
+        ++oeffnenAufrufe;
+        return oeffnenNamen.isEmpty() ? QString() : oeffnenNamen.takeFirst();
+    }
+    QString SpeichernDateiWaehlen() override {
+        ++speichernAufrufe;
+        return speichernNamen.isEmpty() ? QString() : speichernNamen.takeFirst();
+    }
+    void InfoBoxZeigen() override { ++infoAufrufe; }
+};
+
+// A child window that records what the main window asks of it.
+class PruefKind : public QWidget, public TAnsicht, public TBuchungsfenster {
+public:
+    std::vector<int> arten;
+    int zeigen = 0, buchen = 0, gehezu = 0;
+    void AnsichtAktualisieren(int art) override { arten.push_back(art); }
+    void AktIndexZeigen() override { ++zeigen; }
+    void BuchenBefehl() override { ++buchen; }
+    void VerwerfenBefehl() override {}
+    void LoeschenBefehl() override {}
+    void GeheZuBefehl() override { ++gehezu; }
+};
+
+// Writes a data file with a fresh store; `aendern` adjusts it first.
+bool DateiAnlegen(const QString& pfad, const std::function<void(Datenbestand&)>& aendern = {}) {
+    Datenbestand d;
+    SystemUhr uhr;
+    SystemZufall zufall(7);
+    NeuerDatenbestand(d, uhr, zufall);
+    d.Mandant.Abk = "TST";
+    if (aendern) aendern(d);
+    d.Dateiname = pfad.toStdString();
+    SkriptMeldungen m;
+    return DateiSpeichern(d, m);
+}
+
+// The client name stored in a data file, as a second reader sees it.
+std::string MandantImFile(const QString& pfad) {
+    Datenbestand d;
+    d.Dateiname = pfad.toStdString();
+    SkriptMeldungen m;
+    SkriptKennwort k;
+    if (!DateiLaden(d, m, k)) return "<unlesbar>";
+    return d.Mandant.Name;
+}
+
+QStringList Menuetitel(QMainWindow& f) {
+    QStringList titel;
+    for (QAction* a : f.menuBar()->actions()) titel << a->text();
+    return titel;
+}
+
+struct Umgebung {
+    QTemporaryDir ordner;
+    SkriptMeldungen meldungen;
+    SkriptKennwort kennwort;
+    std::unique_ptr<PruefFenster> fenster;
+
+    QString Pfad(const QString& name) const { return ordner.filePath(name); }
+    QString ProgrammPfad() const { return Pfad(QStringLiteral("talerwerk")); }
+    PruefFenster& Starten(const QStringList& argumente = {}) {
+        fenster = std::make_unique<PruefFenster>(meldungen, kennwort, ProgrammPfad(), argumente);
+        fenster->FormShow();
+        return *fenster;
+    }
+    // A saved, open file with the name "buch.tlw".
+    PruefFenster& MitOffenerDatei() {
+        DateiAnlegen(Pfad(QStringLiteral("buch.tlw")));
+        PruefFenster& f = Starten({Pfad(QStringLiteral("buch.tlw"))});
+        return f;
+    }
+};
+
+}  // namespace
+
+class TProg_FensterTest : public QObject {
+    Q_OBJECT
+private slots:
+    void geschlossenHatKurzesMenueUndTitel();
+    void menuepunkteTragenNamenTexteUndKuerzel();
+    void neueDateiIstUnbenanntUndOffen();
+    void speichernOhneNamenFragtNachDemNamen();
+    void schreibgeschuetztSperrtSpeichernUndStammdaten();
+    void speicherFrageVorDateibefehlen_data();
+    void speicherFrageVorDateibefehlen();
+    void abgebrochenesSpeichernUnterBrichtBefehlAb();
+    void fehlgeschlagenesSpeichernBrichtBefehlAb();
+    void fehlgeschlagenesSpeichernUnterBehaeltNamen();
+    void startParameterOhneDatei();
+    void startParameterOhneOrdnerLiegtBeimProgramm();
+    void oeffnenAbgebrochenLaesstDateiOffen();
+    void einstellungenBeimBeendenGeschrieben();
+    void hakenFolgenDerSichtbarkeit();
+    void symbolleisteInReihenfolge();
+    void kindfensterEinmaligUndAktualisiert();
+    void fensterSchliessenMerktUndOeffnetWieder();
+    void faelligkeitsPruefungNurMitEinstellung();
+    void logoInfoUndHilfe();
+};
+
+void TProg_FensterTest::geschlossenHatKurzesMenueUndTitel() {
+    Umgebung u;
+    PruefFenster& f = u.Starten();
+    QCOMPARE(f.windowTitle(), QStringLiteral("Talerwerk"));
+    QVERIFY(!f.MenueOffen());
+    QCOMPARE(Menuetitel(f), QStringList({"&Datei", "&Ansicht", "&Hilfe"}));
+    QCOMPARE(f.StatusText(0), QStringLiteral("Bereit"));
+    QCOMPARE(f.StatusText(1), QString());
+    QCOMPARE(f.StatusText(2), QString());
+    // Commands that need a file do nothing without one.
+    f.Kontostnde1Click();
+    f.Hinzufgen1Click();
+    QVERIFY(f.Arbeitsflaeche()->subWindowList().isEmpty());
+    QVERIFY(!f.findChild<QAction*>(QStringLiteral("SpeedItem3"))->isEnabled());
+    QVERIFY(f.findChild<QAction*>(QStringLiteral("SpeedItem2"))->isEnabled());
+    // Without a settings file: 580 × 420 at 0,0, both bars shown.
+    QCOMPARE(f.size(), QSize(580, 420));
+    QCOMPARE(f.pos(), QPoint(0, 0));
+    QVERIFY(!f.BtnLeiste->isHidden());
+    QCOMPARE(f.toolBarArea(f.BtnLeiste), Qt::TopToolBarArea);
+    QVERIFY(!f.statusBar()->isHidden());
+}
+
+void TProg_FensterTest::menuepunkteTragenNamenTexteUndKuerzel() {
+    Umgebung u;
+    PruefFenster& f = u.Starten();
+    struct Punkt {
+        const char* name;
+        const char* text;
+        QKeySequence kuerzel;
+    };
+    const QKeySequence kein;
+    const std::vector<Punkt> punkte = {
+        {"Neu2", "&Neu", kein}, {"MenuItem3", "Ö&ffnen...", QKeySequence("Ctrl+O")},
+        {"Seiteeinrichten2", "Seite &einrichten", kein},
+        {"Druckereinrichtung2", "Drucker&einrichtung...", kein},
+        {"Beenden2", "&Beenden", QKeySequence("Alt+F4")}, {"Rechner2", "Rechner", QKeySequence("Ctrl+T")},
+        {"Symbolleiste2", "&Symbolleiste", kein}, {"Statuszeile2", "S&tatuszeile", kein},
+        {"Einstellungen2", "&Einstellungen...", kein}, {"Inhalt2", "&Hilfeindex", QKeySequence("F1")},
+        {"Info2", "In&fo...", kein},
+        {"Neu1", "&Neu", kein}, {"ffnen1", "Ö&ffnen...", QKeySequence("Ctrl+O")},
+        {"Schliessen1", "Sch&ließen", kein}, {"Speichern1", "&Speichern", QKeySequence("Ctrl+S")},
+        {"Speichernunter1", "Speichern &unter...", kein},
+        {"Seiteeinrichten1", "Seite &einrichten...", kein},
+        {"Druckereinrichtung1", "Drucker&einrichtung...", kein},
+        {"Beenden1", "&Beenden", QKeySequence("Alt+F4")}, {"Mandant1", "&Stammdaten...", kein},
+        {"Rubriken1", "&Konten und Rubriken...", kein}, {"Textbausteine1", "&Textbausteine...", kein},
+        {"Bearbeiten1", "&Bearbeiten...", QKeySequence("Ctrl+B")},
+        {"Hinzufgen1", "&Hinzufügen...", QKeySequence("Ctrl+H")}, {"Buchen1", "Buc&hen", kein},
+        {"Verwerfen1", "&Verwerfen", kein}, {"Loeschen1", "&Löschen", kein},
+        {"Gehezu1", "&Gehe zu...", QKeySequence("Ctrl+G")},
+        {"Suchen1", "&Liste/Suchen...", QKeySequence("Ctrl+L")},
+        {"Vorlage1", "&Vorlage...", QKeySequence("Ctrl+V")},
+        {"RegelmigeBuchungen1", "&Regelmäige Buchungen...", QKeySequence("Ctrl+R")},
+        {"Filter1", "&Filter...", QKeySequence("Ctrl+F")}, {"Kontenblatt1", "&Kontenblatt...", kein},
+        {"Gesamtentwicklun1", "&Gesamtentwicklung...", kein},
+        {"EinnahmeAusgabe1", "&Einnahme-Ausgabe...", kein},
+        {"Buchungsbersicht1", "&Buchungsübersicht...", kein},
+        {"RubrikKonto1", "&Rubrik-Konto....", kein}, {"RubrikZeit1", "Rubrik-&Zeit...", kein},
+        {"Kontostnde1", "&Kontostände", kein}, {"Rechner1", "&Rechner", QKeySequence("Ctrl+T")},
+        {"Symbolleiste1", "&Symbolleiste", kein}, {"Statuszeile1", "S&tatuszeile", kein},
+        {"Einstellungen1", "&Einstellungen...", kein}, {"alleanordnen1", "&alle anordnen", kein},
+        {"Inhalt1", "&Hilfeindex", QKeySequence("F1")}, {"Info1", "In&fo...", kein},
+        {"StatusSymbolleiste", "&Symbolleiste", kein}, {"StatusStatuszeile", "Status&zeile", kein},
+    };
+    for (const Punkt& p : punkte) {
+        QAction* a = f.Aktion(QString::fromLatin1(p.name));
+        QVERIFY2(a, p.name);
+        QCOMPARE(a->text(), QString::fromUtf8(p.text));
+        QCOMPARE(a->shortcut(), p.kuerzel);
+    }
+    // Each item sits in the menu of its state.
+    auto inMenue = [](const QList<QMenu*>& menues, QAction* a) {
+        for (QMenu* m : menues)
+            if (m->actions().contains(a)) return true;
+        return false;
+    };
+    QVERIFY(inMenue(f.HauptMenue_geschlossen, f.Neu2));
+    QVERIFY(!inMenue(f.HauptMenue_geschlossen, f.Schliessen1));
+    QVERIFY(inMenue(f.Hauptmenue_offen, f.Schliessen1));
+    QVERIFY(!f.Buchen1->isEnabled());
+    QVERIFY(!f.Verwerfen1->isEnabled());
+    QVERIFY(!f.Loeschen1->isEnabled());
+}
+
+void TProg_FensterTest::neueDateiIstUnbenanntUndOffen() {
+    Umgebung u;
+    PruefFenster& f = u.Starten();
+    f.Neu1Click();
+    QVERIFY(f.Bestand().DateiOffen);
+    QVERIFY(f.MenueOffen());
+    QCOMPARE(Menuetitel(f), QStringList({"&Datei", "&Stammdaten", "&Buchung", "Aus&wertung",
+                                         "&Ansicht", "&Fenster", "&Hilfe"}));
+    QCOMPARE(f.windowTitle(), QStringLiteral("Talerwerk - [unbenannt] "));
+    QCOMPARE(f.StatusText(2), QString::fromStdString(f.Bestand().Mandant.Abk));
+    QCOMPARE(f.Loeschen1->isVisible(), f.Bestand().Mandant.Merker1);
+    QVERIFY(f.Speichern1->isEnabled());
+    QVERIFY(f.Mandant1->isEnabled());
+    QVERIFY(u.meldungen.meldungen.empty());
+
+    // Deleting bookings follows the client record at every refresh.
+    f.Bestand().Mandant.Merker1 = true;
+    f.FensterAktualisieren(false);
+    QVERIFY(f.Loeschen1->isVisible());
+    f.Bestand().Mandant.Merker1 = false;
+    f.FensterAktualisieren(false);
+    QVERIFY(!f.Loeschen1->isVisible());
+}
+
+void TProg_FensterTest::speichernOhneNamenFragtNachDemNamen() {
+    Umgebung u;
+    PruefFenster& f = u.Starten();
+    f.Neu1Click();
+    f.Bestand().Geaendert = true;
+    f.speichernNamen << u.Pfad(QStringLiteral("Mein Buch.TLW"));
+    QVERIFY(f.Speichern1Click());
+    QCOMPARE(f.speichernAufrufe, 1);
+    QVERIFY(QFile::exists(u.Pfad(QStringLiteral("Mein Buch.TLW"))));
+    QVERIFY(!f.Bestand().Geaendert);
+    QCOMPARE(f.windowTitle(), QStringLiteral("Talerwerk - mein buch.tlw "));
+
+    // With a name, saving writes without asking.
+    f.Bestand().Mandant.Name = "Zweiter Stand";
+    f.Bestand().Geaendert = true;
+    QVERIFY(f.Speichern1Click());
+    QCOMPARE(f.speichernAufrufe, 1);
+    QCOMPARE(MandantImFile(u.Pfad(QStringLiteral("Mein Buch.TLW"))), std::string("Zweiter Stand"));
+}
+
+void TProg_FensterTest::schreibgeschuetztSperrtSpeichernUndStammdaten() {
+    Umgebung u;
+    const QString pfad = u.Pfad(QStringLiteral("Geschuetzt.tlw"));
+    QVERIFY(DateiAnlegen(pfad, [](Datenbestand& d) {
+        d.Mandant.Kurz2 = KennwortVerschluesseln("geheim");
+        d.Mandant.Name = "Original";
+    }));
+    PruefFenster& f = u.Starten();
+    u.kennwort.antworten = {false};  // the write-protect prompt is cancelled
+    f.oeffnenNamen << pfad;
+    f.ffnen1Click();
+    QCOMPARE(u.kennwort.arten, std::vector<int>({2}));
+    QVERIFY(f.Bestand().DateiOffen);
+    QVERIFY(f.Bestand().Schreibschutz);
+    QCOMPARE(f.windowTitle(), QStringLiteral("Talerwerk - geschuetzt.tlw (Schreibgeschützt)"));
+    QVERIFY(!f.Speichern1->isEnabled());
+    QVERIFY(!f.Speichernunter1->isEnabled());
+    QVERIFY(!f.Mandant1->isEnabled());
+    QVERIFY(!f.findChild<QAction*>(QStringLiteral("SpeedItem3"))->isEnabled());
+    QVERIFY(!f.findChild<QAction*>(QStringLiteral("SpeedItem12"))->isEnabled());
+
+    // The handlers refuse as well (the tool bar or a shortcut could still reach them).
+    int stammdaten = 0;
+    f.BefehlSetzen(QStringLiteral("Mandant1Click"), [&] { ++stammdaten; });
+    f.Mandant1Click();
+    f.Bestand().Mandant.Name = "Geändert";
+    f.Bestand().Geaendert = true;
+    QVERIFY(!f.Speichern1Click());
+    QVERIFY(!f.Speichernunter1Click());
+    QCOMPARE(stammdaten, 0);
+    QCOMPARE(f.speichernAufrufe, 0);
+
+    // Closing asks nothing even after changes, and the file stays as it was.
+    f.Schliessen1Click();
+    QVERIFY(u.meldungen.Texte(Art::Frage).empty());
+    QVERIFY(!f.Bestand().DateiOffen);
+    QCOMPARE(f.windowTitle(), QStringLiteral("Talerwerk"));
+    QCOMPARE(MandantImFile(pfad), std::string("Original"));
+}
+
+void TProg_FensterTest::speicherFrageVorDateibefehlen_data() {
+    QTest::addColumn<QString>("befehl");
+    QTest::addColumn<int>("antwort");
+    for (const char* befehl : {"neu", "oeffnen", "schliessen", "beenden"}) {
+        QTest::addRow("%s/ja", befehl) << QString::fromLatin1(befehl) << int(Antwort::Ja);
+        QTest::addRow("%s/nein", befehl) << QString::fromLatin1(befehl) << int(Antwort::Nein);
+        QTest::addRow("%s/abbrechen", befehl) << QString::fromLatin1(befehl) << int(Antwort::Abbrechen);
+    }
+}
+
+void TProg_FensterTest::speicherFrageVorDateibefehlen() {
+    QFETCH(QString, befehl);
+    QFETCH(int, antwort);
+    Umgebung u;
+    const QString anderes = u.Pfad(QStringLiteral("anderes.tlw"));
+    QVERIFY(DateiAnlegen(anderes, [](Datenbestand& d) { d.Mandant.Name = "Anderes"; }));
+    PruefFenster& f = u.MitOffenerDatei();
+    const QString buch = u.Pfad(QStringLiteral("buch.tlw"));
+    QVERIFY(f.Bestand().DateiOffen);
+    const std::string vorher = MandantImFile(buch);
+    f.Bestand().Mandant.Name = "Bearbeitet";
+    f.Bestand().Geaendert = true;
+    u.meldungen.antworten = {Antwort(antwort)};
+    f.oeffnenNamen << anderes;
+
+    bool geschlossen = false;
+    if (befehl == "neu") f.Neu1Click();
+    if (befehl == "oeffnen") f.ffnen1Click();
+    if (befehl == "schliessen") f.Schliessen1Click();
+    if (befehl == "beenden") geschlossen = f.close();
+
+    QCOMPARE(u.meldungen.Texte(Art::Frage),
+             std::vector<std::string>({"Datei wurde bearbeitet. Sollen Änderungen gespeichert werden?"}));
+    QCOMPARE(MandantImFile(buch), antwort == int(Antwort::Ja) ? std::string("Bearbeitet") : vorher);
+
+    if (antwort == int(Antwort::Abbrechen)) {
+        // Nothing happened: the changed file is still open and still marked changed.
+        QVERIFY(f.Bestand().DateiOffen);
+        QVERIFY(f.Bestand().Geaendert);
+        QCOMPARE(f.Bestand().Mandant.Name, std::string("Bearbeitet"));
+        QCOMPARE(f.windowTitle(), QStringLiteral("Talerwerk - buch.tlw "));
+        QCOMPARE(f.oeffnenAufrufe, 0);
+        QVERIFY(!geschlossen);
+        QVERIFY(!QFile::exists(f.EinstellungsDatei()));
+        return;
+    }
+    if (befehl == "neu") {
+        QVERIFY(f.Bestand().DateiOffen);
+        QVERIFY(f.Bestand().Dateiname.empty());
+        QCOMPARE(f.windowTitle(), QStringLiteral("Talerwerk - [unbenannt] "));
+    } else if (befehl == "oeffnen") {
+        QVERIFY(f.Bestand().DateiOffen);
+        QCOMPARE(f.Bestand().Mandant.Name, std::string("Anderes"));
+        QCOMPARE(f.windowTitle(), QStringLiteral("Talerwerk - anderes.tlw "));
+    } else if (befehl == "schliessen") {
+        QVERIFY(!f.Bestand().DateiOffen);
+        QVERIFY(!f.MenueOffen());
+        QCOMPARE(f.windowTitle(), QStringLiteral("Talerwerk"));
+    } else {
+        QVERIFY(geschlossen);
+        QVERIFY(QFile::exists(f.EinstellungsDatei()));
+    }
+}
+
+void TProg_FensterTest::abgebrochenesSpeichernUnterBrichtBefehlAb() {
+    for (const char* befehl : {"neu", "oeffnen", "schliessen", "beenden"}) {
+        Umgebung u;
+        PruefFenster& f = u.Starten();
+        f.Neu1Click();
+        f.Bestand().Mandant.Name = "Ungespeichert";
+        f.Bestand().Geaendert = true;
+        u.meldungen.antworten = {Antwort::Ja};  // save, but the name dialog is cancelled
+        f.oeffnenNamen << u.Pfad(QStringLiteral("egal.tlw"));
+        bool geschlossen = false;
+        if (befehl == std::string("neu")) f.Neu1Click();
+        if (befehl == std::string("oeffnen")) f.ffnen1Click();
+        if (befehl == std::string("schliessen")) f.Schliessen1Click();
+        if (befehl == std::string("beenden")) geschlossen = f.close();
+        QCOMPARE(f.speichernAufrufe, 1);
+        QCOMPARE(f.oeffnenAufrufe, 0);
+        QVERIFY2(f.Bestand().DateiOffen, befehl);
+        QCOMPARE(f.Bestand().Mandant.Name, std::string("Ungespeichert"));
+        QVERIFY(f.Bestand().Geaendert);
+        QVERIFY(!geschlossen);
+        QCOMPARE(f.windowTitle(), QStringLiteral("Talerwerk - [unbenannt] "));
+    }
+}
+
+void TProg_FensterTest::fehlgeschlagenesSpeichernBrichtBefehlAb() {
+    Umgebung u;
+    PruefFenster& f = u.MitOffenerDatei();
+    // The file's folder disappears: the save must fail and the command must not go on.
+    f.Bestand().Dateiname = u.Pfad(QStringLiteral("weg/buch.tlw")).toStdString();
+    f.Bestand().Mandant.Name = "Bearbeitet";
+    f.Bestand().Geaendert = true;
+    u.meldungen.antworten = {Antwort::Ja};
+    f.Schliessen1Click();
+    QCOMPARE(u.meldungen.Texte(Art::Fehler).size(), size_t(1));
+    QVERIFY(f.Bestand().DateiOffen);
+    QVERIFY(f.Bestand().Geaendert);
+    QCOMPARE(f.Bestand().Mandant.Name, std::string("Bearbeitet"));
+    QVERIFY(f.MenueOffen());
+}
+
+void TProg_FensterTest::fehlgeschlagenesSpeichernUnterBehaeltNamen() {
+    Umgebung u;
+    PruefFenster& f = u.MitOffenerDatei();
+    f.Bestand().Geaendert = true;
+    f.speichernNamen << u.Pfad(QStringLiteral("gibtsnicht/neu.tlw"));
+    QVERIFY(!f.Speichernunter1Click());
+    QCOMPARE(u.meldungen.Texte(Art::Fehler).size(), size_t(1));
+    QCOMPARE(QString::fromStdString(f.Bestand().Dateiname), u.Pfad(QStringLiteral("buch.tlw")));
+    QCOMPARE(f.windowTitle(), QStringLiteral("Talerwerk - buch.tlw "));
+    QVERIFY(f.Bestand().Geaendert);
+}
+
+void TProg_FensterTest::startParameterOhneDatei() {
+    Umgebung u;
+    PruefFenster& f = u.Starten({QStringLiteral("fehlt.tlw")});
+    QCOMPARE(u.meldungen.Texte(Art::Fehler), std::vector<std::string>({"Datei nicht gefunden!"}));
+    QVERIFY(!f.Bestand().DateiOffen);
+    QVERIFY(!f.MenueOffen());
+    QCOMPARE(f.windowTitle(), QStringLiteral("Talerwerk"));
+}
+
+void TProg_FensterTest::startParameterOhneOrdnerLiegtBeimProgramm() {
+    Umgebung u;
+    QVERIFY(DateiAnlegen(u.Pfad(QStringLiteral("Haushalt.tlw"))));
+    // The working folder is elsewhere: only the program's folder holds the file.
+    QTemporaryDir anderswo;
+    const QString bisher = QDir::currentPath();
+    QDir::setCurrent(anderswo.path());
+    PruefFenster& f = u.Starten({QStringLiteral("Haushalt.tlw")});
+    QDir::setCurrent(bisher);
+    QVERIFY(u.meldungen.meldungen.empty());
+    QVERIFY(f.Bestand().DateiOffen);
+    QCOMPARE(f.windowTitle(), QStringLiteral("Talerwerk - haushalt.tlw "));
+    QCOMPARE(f.StatusText(2), QStringLiteral("TST"));
+}
+
+void TProg_FensterTest::oeffnenAbgebrochenLaesstDateiOffen() {
+    Umgebung u;
+    PruefFenster& f = u.MitOffenerDatei();
+    f.ffnen1Click();  // no name chosen
+    QCOMPARE(f.oeffnenAufrufe, 1);
+    QVERIFY(f.Bestand().DateiOffen);
+    QCOMPARE(f.windowTitle(), QStringLiteral("Talerwerk - buch.tlw "));
+
+    // A file that cannot be read leaves the window closed.
+    QFile kaputt(u.Pfad(QStringLiteral("kaputt.tlw")));
+    QVERIFY(kaputt.open(QIODevice::WriteOnly));
+    kaputt.write("\x01\x00\x00\x00\x07", 5);
+    kaputt.close();
+    f.oeffnenNamen << kaputt.fileName();
+    f.ffnen1Click();
+    QCOMPARE(u.meldungen.Texte(Art::Fehler),
+             std::vector<std::string>({"Ungültige Datei!\rÖffnen nicht möglich!"}));
+    QVERIFY(!f.Bestand().DateiOffen);
+    QVERIFY(!f.MenueOffen());
+    QCOMPARE(f.windowTitle(), QStringLiteral("Talerwerk"));
+}
+
+void TProg_FensterTest::einstellungenBeimBeendenGeschrieben() {
+    Umgebung u;
+    Einstellungen e;
+    e.x = 30;
+    e.y = 40;
+    e.Breite = 700;
+    e.Hoehe = 500;
+    e.Symbolleiste = false;
+    e.Symbolleiste_Ausrichtung = 3;
+    e.Nullbuchung = true;
+    const QString ini = u.Pfad(QStringLiteral("talerwerk.ini"));
+    QVERIFY(EinstellungenSpeichern(ini.toStdString(), e));
+
+    PruefFenster& f = u.Starten();
+    QCOMPARE(f.EinstellungsDatei(), ini);
+    QCOMPARE(f.pos(), QPoint(30, 40));
+    QCOMPARE(f.size(), QSize(700, 500));
+    QVERIFY(f.BtnLeiste->isHidden());
+    QCOMPARE(f.toolBarArea(f.BtnLeiste), Qt::LeftToolBarArea);
+    QVERIFY(!f.Symbolleiste2->isChecked());
+    QVERIFY(f.Statuszeile2->isChecked());
+
+    f.Statuszeile1Click();
+    f.move(50, 60);
+    f.resize(640, 480);
+    QVERIFY(f.close());
+
+    QFile datei(ini);
+    QVERIFY(datei.open(QIODevice::ReadOnly | QIODevice::Text));
+    const QString text = QString::fromUtf8(datei.readAll());
+    for (const char* eintrag :
+         {"[Hauptfenster]", "x=", "y=", "Breite=", "Hoehe=", "Symbolleiste=", "Symbolleiste_Ausrichtung=",
+          "Statuszeile=", "[Meldungen]", "Warnung=", "Buchung=", "Überschreiben=", "[Einstellungen]",
+          "Textbaustein=", "Buchungsdatum=", "Nullbuchung=", "rgmBuchung1=", "rgmBuchung2=",
+          "BuchungEdit=", "[Rechner]", "offen=", "[Buchung]", "[KontoStand]", "[BListe]", "[Farbe]",
+          "Positiv=", "Negativ="})
+        QVERIFY2(text.contains(QString::fromUtf8(eintrag)), eintrag);
+
+    const Einstellungen g = EinstellungenLaden(ini.toStdString());
+    QCOMPARE(g.x, 50);
+    QCOMPARE(g.y, 60);
+    QCOMPARE(g.Breite, 640);
+    QCOMPARE(g.Hoehe, 480);
+    QVERIFY(!g.Symbolleiste);
+    QCOMPARE(g.Symbolleiste_Ausrichtung, 3);
+    QVERIFY(!g.Statuszeile);
+    QVERIFY(g.Nullbuchung);  // untouched options survive the run
+    QVERIFY(!g.RechnerOffen);
+}
+
+void TProg_FensterTest::hakenFolgenDerSichtbarkeit() {
+    Umgebung u;
+    PruefFenster& f = u.Starten();
+    f.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    auto alle = [&](std::initializer_list<QAction*> aktionen, bool erwartet) {
+        for (QAction* a : aktionen)
+            if (a->isChecked() != erwartet) return false;
+        return true;
+    };
+    QVERIFY(alle({f.Symbolleiste1, f.Symbolleiste2, f.StatusSymbolleiste}, true));
+
+    // Hidden through Qt's own tool bar menu: the marks follow.
+    f.BtnLeiste->toggleViewAction()->trigger();
+    QVERIFY(f.BtnLeiste->isHidden());
+    QVERIFY(alle({f.Symbolleiste1, f.Symbolleiste2, f.StatusSymbolleiste}, false));
+
+    // The status bar's own menu switches it back on.
+    f.StatusSymbolleiste->trigger();
+    QVERIFY(!f.BtnLeiste->isHidden());
+    QVERIFY(alle({f.Symbolleiste1, f.Symbolleiste2, f.StatusSymbolleiste}, true));
+
+    f.Statuszeile2->trigger();
+    QVERIFY(f.statusBar()->isHidden());
+    QVERIFY(alle({f.Statuszeile1, f.Statuszeile2, f.StatusStatuszeile}, false));
+    f.statusBar()->show();
+    QVERIFY(alle({f.Statuszeile1, f.Statuszeile2, f.StatusStatuszeile}, true));
+    f.close();
+}
+
+void TProg_FensterTest::symbolleisteInReihenfolge() {
+    Umgebung u;
+    PruefFenster& f = u.Starten();
+    QStringList namen, hinweise;
+    for (QAction* a : f.BtnLeiste->actions()) {
+        if (a->isSeparator()) continue;
+        namen << a->objectName();
+        hinweise << a->toolTip();
+        QVERIFY2(!a->icon().isNull(), qPrintable(a->objectName()));
+    }
+    QCOMPARE(namen, QStringList({"NeuBtn", "SpeedItem2", "SpeedItem3", "SpeedItem12", "SpeedItem4",
+                                 "SpeedItem5", "SpeedItem6", "SpeedItem7", "SpeedItem8", "SpeedItem1",
+                                 "SpeedItem9", "VorlageBtn", "FilterBtn", "KtoBlattBtn", "GesamtEntwBtn",
+                                 "SpeedItem10", "SpeedItem11"}));
+    QCOMPARE(hinweise,
+             QStringList({"Datei neu", "Datei öffnen", "Datei speichern", "Stammdaten",
+                          "Konten- und Rubriken", "Textbausteine", "Buchung bearbeiten",
+                          "Buchung hinzufügen", "Gehe zu", "Regelm. Buchungen", "Liste/Suchen", "Vorlagen",
+                          "Filter", "Kontenblatt", "Auswertungen...", "Rechner", "Kontostände"}));
+    QVERIFY(f.GesamtEntwBtn);
+    QCOMPARE(f.GesamtEntwBtn->menu(), f.AuswertungPopUp);
+    QStringList auswertungen;
+    for (QAction* a : f.AuswertungPopUp->actions()) auswertungen << a->text();
+    QCOMPARE(auswertungen, QStringList({"Gesamtentwicklung...", "Einnahme-Ausgabe...",
+                                        "Buchungsübersicht...", "Rubrik-Konto...", "Rubrik-Zeit..."}));
+
+    // The button and its drop-down reach the commands.
+    std::vector<std::string> gerufen;
+    for (const char* name : {"Gesamtentwicklun1Click", "RubrikZeit1Click"})
+        f.BefehlSetzen(QString::fromLatin1(name), [&gerufen, name] { gerufen.push_back(name); });
+    f.Neu1Click();
+    f.findChild<QAction*>(QStringLiteral("GesamtEntwBtn"))->trigger();
+    f.AuswertungPopUp->actions().at(4)->trigger();
+    QCOMPARE(gerufen, std::vector<std::string>({"Gesamtentwicklun1Click", "RubrikZeit1Click"}));
+}
+
+void TProg_FensterTest::kindfensterEinmaligUndAktualisiert() {
+    Umgebung u;
+    PruefFenster& f = u.Starten();
+    std::array<int, TProg_Fenster::KindAnzahl> erzeugt{};
+    for (auto kind : {TProg_Fenster::Buchung, TProg_Fenster::KontoStand, TProg_Fenster::BListe,
+                      TProg_Fenster::Kontenblatt})
+        f.KindfensterFabrikSetzen(kind, [&erzeugt, kind](TProg_Fenster&) {
+            ++erzeugt[kind];
+            return new PruefKind;
+        });
+    f.Neu1Click();
+    f.Kontostnde1Click();
+    f.Kontostnde1Click();
+    QCOMPARE(erzeugt[TProg_Fenster::KontoStand], 1);
+    f.Kontenblatt1Click();
+    f.Kontenblatt1Click();
+    QCOMPARE(erzeugt[TProg_Fenster::Kontenblatt], 2);
+    QCOMPARE(f.Arbeitsflaeche()->subWindowList().size(), 3);
+
+    // A minimised single window comes back instead of a second one.
+    QMdiSubWindow* rahmen = qobject_cast<QMdiSubWindow*>(f.Kindfenster(TProg_Fenster::KontoStand)->parentWidget());
+    QVERIFY(rahmen);
+    rahmen->showMinimized();
+    f.Kontostnde1Click();
+    QVERIFY(!rahmen->isMinimized());
+
+    f.Suchen1Click();
+    f.Hinzufgen1Click();
+    auto* buchung = dynamic_cast<PruefKind*>(f.Kindfenster(TProg_Fenster::Buchung));
+    auto* stand = dynamic_cast<PruefKind*>(f.Kindfenster(TProg_Fenster::KontoStand));
+    auto* liste = dynamic_cast<PruefKind*>(f.Kindfenster(TProg_Fenster::BListe));
+    QVERIFY(buchung && stand && liste);
+    QCOMPARE(f.Bestand().AktIndex, int32_t(f.Bestand().Buchungen.size()));
+    QCOMPARE(buchung->zeigen, 1);
+
+    for (int art = 1; art <= 5; ++art) f.AnsichtenAktualisieren(art);
+    QCOMPARE(buchung->arten, std::vector<int>({2, 3}));
+    QCOMPARE(stand->arten, std::vector<int>({1, 2, 4}));
+    QCOMPARE(liste->arten, std::vector<int>({1, 2, 5}));
+
+    // The booking menu reaches the open booking window.
+    f.Buchen1Click();
+    f.Gehezu1Click();
+    QCOMPARE(buchung->buchen, 1);
+    QCOMPARE(buchung->gehezu, 1);
+}
+
+void TProg_FensterTest::fensterSchliessenMerktUndOeffnetWieder() {
+    Umgebung u;
+    PruefFenster& f = u.Starten();
+    for (auto kind : {TProg_Fenster::Buchung, TProg_Fenster::KontoStand, TProg_Fenster::BListe})
+        f.KindfensterFabrikSetzen(kind, [](TProg_Fenster&) { return new PruefKind; });
+    f.Neu1Click();
+    f.Kontostnde1Click();
+    f.Bearbeiten1Click();
+    QCOMPARE(f.Bestand().AktIndex, 0);
+
+    f.FensterSchliessen();
+    QVERIFY(f.Programmeinstellungen().BuchungOffen);
+    QVERIFY(f.Programmeinstellungen().KontoStandOffen);
+    QVERIFY(!f.Programmeinstellungen().BListeOffen);
+    QVERIFY(!f.Kindfenster(TProg_Fenster::Buchung));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(f.Arbeitsflaeche()->subWindowList().isEmpty());
+
+    f.FensterAktualisieren(true);
+    QVERIFY(f.Kindfenster(TProg_Fenster::Buchung));
+    QVERIFY(f.Kindfenster(TProg_Fenster::KontoStand));
+    QVERIFY(!f.Kindfenster(TProg_Fenster::BListe));
+
+    // Closing the file closes them; they stay closed while no file is open.
+    f.Schliessen1Click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(f.Arbeitsflaeche()->subWindowList().isEmpty());
+    QVERIFY(f.Programmeinstellungen().BuchungOffen);
+
+    // At exit the record of open windows goes into the settings file.
+    f.Neu1Click();
+    QVERIFY(f.Kindfenster(TProg_Fenster::Buchung));
+    QVERIFY(f.close());
+    const Einstellungen g = EinstellungenLaden(f.EinstellungsDatei().toStdString());
+    QVERIFY(g.BuchungOffen);
+    QVERIFY(g.KontoStandOffen);
+    QVERIFY(!g.BListeOffen);
+}
+
+void TProg_FensterTest::faelligkeitsPruefungNurMitEinstellung() {
+    for (bool an : {false, true}) {
+        Umgebung u;
+        PruefFenster& f = u.Starten();
+        f.Programmeinstellungen().rgmBuchung1 = an;
+        int pruefungen = 0;
+        f.BefehlSetzen(QStringLiteral("RgmFaelligePruefen"), [&] { ++pruefungen; });
+        QVERIFY(DateiAnlegen(u.Pfad(QStringLiteral("a.tlw"))));
+        f.oeffnenNamen << u.Pfad(QStringLiteral("a.tlw"));
+        f.ffnen1Click();
+        QVERIFY(f.Bestand().DateiOffen);
+        QCOMPARE(pruefungen, an ? 1 : 0);
+    }
+}
+
+void TProg_FensterTest::logoInfoUndHilfe() {
+    Umgebung u;
+    PruefFenster& f = u.Starten();
+    QVERIFY(f.LogoSichtbar());
+    QCOMPARE(f.LogoTimer->interval(), 5000);
+    f.LogoTimer->stop();
+    f.LogoPanel->hide();
+
+    f.Info1Click();
+    QCOMPARE(f.infoAufrufe, 1);
+    QVERIFY(f.LogoSichtbar());
+    QCOMPARE(f.LogoTimer->interval(), 3000);
+
+    f.Inhalt1Click();
+    auto* hilfe = f.findChild<QTextBrowser*>(QStringLiteral("HilfeText"));
+    QVERIFY(hilfe);
+    QVERIFY(hilfe->toPlainText().contains(QStringLiteral("Tastenkürzel")));
+    f.Inhalt1Click();  // a second call reuses the window
+    QCOMPARE(f.findChildren<QTextBrowser*>().size(), 1);
+}
+
+QTEST_MAIN(TProg_FensterTest)
+#include "tprog_fenster_test.moc"
