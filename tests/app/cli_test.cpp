@@ -1,0 +1,354 @@
+// Runs the real talerwerk-cli binary on files made here and checks what a script would see: exit
+// status, standard output and standard error.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "accounts/kennwort.h"
+#include "evaluation/auswertung.h"
+#include "store/datendatei.h"
+#include "store/datum.h"
+#include "store/demobuch.h"
+#include "store/jsonformat.h"
+#include "testhilfen.h"
+
+namespace fs = std::filesystem;
+using namespace talerwerk;
+
+namespace {
+
+struct Ergebnis {
+    int Status = -1;
+    std::string Aus;
+    std::string Fehler;
+};
+
+std::string Quoten(const std::string& s) {
+    std::string q = "'";
+    for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
+std::string Lesen(const fs::path& p) {
+    std::ifstream ein(p, std::ios::binary);
+    std::ostringstream s;
+    s << ein.rdbuf();
+    return s.str();
+}
+
+void Schreiben(const fs::path& p, const std::string& inhalt) {
+    std::ofstream aus(p, std::ios::binary);
+    aus << inhalt;
+}
+
+int32_t Tag(int t, int m, int j) { return *TagesNummer(t, m, j); }
+
+class Cli : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ordner = fs::temp_directory_path() /
+                 ("tw_cli_" + std::to_string(::getpid()) + "_" +
+                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(ordner);
+        fs::create_directories(ordner);
+    }
+    void TearDown() override { fs::remove_all(ordner); }
+
+    Ergebnis Lauf(const std::vector<std::string>& argumente) {
+        std::string befehl = Quoten(TALERWERK_CLI);
+        for (const std::string& a : argumente) befehl += " " + Quoten(a);
+        const fs::path aus = ordner / "stdout.txt", fehler = ordner / "stderr.txt";
+        befehl += " >" + Quoten(aus.string()) + " 2>" + Quoten(fehler.string()) + " </dev/null";
+        const int roh = std::system(befehl.c_str());
+        Ergebnis e;
+        e.Status = WIFEXITED(roh) ? WEXITSTATUS(roh) : -1;
+        e.Aus = Lesen(aus);
+        e.Fehler = Lesen(fehler);
+        return e;
+    }
+
+    std::string Pfad(const std::string& name) const { return (ordner / name).string(); }
+
+    // A small book with every kind of account, written the normal way.
+    std::string KleinesBuch(const std::string& name, const std::string& kurz1 = "", const std::string& kurz2 = "") {
+        Datenbestand d;
+        talerwerk::test::FesteUhr uhr(Tag(7, 12, 2026));
+        talerwerk::test::FesterZufall zufall;
+        NeuerDatenbestand(d, uhr, zufall);
+        d.Mandant.Kurz1 = kurz1;
+        d.Mandant.Kurz2 = kurz2;
+        d.Mandant.Name = "Müller";
+        auto konto = [&](int32_t nr, int32_t art, const char* name, Cent anf) {
+            kontotyp k;
+            k.Nr = nr;
+            k.Art = art;
+            k.Name = name;
+            k.Abk = name;
+            k.AnfStand = anf;
+            d.Konten.push_back(k);
+        };
+        konto(-1, ArtEinnahme, "Gehalt", 0);
+        konto(-2, ArtAusgabe, "Lebensmittel", 0);
+        konto(-3, ArtBestandskonto, "Girokonto", 100000);
+        konto(-4, ArtBestandskonto, "Kasse", 0);
+        konto(-5, ArtSparkonto, "Sparbuch", 0);
+        konto(-6, ArtBestandskonto, "Leer", 0);
+        auto buchung = [&](int32_t bart, int32_t k1, int32_t k2, const char* betrag, bool storniert = false) {
+            buchungstyp b = BuchungVorgabe(SatzBuchung, Tag(1, 12, 2026));
+            b.IdentNr = static_cast<int32_t>(d.Buchungen.size()) + 1;
+            b.BArt = bart;
+            b.Konto1 = k1;
+            b.Konto2 = k2;
+            b.Betrag = betrag;
+            b.Text = "Text";
+            b.Storniert = storniert;
+            d.Buchungen.push_back(b);
+        };
+        buchung(BArtAusgabe, -3, -2, "65,44");           // Girokonto 1000,00 → 934,56
+        buchung(BArtUmbuchung, -3, -5, "300,00");        // → 634,56, Sparbuch 300,00
+        buchung(BArtEinnahme, -3, -1, "600,00");         // → 1234,56
+        buchung(BArtAusgabe, -4, -2, "30,00");           // Kasse −30,00
+        buchung(BArtAusgabe, -3, -2, "5000,00", true);   // cancelled: no effect
+        d.Dateiname = Pfad(name);
+        talerwerk::test::SkriptMeldungen meldungen;
+        EXPECT_TRUE(DateiSpeichern(d, meldungen));
+        return d.Dateiname;
+    }
+
+    fs::path ordner;
+};
+
+const char* const kUngueltig = "Ungültige Datei!\nÖffnen nicht möglich!\n";
+
+TEST_F(Cli, CheckZaehltJedeListe) {
+    const std::string datei = KleinesBuch("buch.tlw");
+    Ergebnis e = Lauf({"check", datei});
+    EXPECT_EQ(e.Status, 0);
+    EXPECT_EQ(e.Aus, "Konten: 6\nTextbausteine: 3\nBuchungen: 5\nRgmBuchungen: 0\nVorlagen: 0\nFilterliste: 0\n");
+    EXPECT_EQ(e.Fehler, "");
+}
+
+TEST_F(Cli, StaendeImFestenFormat) {
+    Ergebnis e = Lauf({"staende", KleinesBuch("buch.tlw")});
+    EXPECT_EQ(e.Status, 0);
+    EXPECT_EQ(e.Aus, "Girokonto;1234,56\nKasse;-30,00\nSparbuch;300,00\nLeer;0,00\nGesamt;1504,56\n");
+}
+
+TEST_F(Cli, SonderbareAberGueltigeDateien) {
+    const std::string datei = KleinesBuch("buch.tlw");
+    const std::string erwartet = Lauf({"check", datei}).Aus;
+    std::string bytes = Lesen(datei);
+
+    // The first count means nothing; 5 reads like 1.
+    std::string fuenf = bytes;
+    fuenf[0] = 5;
+    Schreiben(Pfad("fuenf.tlw"), fuenf);
+    Ergebnis e = Lauf({"check", Pfad("fuenf.tlw")});
+    EXPECT_EQ(e.Status, 0);
+    EXPECT_EQ(e.Aus, erwartet);
+
+    // Whatever follows the last filter is ignored.
+    Schreiben(Pfad("rest.tlw"), bytes + std::string("\x07\xFF\x00 Rest", 8));
+    e = Lauf({"check", Pfad("rest.tlw")});
+    EXPECT_EQ(e.Status, 0);
+    EXPECT_EQ(e.Aus, erwartet);
+}
+
+TEST_F(Cli, KaputteUndFehlendeDateien) {
+    const std::string bytes = Lesen(KleinesBuch("buch.tlw"));
+    // Cut in the middle of the bookings, cut to nothing, and a tag that fits nowhere.
+    Schreiben(Pfad("halb.tlw"), bytes.substr(0, bytes.size() - 150));
+    Schreiben(Pfad("leer.tlw"), "");
+    std::string falsch = bytes;
+    falsch[4] = 0x07;
+    Schreiben(Pfad("falsch.tlw"), falsch);
+    for (const char* name : {"halb.tlw", "leer.tlw", "falsch.tlw"}) {
+        for (const char* befehl : {"check", "export", "staende"}) {
+            Ergebnis e = Lauf({befehl, Pfad(name)});
+            EXPECT_EQ(e.Status, 1) << befehl << " " << name;
+            EXPECT_EQ(e.Fehler, kUngueltig) << befehl << " " << name;
+            EXPECT_EQ(e.Aus, "") << befehl << " " << name;
+        }
+    }
+    Ergebnis e = Lauf({"check", Pfad("fehlt.tlw")});
+    EXPECT_EQ(e.Status, 1);
+    EXPECT_EQ(e.Fehler, "Datei nicht gefunden!\n");
+    e = Lauf({"import", Pfad("fehlt.json"), Pfad("neu.tlw")});
+    EXPECT_EQ(e.Status, 1);
+    EXPECT_EQ(e.Fehler, "Datei nicht gefunden!\n");
+    EXPECT_FALSE(fs::exists(Pfad("neu.tlw")));
+}
+
+TEST_F(Cli, DateikennwortWirdNieUmgangen) {
+    const std::string datei = KleinesBuch("geheim.tlw", KennwortVerschluesseln("Geheim"));
+    for (const char* befehl : {"check", "export", "staende"}) {
+        Ergebnis e = Lauf({befehl, datei});
+        EXPECT_EQ(e.Status, 3) << befehl;
+        EXPECT_EQ(e.Fehler, "Öffnen der Datei abgebrochen!\n") << befehl;
+        EXPECT_EQ(e.Aus, "") << befehl;
+        e = Lauf({befehl, datei, "--kennwort", "geheim"});  // case counts
+        EXPECT_EQ(e.Status, 3) << befehl;
+        EXPECT_EQ(e.Fehler, "Kennwort falsch.\n") << befehl;
+        EXPECT_EQ(e.Aus, "") << befehl;
+    }
+    Ergebnis e = Lauf({"check", "--kennwort", "Geheim", datei});
+    EXPECT_EQ(e.Status, 0);
+    EXPECT_NE(e.Aus.find("Buchungen: 5\n"), std::string::npos);
+    e = Lauf({"staende", datei, "--kennwort=Geheim"});
+    EXPECT_EQ(e.Status, 0);
+    EXPECT_NE(e.Aus.find("Gesamt;1504,56\n"), std::string::npos);
+
+    // Nor can the file be replaced without it.
+    const std::string vorher = Lesen(datei);
+    Schreiben(Pfad("leer.json"), "{}");
+    e = Lauf({"import", Pfad("leer.json"), datei});
+    EXPECT_EQ(e.Status, 3);
+    e = Lauf({"demo", datei, "--buchungen", "10", "--kennwort", "falsch"});
+    EXPECT_EQ(e.Status, 3);
+    EXPECT_EQ(e.Fehler, "Kennwort falsch.\n");
+    EXPECT_EQ(Lesen(datei), vorher);
+    e = Lauf({"import", Pfad("leer.json"), datei, "--kennwort", "Geheim"});
+    EXPECT_EQ(e.Status, 0) << e.Fehler;
+    EXPECT_EQ(Lauf({"check", datei}).Status, 0);  // the new store has no password
+}
+
+TEST_F(Cli, SchreibschutzErlaubtLesenAberKeinUeberschreiben) {
+    const std::string datei = KleinesBuch("schutz.tlw", "", KennwortVerschluesseln("nurlesen"));
+    Ergebnis e = Lauf({"staende", datei});
+    EXPECT_EQ(e.Status, 0);
+    EXPECT_NE(e.Aus.find("Gesamt;1504,56\n"), std::string::npos);
+    EXPECT_EQ(Lauf({"check", datei}).Status, 0);
+
+    const std::string vorher = Lesen(datei);
+    Schreiben(Pfad("leer.json"), "{}");
+    for (const std::vector<std::string>& aufruf :
+         {std::vector<std::string>{"import", Pfad("leer.json"), datei},
+          std::vector<std::string>{"import", Pfad("leer.json"), datei, "--kennwort", "falsch"},
+          std::vector<std::string>{"demo", datei, "--buchungen", "3"}}) {
+        e = Lauf(aufruf);
+        EXPECT_EQ(e.Status, 1) << aufruf[0];
+        EXPECT_EQ(e.Fehler, "Datei ist schreibgeschützt!\n") << aufruf[0];
+    }
+    EXPECT_EQ(Lesen(datei), vorher);
+
+    e = Lauf({"demo", datei, "--buchungen", "3", "--kennwort", "nurlesen"});
+    EXPECT_EQ(e.Status, 0) << e.Fehler;
+    EXPECT_NE(Lesen(datei), vorher);
+}
+
+TEST_F(Cli, ExportUndImportErgebenDieselbeDatei) {
+    // A book with umlauts and the five bytes Windows-1252 leaves undefined, straight in the file.
+    Datenbestand d = DemoBuch(300, 11, Tag(7, 12, 2026));
+    d.Buchungen[0].Text = "Grüße \xC2\x81\xC2\x8D\xC2\x8F\xC2\x90\xC2\x9D €";
+    d.Dateiname = Pfad("a.tlw");
+    talerwerk::test::SkriptMeldungen meldungen;
+    ASSERT_TRUE(DateiSpeichern(d, meldungen));
+
+    Ergebnis ex = Lauf({"export", Pfad("a.tlw")});
+    ASSERT_EQ(ex.Status, 0);
+    EXPECT_EQ(ex.Aus, JsonText(d));
+    EXPECT_NE(ex.Aus.find("Grüße \xC2\x81\xC2\x8D\xC2\x8F\xC2\x90\xC2\x9D €"), std::string::npos);
+
+    ASSERT_EQ(Lauf({"export", Pfad("a.tlw"), "-o", Pfad("a.json")}).Status, 0);
+    EXPECT_EQ(Lesen(Pfad("a.json")), ex.Aus);
+
+    Ergebnis im = Lauf({"import", Pfad("a.json"), Pfad("b.tlw")});
+    ASSERT_EQ(im.Status, 0) << im.Fehler;
+    EXPECT_EQ(im.Fehler, "");
+    EXPECT_EQ(Lauf({"export", Pfad("b.tlw")}).Aus, ex.Aus);
+    EXPECT_EQ(Lesen(Pfad("b.tlw")), Lesen(Pfad("a.tlw")));
+}
+
+TEST_F(Cli, ImportRechnetStaendeNeuUndLehntFehlerAb) {
+    // Balances in the JSON are stale: the save recomputes them from the bookings.
+    Schreiben(Pfad("e.json"), R"({"Konten": [{"Nr": -1, "Art": 3, "Name": "Giro", "AnfStand": 10, "Stand": 999},
+                                              {"Nr": -2, "Art": 1, "Name": "Lohn"}],
+                                  "Buchungen": [{"IdentNr": 1, "BArt": 0, "Konto1": -1, "Konto2": -2,
+                                                 "Betrag": "2,50", "Text": "x", "Datum": "2026-01-31"}]})");
+    ASSERT_EQ(Lauf({"import", Pfad("e.json"), Pfad("e.tlw")}).Status, 0);
+    EXPECT_EQ(Lauf({"staende", Pfad("e.tlw")}).Aus, "Giro;12,50\nGesamt;12,50\n");
+
+    // A wrong value leaves the old output as it was.
+    const std::string vorher = Lesen(Pfad("e.tlw"));
+    Schreiben(Pfad("f.json"), R"({"Buchungen": [{}, {"Datum": 20260131}]})");
+    Ergebnis e = Lauf({"import", Pfad("f.json"), Pfad("e.tlw")});
+    EXPECT_EQ(e.Status, 1);
+    EXPECT_NE(e.Fehler.find("Buchungen[1].Datum"), std::string::npos);
+    Schreiben(Pfad("g.json"), R"({"Konten": [{"Name": "Kaffee ☕"}]})");
+    e = Lauf({"import", Pfad("g.json"), Pfad("e.tlw")});
+    EXPECT_EQ(e.Status, 1);
+    EXPECT_NE(e.Fehler.find("Konten[0].Name"), std::string::npos);
+    EXPECT_EQ(Lesen(Pfad("e.tlw")), vorher);
+
+    // Writing the output over its own input would lose the input.
+    e = Lauf({"import", Pfad("f.json"), Pfad("f.json")});
+    EXPECT_EQ(e.Status, 1);
+    EXPECT_EQ(Lesen(Pfad("f.json")), R"({"Buchungen": [{}, {"Datum": 20260131}]})");
+}
+
+TEST_F(Cli, DemoSchreibtDasBeispielbuch) {
+    Ergebnis e = Lauf({"demo", Pfad("d.tlw"), "--buchungen", "700", "--seed", "5", "--bis", "2025-06-30"});
+    ASSERT_EQ(e.Status, 0) << e.Fehler;
+    EXPECT_EQ(e.Aus, "");
+    Datenbestand erwartet = DemoBuch(700, 5, Tag(30, 6, 2025));
+    StaendeBerechnen(erwartet);
+    EXPECT_EQ(Lesen(Pfad("d.tlw")), DateiAbbild(erwartet));
+    EXPECT_NE(Lauf({"check", Pfad("d.tlw")}).Aus.find("Buchungen: 700\n"), std::string::npos);
+
+    // Defaults: 1500 bookings up to today, seed 1.
+    ASSERT_EQ(Lauf({"demo", Pfad("vorgabe.tlw")}).Status, 0);
+    Datenbestand heute = DemoBuch(1500, 1, SystemUhr().Heute());
+    StaendeBerechnen(heute);
+    EXPECT_EQ(Lesen(Pfad("vorgabe.tlw")), DateiAbbild(heute));
+}
+
+TEST_F(Cli, NichtSchreibbareAusgabe) {
+    const std::string unmoeglich = Pfad("keinordner/unter/d.tlw");
+    Ergebnis e = Lauf({"demo", unmoeglich, "--buchungen", "5"});
+    EXPECT_EQ(e.Status, 1);
+    EXPECT_NE(e.Fehler.find("konnte nicht gespeichert werden"), std::string::npos);
+    EXPECT_FALSE(fs::exists(unmoeglich));
+    e = Lauf({"export", KleinesBuch("buch.tlw"), "-o", Pfad("keinordner/x.json")});
+    EXPECT_EQ(e.Status, 1);
+    EXPECT_NE(e.Fehler.find("konnte nicht gespeichert werden"), std::string::npos);
+}
+
+TEST_F(Cli, FalscherAufrufZeigtDieBenutzung) {
+    const std::string datei = KleinesBuch("buch.tlw");
+    const std::vector<std::vector<std::string>> falsch = {
+        {},
+        {"pruefen", datei},
+        {"check"},
+        {"check", datei, datei},
+        {"check", datei, "--kennwort"},
+        {"check", datei, "--unbekannt", "1"},
+        {"check", datei, "-o", Pfad("x.json")},  // only export writes JSON
+        {"import", Pfad("a.json")},
+        {"demo", Pfad("d.tlw"), "--buchungen", "viele"},
+        {"demo", Pfad("d.tlw"), "--buchungen", "-5"},
+        {"demo", Pfad("d.tlw"), "--seed", "1x"},
+        {"demo", Pfad("d.tlw"), "--bis", "2026-13-01"},
+        {"demo", Pfad("d.tlw"), "--bis", "1979-12-31"},
+        {"demo", Pfad("d.tlw"), "--bis", "07.12.2026"},
+        {"demo", Pfad("d.tlw"), "--seed", "1", "--seed", "2"},
+    };
+    for (const auto& aufruf : falsch) {
+        Ergebnis e = Lauf(aufruf);
+        std::string text;
+        for (const auto& a : aufruf) text += a + " ";
+        EXPECT_EQ(e.Status, 2) << text;
+        EXPECT_NE(e.Fehler.find("Aufruf:"), std::string::npos) << text;
+        EXPECT_EQ(e.Aus, "") << text;
+    }
+    EXPECT_FALSE(fs::exists(Pfad("d.tlw")));
+}
+
+}  // namespace
