@@ -1,0 +1,929 @@
+// The data file (".tlw"): the whole store as a sequence of tagged values, no magic number, no
+// version, no checksum.
+//
+// Tagged values: one tag byte, then the value's bytes, integers little-endian.
+//   0x00 list end            0x01 list begin
+//   0x02 int8   0x03 int16   0x04 int32          (a writer uses the smallest that holds the value)
+//   0x05 80-bit extended (10 bytes)              (Stand, AnfStand)
+//   0x06 text, 1 length byte; 0x0C text, 4-byte length (texts are Windows-1252 bytes)
+//   0x08 false  0x09 true
+// Dates are texts: "0" or "dd.mm.yy" (yy < 80 → 20yy).
+//
+// Whole file: count 1 · Mandant (kontotyp) · count 1 · page settings · count · Konten · count ·
+// Textbausteine · Kopfsatz (buchungstyp, no count) · count · Buchungen · count · RgmBuchungen ·
+// count · Vorlagen · count · Filterliste. A count is a raw 4-byte signed little-endian integer.
+//
+// The reader trusts nothing: every read is checked against the bytes left, every count against the
+// smallest size its records can have, so no byte sequence makes it read past the buffer, allocate
+// beyond what the file could hold, or run for more than linear time.
+
+#include "store/datendatei.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <exception>
+#include <new>
+#include <utility>
+
+#include "evaluation/auswertung.h"
+#include "store/datum.h"
+#include "store/ports.h"
+#include "store/zeichensatz.h"
+
+namespace talerwerk {
+
+namespace {
+
+// 128-bit arithmetic for the exact 80-bit conversion (GCC and Clang).
+__extension__ typedef unsigned __int128 u128;
+
+// ---------------------------------------------------------------------------------------------
+// Tags
+
+enum Tag : unsigned char {
+    TagListenEnde = 0x00,
+    TagListenAnfang = 0x01,
+    TagInt8 = 0x02,
+    TagInt16 = 0x03,
+    TagInt32 = 0x04,
+    TagExtended = 0x05,
+    TagKurzText = 0x06,
+    TagFalsch = 0x08,
+    TagWahr = 0x09,
+    TagLangText = 0x0C,
+};
+
+// True when no byte of the text has its top bit set: then UTF-8 and Windows-1252 agree.
+inline bool NurAscii(const char* p, size_t n) {
+    size_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+        uint64_t w;
+        std::memcpy(&w, p + i, 8);
+        if (w & 0x8080808080808080ULL) return false;
+    }
+    unsigned char oder = 0;
+    for (; i < n; ++i) oder |= static_cast<unsigned char>(p[i]);
+    return (oder & 0x80) == 0;
+}
+
+inline bool Folgebyte(unsigned char c) { return (c & 0xC0) == 0x80; }
+
+// Appends the Windows-1252 form of a UTF-8 text. Code points U+0000…U+007F and U+00A0…U+00FF
+// are their own byte; every other character asks the code-page table (NachCp1252). A character
+// the code page cannot hold, and every byte that is not part of valid UTF-8, becomes "?".
+// The result is never longer than the input.
+void Cp1252Anhaengen(std::string& aus, std::string_view utf8) {
+    const char* p = utf8.data();
+    const size_t n = utf8.size();
+    if (NurAscii(p, n)) {
+        aus.append(p, n);
+        return;
+    }
+    size_t i = 0;
+    while (i < n) {
+        const unsigned char c = static_cast<unsigned char>(p[i]);
+        if (c < 0x80) {
+            aus.push_back(static_cast<char>(c));
+            ++i;
+            continue;
+        }
+        size_t laenge = 0;
+        if (c >= 0xC2 && c <= 0xDF) {
+            laenge = 2;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            laenge = 3;
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            laenge = 4;
+        }
+        bool folge = laenge != 0 && i + laenge <= n;
+        for (size_t k = 1; folge && k < laenge; ++k) {
+            folge = Folgebyte(static_cast<unsigned char>(p[i + k]));
+        }
+        if (!folge) {  // not UTF-8: one "?" for the byte
+            aus.push_back('?');
+            ++i;
+            continue;
+        }
+        if (laenge == 2 && (c == 0xC2 || c == 0xC3)) {
+            const unsigned char cp =
+                static_cast<unsigned char>(((c & 0x1F) << 6) | (static_cast<unsigned char>(p[i + 1]) & 0x3F));
+            if (cp >= 0xA0) {
+                aus.push_back(static_cast<char>(cp));
+                i += 2;
+                continue;
+            }
+        }
+        const std::optional<std::string> zeichen = NachCp1252(std::string_view(p + i, laenge));
+        if (zeichen && zeichen->size() == 1) {
+            aus.push_back((*zeichen)[0]);
+        } else {
+            aus.push_back('?');
+        }
+        i += laenge;
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Writer
+
+class Schreiber {
+public:
+    explicit Schreiber(std::string& aus) : aus_(aus) {}
+
+    void Anzahl(int32_t n) {
+        const uint32_t u = static_cast<uint32_t>(n);
+        char b[4] = {static_cast<char>(u & 0xFF), static_cast<char>((u >> 8) & 0xFF),
+                     static_cast<char>((u >> 16) & 0xFF), static_cast<char>((u >> 24) & 0xFF)};
+        aus_.append(b, 4);
+    }
+
+    void Int(int32_t v) {
+        const uint32_t u = static_cast<uint32_t>(v);
+        if (v >= -128 && v <= 127) {
+            char b[2] = {static_cast<char>(TagInt8), static_cast<char>(u & 0xFF)};
+            aus_.append(b, 2);
+        } else if (v >= -32768 && v <= 32767) {
+            char b[3] = {static_cast<char>(TagInt16), static_cast<char>(u & 0xFF),
+                         static_cast<char>((u >> 8) & 0xFF)};
+            aus_.append(b, 3);
+        } else {
+            char b[5] = {static_cast<char>(TagInt32), static_cast<char>(u & 0xFF),
+                         static_cast<char>((u >> 8) & 0xFF), static_cast<char>((u >> 16) & 0xFF),
+                         static_cast<char>((u >> 24) & 0xFF)};
+            aus_.append(b, 5);
+        }
+    }
+
+    void Flag(bool v) { aus_.push_back(static_cast<char>(v ? TagWahr : TagFalsch)); }
+
+    void Geld(Cent c) {
+        char b[11];
+        b[0] = static_cast<char>(TagExtended);
+        Extended80AusCent(c, reinterpret_cast<unsigned char*>(b + 1));
+        aus_.append(b, 11);
+    }
+
+    // A text of the store (UTF-8), written as Windows-1252 bytes.
+    void Text(std::string_view utf8) {
+        const size_t anfang = aus_.size();
+        char kopf[2] = {static_cast<char>(TagKurzText), 0};
+        aus_.append(kopf, 2);
+        Cp1252Anhaengen(aus_, utf8);
+        const size_t n = aus_.size() - anfang - 2;
+        if (n <= 255) {
+            aus_[anfang + 1] = static_cast<char>(n);
+            return;
+        }
+        // Longer than a short string: tag 0x0C with a 4-byte length. Rare, so the bytes move.
+        const uint32_t u = static_cast<uint32_t>(n);
+        char lang[5] = {static_cast<char>(TagLangText), static_cast<char>(u & 0xFF),
+                        static_cast<char>((u >> 8) & 0xFF), static_cast<char>((u >> 16) & 0xFF),
+                        static_cast<char>((u >> 24) & 0xFF)};
+        aus_.replace(anfang, 2, lang, 5);
+    }
+
+    void Datum(int32_t tagesNummer) {
+        if (tagesNummer == 0) {
+            char b[3] = {static_cast<char>(TagKurzText), 1, '0'};
+            aus_.append(b, 3);
+            return;
+        }
+        Text(DatumDateiText(tagesNummer));
+    }
+
+    void Liste(const std::vector<std::string>* eintraege) {
+        aus_.push_back(static_cast<char>(TagListenAnfang));
+        if (eintraege) {
+            for (const std::string& e : *eintraege) Text(e);
+        }
+        aus_.push_back(static_cast<char>(TagListenEnde));
+    }
+
+private:
+    std::string& aus_;
+};
+
+void SchreibeKonto(Schreiber& s, const kontotyp& k) {
+    s.Int(k.Nr);
+    s.Int(k.Art);
+    s.Int(k.OberNr);
+    s.Geld(k.Stand);
+    s.Geld(k.AnfStand);
+    s.Text(k.Name);
+    s.Text(k.Abk);
+    s.Text(k.Kurz1);
+    s.Text(k.Kurz2);
+    s.Text(k.Text1);
+    s.Text(k.Text2);
+    s.Text(k.Text3);
+    s.Flag(k.Merker1);
+    s.Flag(k.Merker2);
+    s.Text(k.Text4);
+    s.Int(k.Zahl1);
+    s.Datum(k.Datum);
+    s.Text(k.Text5);
+    s.Int(k.Zahl2);
+}
+
+// `mitListe`: the record belongs to Filterliste, the only collection whose records own an
+// Auswahl list. Every other record writes an empty list, so the writer never makes a file the
+// reader would refuse.
+void SchreibeBuchung(Schreiber& s, const buchungstyp& b, bool mitListe) {
+    s.Int(b.IdentNr);
+    s.Int(b.IdentNrVon);
+    s.Int(b.IdentNrBis);
+    s.Text(b.Bezeichnung);
+    s.Int(b.Satzart);
+    s.Datum(b.Datum);
+    s.Datum(b.DatumBis);
+    s.Int(b.BArt);
+    for (bool m : b.Monate) s.Flag(m);
+    s.Int(b.Intervall);
+    s.Text(b.Kennung);
+    s.Text(b.Bemerkung);
+    s.Liste(mitListe ? &b.Auswahl : nullptr);
+    s.Text(b.Belegnr);
+    s.Text(b.BelegnrBis);
+    s.Text(b.Betrag);
+    s.Text(b.BetragBis);
+    s.Int(b.Konto1);
+    s.Int(b.Konto2);
+    s.Text(b.Text);
+    s.Flag(b.Storniert);
+    s.Int(b.Zeitraum);
+    s.Int(b.KontoAuswahl);
+    s.Int(b.RubrikAuswahl);
+    s.Int(b.StornoAuswahl);
+    s.Text(b.Reserve);
+    s.Int(b.ReserveNr);
+}
+
+// The file order of the page settings differs from the field order (Exemplare before
+// Ausrichtung, and the flags in the order below).
+void SchreibeDrucker(Schreiber& s, const druckereinstellungtyp& e) {
+    s.Text(e.Schriftart);
+    s.Int(e.Schriftgroesse);
+    s.Int(e.Schriftfarbe);
+    for (bool f : e.Schriftstil) s.Flag(f);
+    s.Int(e.RandOben);
+    s.Int(e.RandUnten);
+    s.Int(e.RandLinks);
+    s.Int(e.RandRechts);
+    s.Int(e.Exemplare);
+    s.Int(e.Ausrichtung);
+    s.Flag(e.Mandantendaten);
+    s.Flag(e.DruckReserve);
+    s.Flag(e.Trennlinien);
+    s.Flag(e.Seitenzahl);
+    s.Flag(e.DatumDruck);
+    s.Flag(e.FarbigerBetrag);
+    s.Flag(e.Tabellenrahmen);
+    s.Flag(e.NullwerteAusblenden);
+}
+
+// Upper bounds of the written size, so that the image needs one allocation. A text never grows
+// on conversion; every other value has a fixed largest size.
+size_t GroesseHoechstens(const kontotyp& k) {
+    return 3 * 5 + 2 * 11 + 10 * 5 + 2 + 5 + 5 + 10 + k.Name.size() + k.Abk.size() + k.Kurz1.size() +
+           k.Kurz2.size() + k.Text1.size() + k.Text2.size() + k.Text3.size() + k.Text4.size() +
+           k.Text5.size();
+}
+
+size_t GroesseHoechstens(const buchungstyp& b, bool mitListe) {
+    size_t n = 13 * 5 + 13 + 2 + 11 * 5 + 2 * 10 + b.Bezeichnung.size() + b.Kennung.size() +
+               b.Bemerkung.size() + b.Belegnr.size() + b.BelegnrBis.size() + b.Betrag.size() +
+               b.BetragBis.size() + b.Text.size() + b.Reserve.size();
+    if (mitListe) {
+        for (const std::string& e : b.Auswahl) n += 5 + e.size();
+    }
+    return n;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Reader
+
+// Thrown inside the reader for every malformed byte sequence; never leaves DateiAuslesen.
+struct UngueltigeDatei {};
+
+// Smallest number of bytes a record can take: an int, amount or text at least 2 (tag and one
+// byte, or tag and an empty length), a flag 1, a list 2 (begin and end).
+constexpr size_t MinKonto = 3 * 2 + 2 * 2 + 10 * 2 + 2 * 1 + 2 * 2;
+constexpr size_t MinBuchung = 13 * 2 + 11 * 2 + 13 * 1 + 2;
+constexpr size_t MinDrucker = 1 * 2 + 8 * 2 + 12 * 1;
+
+class Leser {
+public:
+    explicit Leser(std::string_view bytes)
+        : p_(reinterpret_cast<const unsigned char*>(bytes.data())), ende_(p_ + bytes.size()) {}
+
+    size_t Rest() const { return static_cast<size_t>(ende_ - p_); }
+
+    // A raw count (4 bytes, signed), checked to be non-negative and to leave room for that many
+    // records of at least `minGroesse` bytes.
+    int32_t Anzahl(size_t minGroesse) {
+        const int32_t n = RohInt32();
+        if (n < 0) throw UngueltigeDatei{};
+        if (static_cast<uint64_t>(n) * minGroesse > Rest()) throw UngueltigeDatei{};
+        return n;
+    }
+
+    void AnzahlUeberspringen() {
+        Brauche(4);
+        p_ += 4;
+    }
+
+    int32_t Int() {
+        Brauche(1);
+        const unsigned char tag = *p_++;
+        return IntNachTag(tag);
+    }
+
+    Cent Geld() {
+        Brauche(1);
+        const unsigned char tag = *p_++;
+        if (tag == TagExtended) {
+            Brauche(10);
+            Cent c = 0;
+            if (!Extended80NachCent(p_, c)) throw UngueltigeDatei{};
+            p_ += 10;
+            return c;
+        }
+        // An integer is the amount in whole currency units.
+        return static_cast<Cent>(IntNachTag(tag)) * 100;
+    }
+
+    bool Flag() {
+        Brauche(1);
+        return *p_++ == TagWahr;
+    }
+
+    // The raw Windows-1252 bytes of a text value.
+    std::string_view RohText() {
+        Brauche(1);
+        const unsigned char tag = *p_++;
+        size_t n = 0;
+        if (tag == TagKurzText) {
+            Brauche(1);
+            n = *p_++;
+        } else if (tag == TagLangText) {
+            n = static_cast<uint32_t>(RohInt32());
+        } else {
+            throw UngueltigeDatei{};
+        }
+        Brauche(n);
+        std::string_view t(reinterpret_cast<const char*>(p_), n);
+        p_ += n;
+        return t;
+    }
+
+    void Text(std::string& ziel) {
+        const std::string_view roh = RohText();
+        if (NurAscii(roh.data(), roh.size())) {
+            ziel.assign(roh.data(), roh.size());
+        } else {
+            ziel = AusCp1252(roh);
+        }
+    }
+
+    int32_t Datum() {
+        const std::string_view roh = RohText();
+        if (roh.size() == 1 && roh[0] == '0') return 0;
+        const std::optional<int32_t> tag = DatumDateiLesen(roh);
+        if (!tag) throw UngueltigeDatei{};
+        return *tag;
+    }
+
+    // The Auswahl list. `ziel` null: the record owns no list, and an entry makes the file invalid.
+    void Liste(std::vector<std::string>* ziel) {
+        Brauche(1);
+        if (*p_++ != TagListenAnfang) throw UngueltigeDatei{};
+        if (ziel) ziel->clear();
+        for (;;) {
+            Brauche(1);
+            if (*p_ == TagListenEnde) {
+                ++p_;
+                return;
+            }
+            if (!ziel) throw UngueltigeDatei{};
+            ziel->emplace_back();
+            Text(ziel->back());
+        }
+    }
+
+private:
+    void Brauche(size_t n) const {
+        if (n > Rest()) throw UngueltigeDatei{};
+    }
+
+    int32_t RohInt32() {
+        Brauche(4);
+        const uint32_t u = static_cast<uint32_t>(p_[0]) | (static_cast<uint32_t>(p_[1]) << 8) |
+                           (static_cast<uint32_t>(p_[2]) << 16) | (static_cast<uint32_t>(p_[3]) << 24);
+        p_ += 4;
+        return static_cast<int32_t>(u);
+    }
+
+    int32_t IntNachTag(unsigned char tag) {
+        switch (tag) {
+            case TagInt8:
+                Brauche(1);
+                return static_cast<int8_t>(*p_++);
+            case TagInt16: {
+                Brauche(2);
+                const uint16_t u = static_cast<uint16_t>(p_[0] | (p_[1] << 8));
+                p_ += 2;
+                return static_cast<int16_t>(u);
+            }
+            case TagInt32:
+                return RohInt32();
+            default:
+                throw UngueltigeDatei{};
+        }
+    }
+
+    const unsigned char* p_;
+    const unsigned char* ende_;
+};
+
+void LiesKonto(Leser& l, kontotyp& k) {
+    k.Nr = l.Int();
+    k.Art = l.Int();
+    k.OberNr = l.Int();
+    k.Stand = l.Geld();
+    k.AnfStand = l.Geld();
+    l.Text(k.Name);
+    l.Text(k.Abk);
+    l.Text(k.Kurz1);
+    l.Text(k.Kurz2);
+    l.Text(k.Text1);
+    l.Text(k.Text2);
+    l.Text(k.Text3);
+    k.Merker1 = l.Flag();
+    k.Merker2 = l.Flag();
+    l.Text(k.Text4);
+    k.Zahl1 = l.Int();
+    k.Datum = l.Datum();
+    l.Text(k.Text5);
+    k.Zahl2 = l.Int();
+    // A byte count within the capacity is a character count within it; only longer texts need
+    // the character-wise cut.
+    if (k.Abk.size() > AbkLaenge || k.Kurz1.size() > KurzLaenge || k.Kurz2.size() > KurzLaenge) {
+        KurztexteKuerzen(k);
+    }
+}
+
+void LiesBuchung(Leser& l, buchungstyp& b, bool mitListe) {
+    b.IdentNr = l.Int();
+    b.IdentNrVon = l.Int();
+    b.IdentNrBis = l.Int();
+    l.Text(b.Bezeichnung);
+    b.Satzart = l.Int();
+    b.Datum = l.Datum();
+    b.DatumBis = l.Datum();
+    b.BArt = l.Int();
+    for (bool& m : b.Monate) m = l.Flag();
+    b.Intervall = l.Int();
+    l.Text(b.Kennung);
+    l.Text(b.Bemerkung);
+    l.Liste(mitListe ? &b.Auswahl : nullptr);
+    l.Text(b.Belegnr);
+    l.Text(b.BelegnrBis);
+    l.Text(b.Betrag);
+    l.Text(b.BetragBis);
+    b.Konto1 = l.Int();
+    b.Konto2 = l.Int();
+    l.Text(b.Text);
+    b.Storniert = l.Flag();
+    b.Zeitraum = l.Int();
+    b.KontoAuswahl = l.Int();
+    b.RubrikAuswahl = l.Int();
+    b.StornoAuswahl = l.Int();
+    l.Text(b.Reserve);
+    b.ReserveNr = l.Int();
+    if (b.Betrag.size() > BetragLaenge || b.BetragBis.size() > BetragLaenge) KurztexteKuerzen(b);
+}
+
+void LiesDrucker(Leser& l, druckereinstellungtyp& e) {
+    l.Text(e.Schriftart);
+    e.Schriftgroesse = l.Int();
+    e.Schriftfarbe = l.Int();
+    for (bool& f : e.Schriftstil) f = l.Flag();
+    e.RandOben = l.Int();
+    e.RandUnten = l.Int();
+    e.RandLinks = l.Int();
+    e.RandRechts = l.Int();
+    e.Exemplare = l.Int();
+    e.Ausrichtung = l.Int();
+    e.Mandantendaten = l.Flag();
+    e.DruckReserve = l.Flag();
+    e.Trennlinien = l.Flag();
+    e.Seitenzahl = l.Flag();
+    e.DatumDruck = l.Flag();
+    e.FarbigerBetrag = l.Flag();
+    e.Tabellenrahmen = l.Flag();
+    e.NullwerteAusblenden = l.Flag();
+}
+
+void LiesKonten(Leser& l, std::vector<kontotyp>& ziel) {
+    const int32_t n = l.Anzahl(MinKonto);
+    ziel.reserve(static_cast<size_t>(n));
+    for (int32_t i = 0; i < n; ++i) {
+        ziel.emplace_back();
+        LiesKonto(l, ziel.back());
+    }
+}
+
+// Each record starts from the defaults of its collection's Satzart; every field is then read,
+// so only the list matters: filters own one, every other record must have an empty list.
+void LiesBuchungen(Leser& l, std::vector<buchungstyp>& ziel, int32_t satzart) {
+    const int32_t n = l.Anzahl(MinBuchung);
+    ziel.reserve(static_cast<size_t>(n));
+    const bool mitListe = satzart == SatzFilter;
+    for (int32_t i = 0; i < n; ++i) {
+        ziel.emplace_back();
+        LiesBuchung(l, ziel.back(), mitListe);
+    }
+}
+
+LeseErgebnis Auslesen(std::string_view bytes, Datenbestand& ziel, Kennwortabfrage& abfrage,
+                      const std::string& pfad) {
+    LeseErgebnis ergebnis;
+    Leser l(bytes);
+
+    l.AnzahlUeberspringen();  // always written as 1; its value means nothing
+    LiesKonto(l, ziel.Mandant);
+
+    if (!ziel.Mandant.Kurz1.empty() && !abfrage.Abfragen(1, ziel.Mandant.Kurz1, pfad)) {
+        ergebnis.Status = LeseStatus::KennwortAbgelehnt;
+        return ergebnis;
+    }
+    if (!ziel.Mandant.Kurz2.empty() && !abfrage.Abfragen(2, ziel.Mandant.Kurz2, pfad)) {
+        ergebnis.Schreibschutz = true;
+    }
+
+    const int32_t seiten = l.Anzahl(MinDrucker);
+    for (int32_t i = 0; i < seiten; ++i) {
+        druckereinstellungtyp e;
+        LiesDrucker(l, e);
+        ziel.Druckereinstellung = std::move(e);  // the last one read wins
+    }
+
+    LiesKonten(l, ziel.Konten);
+    LiesKonten(l, ziel.Textbausteine);
+    LiesBuchung(l, ziel.Kopfsatz, false);
+    LiesBuchungen(l, ziel.Buchungen, SatzBuchung);
+    LiesBuchungen(l, ziel.RgmBuchungen, SatzRgmBuchung);
+    LiesBuchungen(l, ziel.Vorlagen, SatzVorlage);
+    LiesBuchungen(l, ziel.Filterliste, SatzFilter);
+    // Whatever follows the last filter is ignored.
+
+    ziel.Schreibschutz = ergebnis.Schreibschutz;
+    ziel.LetzterIndex = static_cast<int32_t>(ziel.Buchungen.size()) - 1;
+    ergebnis.Status = LeseStatus::Gelesen;
+    return ergebnis;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Files
+
+std::string FehlerText(int fehlerNr) {
+    switch (fehlerNr) {
+        case ENOSPC: return "Kein Speicherplatz auf dem Gerät";
+        case EDQUOT: return "Speicherplatzkontingent überschritten";
+        case EACCES:
+        case EPERM: return "Keine Schreibberechtigung";
+        case EROFS: return "Das Dateisystem ist schreibgeschützt";
+        case ENOENT: return "Der Ordner existiert nicht";
+        case ENOTDIR: return "Ein Teil des Pfades ist kein Ordner";
+        case EISDIR: return "Der Pfad ist ein Ordner";
+        case ENAMETOOLONG: return "Der Dateiname ist zu lang";
+        case EIO: return "Ein-/Ausgabefehler";
+        case EMFILE:
+        case ENFILE: return "Zu viele offene Dateien";
+        case ENOMEM: return "Nicht genügend Speicher";
+        default: return std::strerror(fehlerNr);
+    }
+}
+
+std::string OrdnerVon(const std::string& pfad) {
+    const size_t schraeg = pfad.rfind('/');
+    if (schraeg == std::string::npos) return ".";
+    if (schraeg == 0) return "/";
+    return pfad.substr(0, schraeg);
+}
+
+bool AllesSchreiben(int fd, std::string_view bytes) {
+    const char* p = bytes.data();
+    size_t rest = bytes.size();
+    while (rest > 0) {
+        const ssize_t n = ::write(fd, p, rest);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        if (n == 0) {
+            errno = EIO;
+            return false;
+        }
+        p += n;
+        rest -= static_cast<size_t>(n);
+    }
+    return true;
+}
+
+// Reads a whole file; false with errno set when it cannot be read.
+bool DateiEinlesen(const std::string& pfad, std::string& inhalt) {
+    const int fd = ::open(pfad.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        const int e = S_ISDIR(st.st_mode) ? EISDIR : errno;
+        ::close(fd);
+        errno = e;
+        return false;
+    }
+    inhalt.clear();
+    inhalt.resize(static_cast<size_t>(st.st_size));
+    size_t gelesen = 0;
+    for (;;) {
+        if (gelesen == inhalt.size()) inhalt.resize(inhalt.size() + 65536);  // the file grew
+        const ssize_t n = ::read(fd, inhalt.data() + gelesen, inhalt.size() - gelesen);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            const int e = errno;
+            ::close(fd);
+            errno = e;
+            return false;
+        }
+        if (n == 0) break;
+        gelesen += static_cast<size_t>(n);
+    }
+    ::close(fd);
+    inhalt.resize(gelesen);
+    return true;
+}
+
+}  // namespace
+
+// -------------------------------------------------------------------------------------------------
+// 80-bit extended
+
+void Extended80AusCent(Cent cent, unsigned char out[10]) {
+    std::memset(out, 0, 10);
+    if (cent == 0) return;
+    const bool negativ = cent < 0;
+    const uint64_t betrag = negativ ? (0 - static_cast<uint64_t>(cent)) : static_cast<uint64_t>(cent);
+
+    // Find k with 2^63 ≤ betrag·2^k / 100 < 2^64; then the significand is that quotient, rounded
+    // to nearest with ties to even, and the value is significand · 2^-k. betrag / 100 < 2^57, so
+    // k ≥ 7, and betrag·2^k < 100·2^64 < 2^71: no overflow in 128 bits.
+    const int bits = 64 - __builtin_clzll(betrag);  // 1…64
+    int k = 71 - bits;
+    const u128 grenze = static_cast<u128>(1) << 64;
+    const u128 haelfte = static_cast<u128>(1) << 63;
+    u128 zaehler = static_cast<u128>(betrag) << k;
+    u128 q = zaehler / 100;
+    while (q >= grenze) {
+        --k;
+        zaehler = static_cast<u128>(betrag) << k;
+        q = zaehler / 100;
+    }
+    while (q < haelfte) {
+        ++k;
+        zaehler = static_cast<u128>(betrag) << k;
+        q = zaehler / 100;
+    }
+    const unsigned rest = static_cast<unsigned>(zaehler % 100);
+    if (rest > 50 || (rest == 50 && (q & 1) != 0)) {
+        ++q;
+        if (q == grenze) {  // rounded up to the next power of two
+            q = haelfte;
+            --k;
+        }
+    }
+    const uint64_t signifikand = static_cast<uint64_t>(q);
+    const unsigned exponent = static_cast<unsigned>(16383 + 63 - k);
+    for (int i = 0; i < 8; ++i) out[i] = static_cast<unsigned char>(signifikand >> (8 * i));
+    out[8] = static_cast<unsigned char>(exponent & 0xFF);
+    out[9] = static_cast<unsigned char>(((exponent >> 8) & 0x7F) | (negativ ? 0x80 : 0));
+}
+
+// Largest magnitude the program holds: 2^53 cents, the range in which every cent is also exact
+// as a double (used for display).
+static constexpr uint64_t GroessterBetragCent = uint64_t{1} << 53;
+
+bool Extended80NachCent(const unsigned char in[10], Cent& cent) {
+    uint64_t signifikand = 0;
+    for (int i = 7; i >= 0; --i) signifikand = (signifikand << 8) | in[i];
+    const unsigned exponent = static_cast<unsigned>(in[8]) | (static_cast<unsigned>(in[9] & 0x7F) << 8);
+    const bool negativ = (in[9] & 0x80) != 0;
+    if (exponent == 0x7FFF) return false;  // infinity, NaN
+    if (signifikand == 0) {
+        cent = 0;
+        return true;
+    }
+    // value · 100 = signifikand · 100 · 2^s, s = exponent − 16383 − 63 (denormals: exponent 1).
+    const int s = static_cast<int>(exponent == 0 ? 1 : exponent) - 16383 - 63;
+    const u128 mal100 = static_cast<u128>(signifikand) * 100;  // < 2^71
+    u128 ergebnis = 0;
+    if (s >= 0) {
+        // At least 100 · 2^s cents: beyond the limit long before the shift could overflow.
+        if (s > 47) return false;
+        ergebnis = mal100 << s;
+    } else if (-s < 80) {
+        const int r = -s;
+        ergebnis = mal100 >> r;
+        const u128 rest = mal100 & ((static_cast<u128>(1) << r) - 1);
+        if (rest >= (static_cast<u128>(1) << (r - 1))) ++ergebnis;  // half away from zero
+    }  // else: far below half a cent
+    if (ergebnis > GroessterBetragCent) return false;
+    const Cent c = static_cast<Cent>(ergebnis);
+    cent = negativ ? -c : c;
+    return true;
+}
+
+// -------------------------------------------------------------------------------------------------
+// Image
+
+std::string DateiAbbild(const Datenbestand& d) {
+    size_t groesse = 4 + GroesseHoechstens(d.Mandant) + 4 + 256 + d.Druckereinstellung.Schriftart.size() +
+                     4 * 6 + GroesseHoechstens(d.Kopfsatz, false);
+    for (const kontotyp& k : d.Konten) groesse += GroesseHoechstens(k);
+    for (const kontotyp& k : d.Textbausteine) groesse += GroesseHoechstens(k);
+    for (const buchungstyp& b : d.Buchungen) groesse += GroesseHoechstens(b, false);
+    for (const buchungstyp& b : d.RgmBuchungen) groesse += GroesseHoechstens(b, false);
+    for (const buchungstyp& b : d.Vorlagen) groesse += GroesseHoechstens(b, false);
+    for (const buchungstyp& b : d.Filterliste) groesse += GroesseHoechstens(b, true);
+
+    std::string aus;
+    aus.reserve(groesse);
+    Schreiber s(aus);
+
+    s.Anzahl(1);
+    SchreibeKonto(s, d.Mandant);
+    s.Anzahl(1);
+    SchreibeDrucker(s, d.Druckereinstellung);
+    s.Anzahl(static_cast<int32_t>(d.Konten.size()));
+    for (const kontotyp& k : d.Konten) SchreibeKonto(s, k);
+    s.Anzahl(static_cast<int32_t>(d.Textbausteine.size()));
+    for (const kontotyp& k : d.Textbausteine) SchreibeKonto(s, k);
+    SchreibeBuchung(s, d.Kopfsatz, false);
+    s.Anzahl(static_cast<int32_t>(d.Buchungen.size()));
+    for (const buchungstyp& b : d.Buchungen) SchreibeBuchung(s, b, false);
+    s.Anzahl(static_cast<int32_t>(d.RgmBuchungen.size()));
+    for (const buchungstyp& b : d.RgmBuchungen) SchreibeBuchung(s, b, false);
+    s.Anzahl(static_cast<int32_t>(d.Vorlagen.size()));
+    for (const buchungstyp& b : d.Vorlagen) SchreibeBuchung(s, b, false);
+    s.Anzahl(static_cast<int32_t>(d.Filterliste.size()));
+    for (const buchungstyp& b : d.Filterliste) SchreibeBuchung(s, b, true);
+    return aus;
+}
+
+// -------------------------------------------------------------------------------------------------
+// Reading
+
+LeseErgebnis DateiAuslesen(std::string_view bytes, Datenbestand& ziel, Kennwortabfrage& abfrage,
+                           const std::string& pfad) {
+    try {
+        ziel = Datenbestand{};
+        return Auslesen(bytes, ziel, abfrage, pfad);
+    } catch (const UngueltigeDatei&) {
+    } catch (const std::exception&) {  // bad_alloc, length_error: the file is no valid store
+    }
+    return LeseErgebnis{LeseStatus::Ungueltig, false};
+}
+
+bool DateiLaden(Datenbestand& d, Meldungen& meldungen, Kennwortabfrage& abfrage) {
+    try {
+        struct stat st {};
+        if (::stat(d.Dateiname.c_str(), &st) != 0 && (errno == ENOENT || errno == ENOTDIR)) {
+            meldungen.Fehler(MeldungDateiNichtGefunden);
+            return false;
+        }
+        std::string inhalt;
+        if (!DateiEinlesen(d.Dateiname, inhalt)) {
+            meldungen.Fehler(MeldungUngueltigeDatei);
+            return false;
+        }
+        Datenbestand neu;
+        const LeseErgebnis ergebnis = DateiAuslesen(inhalt, neu, abfrage, d.Dateiname);
+        if (ergebnis.Status == LeseStatus::KennwortAbgelehnt) return false;  // the prompt said so
+        if (ergebnis.Status != LeseStatus::Gelesen) {
+            meldungen.Fehler(MeldungUngueltigeDatei);
+            return false;
+        }
+        // From here on nothing can fail: moves only.
+        d.Mandant = std::move(neu.Mandant);
+        d.Druckereinstellung = std::move(neu.Druckereinstellung);
+        d.Kopfsatz = std::move(neu.Kopfsatz);
+        d.Konten = std::move(neu.Konten);
+        d.Textbausteine = std::move(neu.Textbausteine);
+        d.Buchungen = std::move(neu.Buchungen);
+        d.RgmBuchungen = std::move(neu.RgmBuchungen);
+        d.Vorlagen = std::move(neu.Vorlagen);
+        d.Filterliste = std::move(neu.Filterliste);
+        d.Geaendert = false;
+        d.Schreibschutz = ergebnis.Schreibschutz;
+        d.LetzterIndex = static_cast<int32_t>(d.Buchungen.size()) - 1;
+        return true;
+    } catch (const std::exception&) {
+        // Out of memory while reading the file or showing the message: the store is unchanged.
+        try {
+            meldungen.Fehler(MeldungUngueltigeDatei);
+        } catch (...) {
+        }
+        return false;
+    }
+}
+
+// -------------------------------------------------------------------------------------------------
+// Saving
+
+bool DateiAtomarSchreiben(const std::string& pfad, std::string_view bytes, std::string& fehler) {
+    fehler.clear();
+    if (pfad.empty()) {
+        fehler = "Kein Dateiname angegeben";
+        return false;
+    }
+    // A symbolic link stays one: the file it points to is replaced.
+    std::string ziel = pfad;
+    struct stat lst {};
+    if (::lstat(pfad.c_str(), &lst) == 0 && S_ISLNK(lst.st_mode)) {
+        if (char* echt = ::realpath(pfad.c_str(), nullptr)) {
+            ziel = echt;
+            std::free(echt);
+        }
+    }
+    struct stat alt {};
+    const bool gabEs = ::stat(ziel.c_str(), &alt) == 0;
+    if (gabEs && S_ISDIR(alt.st_mode)) {
+        fehler = FehlerText(EISDIR);
+        return false;
+    }
+
+    std::string vorlage = ziel + ".tmp-XXXXXX";
+    const int fd = ::mkstemp(vorlage.data());
+    if (fd < 0) {
+        fehler = FehlerText(errno);
+        return false;
+    }
+    const std::string& temp = vorlage;  // now the real name
+    auto Scheitern = [&](int fehlerNr, bool offen) {
+        if (offen) ::close(fd);
+        ::unlink(temp.c_str());
+        fehler = FehlerText(fehlerNr);
+        return false;
+    };
+
+    // mkstemp creates 0600; the new file gets the old one's permissions, or the usual ones.
+    mode_t rechte;
+    if (gabEs) {
+        rechte = alt.st_mode & 07777;
+    } else {
+        const mode_t maske = ::umask(0);
+        ::umask(maske);
+        rechte = 0666 & ~maske;
+    }
+    if (::fchmod(fd, rechte) != 0) return Scheitern(errno, true);
+    if (!AllesSchreiben(fd, bytes)) return Scheitern(errno, true);
+    if (::fsync(fd) != 0) return Scheitern(errno, true);
+    if (::close(fd) != 0) return Scheitern(errno, false);
+    if (::rename(temp.c_str(), ziel.c_str()) != 0) return Scheitern(errno, false);
+
+    // The rename itself is made durable by syncing the folder; the file is saved either way.
+    const int ordner = ::open(OrdnerVon(ziel).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (ordner >= 0) {
+        ::fsync(ordner);
+        ::close(ordner);
+    }
+    return true;
+}
+
+bool DateiSpeichern(Datenbestand& d, Meldungen& meldungen) {
+    if (d.Schreibschutz) {
+        meldungen.Fehler("Datei ist schreibgeschützt!");
+        return false;
+    }
+    std::string fehler;
+    try {
+        StaendeBerechnen(d);
+        const std::string bytes = DateiAbbild(d);
+        if (DateiAtomarSchreiben(d.Dateiname, bytes, fehler)) {
+            d.Geaendert = false;
+            return true;
+        }
+    } catch (const std::exception&) {
+        fehler = FehlerText(ENOMEM);
+    }
+    meldungen.Fehler("Datei \"" + d.Dateiname + "\" konnte nicht gespeichert werden:\r" + fehler);
+    return false;
+}
+
+}  // namespace talerwerk
