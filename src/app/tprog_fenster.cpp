@@ -26,6 +26,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 #include "app/programmablauf.h"
 #include "app/ttitelbild.h"
 #include "store/datendatei.h"
@@ -290,7 +292,7 @@ void TProg_Fenster::SymbolleisteAnlegen() {
     BtnLeiste->setMovable(true);
     BtnLeiste->setFloatable(false);  // the settings know the four edges only
     BtnLeiste->setAllowedAreas(Qt::AllToolBarAreas);
-    BtnLeiste->setIconSize(QSize(22, 22));
+    BtnLeiste->setIconSize(QSize(18, 18));
     BtnLeiste->setToolButtonStyle(Qt::ToolButtonIconOnly);
     addToolBar(Qt::TopToolBarArea, BtnLeiste);
 
@@ -451,6 +453,7 @@ void TProg_Fenster::HakenAktualisieren() {
 
 void TProg_Fenster::showEvent(QShowEvent* ereignis) {
     QMainWindow::showEvent(ereignis);
+    if (!LogoPanel->isHidden()) LogoPlatzieren();
     // The show steps run once the window is on the screen, so that password prompts and
     // messages of the start-up file appear above it.
     if (!gezeigt_) QTimer::singleShot(0, this, &TProg_Fenster::FormShow);
@@ -458,10 +461,16 @@ void TProg_Fenster::showEvent(QShowEvent* ereignis) {
 
 void TProg_Fenster::resizeEvent(QResizeEvent* ereignis) {
     QMainWindow::resizeEvent(ereignis);
-    if (LogoPanel && LogoPanel->isVisible()) {
-        const QRect flaeche = centralWidget()->geometry();
-        LogoPanel->move(flaeche.center() - LogoPanel->rect().center());
-    }
+    if (LogoPanel && !LogoPanel->isHidden()) LogoPlatzieren();
+}
+
+void TProg_Fenster::LogoPlatzieren() {
+    // Centred over the child-window area; a window smaller than the panel shows its top left.
+    const QRect flaeche = centralWidget()->geometry();
+    QPoint ecke = flaeche.center() - LogoPanel->rect().center();
+    ecke.setX(std::max(ecke.x(), flaeche.left()));
+    ecke.setY(std::max(ecke.y(), flaeche.top()));
+    LogoPanel->move(ecke);
 }
 
 bool TProg_Fenster::eventFilter(QObject* objekt, QEvent* ereignis) {
@@ -599,8 +608,7 @@ void TProg_Fenster::BuchungsbefehlHolen(const std::function<void(TBuchungsfenste
 
 void TProg_Fenster::LogoZeigen(int millisekunden) {
     LogoPanel->adjustSize();
-    const QRect flaeche = centralWidget()->geometry();
-    LogoPanel->move(flaeche.center() - LogoPanel->rect().center());
+    LogoPlatzieren();
     LogoPanel->show();
     LogoPanel->raise();
     LogoTimer->start(millisekunden);

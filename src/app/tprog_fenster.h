@@ -167,6 +167,7 @@ private:
     void SymbolleisteAnlegen();
     void StatuszeileAnlegen();
     void LogoAnlegen();
+    void LogoPlatzieren();
     void GeometrieAnwenden();
     void LeistenAnwenden();
     void HakenAktualisieren();

@@ -3,6 +3,7 @@
 // the child-window hooks.
 
 #include <QAction>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -23,6 +24,7 @@
 
 #include "accounts/kennwort.h"
 #include "app/tprog_fenster.h"
+#include "app/ttitelbild.h"
 #include "qtskript.h"
 #include "store/datendatei.h"
 #include "store/einstellungen.h"
@@ -152,6 +154,7 @@ private slots:
     void fensterSchliessenMerktUndOeffnetWieder();
     void faelligkeitsPruefungNurMitEinstellung();
     void logoInfoUndHilfe();
+    void bilderFuerDieSichtpruefung();
 };
 
 void TProg_FensterTest::geschlossenHatKurzesMenueUndTitel() {
@@ -721,6 +724,51 @@ void TProg_FensterTest::logoInfoUndHilfe() {
     QVERIFY(hilfe->toPlainText().contains(QStringLiteral("Tastenkürzel")));
     f.Inhalt1Click();  // a second call reuses the window
     QCOMPARE(f.findChildren<QTextBrowser*>().size(), 1);
+}
+
+// With TALERWERK_BILDER=<folder> the window is drawn into PNG files there, to look at by eye.
+void TProg_FensterTest::bilderFuerDieSichtpruefung() {
+    const QString ziel = qEnvironmentVariable("TALERWERK_BILDER");
+    if (ziel.isEmpty()) QSKIP("TALERWERK_BILDER not set");
+    Umgebung u;
+    PruefFenster& f = u.Starten();
+    f.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    QVERIFY(f.grab().save(ziel + QStringLiteral("/geschlossen.png")));
+    f.LogoPanel->hide();
+    f.Neu1Click();
+    f.Bestand().Mandant.Merker1 = true;
+    f.FensterAktualisieren(false);
+    f.KindfensterFabrikSetzen(TProg_Fenster::KontoStand, [](TProg_Fenster&) {
+        auto* w = new QLabel(QStringLiteral("Kontostände"));
+        w->setWindowTitle(QStringLiteral("Kontostände"));
+        w->resize(240, 160);
+        return w;
+    });
+    f.Kontostnde1Click();
+    QTest::qWait(50);
+    QVERIFY(f.grab().save(ziel + QStringLiteral("/offen.png")));
+    f.Hauptmenue_offen.at(2)->popup(f.mapToGlobal(QPoint(60, 20)));
+    QTest::qWait(50);
+    QVERIFY(f.Hauptmenue_offen.at(2)->grab().save(ziel + QStringLiteral("/buchungsmenue.png")));
+    f.Hauptmenue_offen.at(2)->hide();
+    f.Programmeinstellungen().Symbolleiste_Ausrichtung = 3;
+    f.resize(700, 500);
+    f.removeToolBar(f.BtnLeiste);
+    f.addToolBar(Qt::LeftToolBarArea, f.BtnLeiste);
+    f.BtnLeiste->show();
+    QTest::qWait(50);
+    QVERIFY(f.grab().save(ziel + QStringLiteral("/links.png")));
+    TTitelbild titel;
+    titel.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&titel));
+    QVERIFY(titel.grab().save(ziel + QStringLiteral("/titelbild.png")));
+    f.Inhalt1Click();
+    auto* hilfe = f.findChild<QDialog*>(QStringLiteral("Hilfe"));
+    QVERIFY(QTest::qWaitForWindowExposed(hilfe));
+    QVERIFY(hilfe->grab().save(ziel + QStringLiteral("/hilfe.png")));
+    hilfe->close();
+    f.close();
 }
 
 QTEST_MAIN(TProg_FensterTest)
