@@ -123,3 +123,9 @@ void MandantUebernehmen(const MandantEingaben& e, kontotyp& mandant) {
 }
 
 }  // namespace talerwerk
+
+namespace talerwerk {
+
+bool StammdatenBearbeitbar(const Datenbestand& d) { return d.DateiOffen && !d.Schreibschutz; }
+
+}  // namespace talerwerk

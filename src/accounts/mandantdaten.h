@@ -78,3 +78,10 @@ void MandantUebernehmen(const MandantEingaben& e, kontotyp& mandant);
 std::string NichtDarstellbarMeldung(const std::string& feld);
 
 }  // namespace talerwerk
+
+namespace talerwerk {
+
+// The master data can be edited only while a file is open and not write-protected.
+bool StammdatenBearbeitbar(const Datenbestand& d);
+
+}  // namespace talerwerk
