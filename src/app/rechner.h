@@ -9,6 +9,15 @@
 
 namespace talerwerk {
 
+// Shown by the booking window when it receives the calculator's result while editing is locked.
+inline constexpr const char* MeldungUebernahmeGesperrt = "Übernahme nicht möglich\rBuchungsbearbeitung gesperrt!";
+
+// Window heights of the calculator: full, and collapsed to its display row. A window lower than
+// RechnerKleinGrenze counts as collapsed.
+inline constexpr int RechnerHoeheGross = 234;
+inline constexpr int RechnerHoeheKlein = 55;
+inline constexpr int RechnerKleinGrenze = 56;
+
 enum class RechnerZustand {
     NeueZahl = 0,   // the next digit starts a new number
     Eingabe = 1,    // a number is being typed
