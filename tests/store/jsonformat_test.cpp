@@ -94,7 +94,7 @@ Datenbestand VollerBestand() {
     b.Konto1 = -17;
     b.Konto2 = -3;
     b.Text = "Brötchen " + kUndefiniert;
-    b.Bemerkung = "Bemerkung";
+    b.Bemerkung = "Zitat \"x\" \\ Tab\tNeu\nZeile\r\x01\x1f\x7f\b\f/";
     b.Belegnr = "B-01";
     b.Storniert = true;
     b.Kennung = "x12071226";
@@ -222,6 +222,9 @@ TEST(JsonFormat, SchluesselInFeldreihenfolgeUndWertformen) {
     EXPECT_EQ(j["Buchungen"][0]["Auswahl"], ojson::array());
     // Passwords appear in their stored form.
     EXPECT_EQ(j["Mandant"]["Kurz1"], KennwortVerschluesseln("geheim"));
+    // Control characters and quotes are escaped, everything else stays readable UTF-8.
+    EXPECT_EQ(j["Buchungen"][0]["Bemerkung"], "Zitat \"x\" \\ Tab\tNeu\nZeile\r\x01\x1f\x7f\b\f/");
+    EXPECT_NE(JsonText(VollerBestand()).find("Br\xC3\xB6tchen"), std::string::npos);
     // Amounts print as the shortest decimal that reads back as the same number.
     EXPECT_NE(JsonText(VollerBestand()).find("\"Stand\":0.1,"), std::string::npos);
 }
