@@ -156,6 +156,8 @@ TMandantDlg::TMandantDlg(talerwerk::Meldungen& meldungen, QWidget* eltern) : QDi
     auto* haupt = new QVBoxLayout(this);
     haupt->addWidget(Seiten);
     haupt->addLayout(knoepfe);
+    // Wide enough for a whole header line of a printed report.
+    setMinimumWidth(460);
 
     for (QRadioButton* r : {Kennwort0RBtn, Kennwort1RBtn, Kennwort2RBtn})
         connect(r, &QRadioButton::toggled, this, [this] { KennwortRBtnClick(); });
@@ -207,6 +209,8 @@ void TMandantDlg::Fuellen(const talerwerk::kontotyp& mandant) {
     KennwortEdit->setText(Q(e.Kennwort));
     WiederhlgEdit->setText(Q(e.Wiederholung));
     BuchgLoeschChBox->setChecked(e.BuchgLoeschen);
+    // Long texts show their beginning, not the end where setText leaves the cursor.
+    for (QLineEdit* zeile : {NameEdit, AbkEdit, Text1Edit, Text2Edit, Text3Edit, WaehrungEdit}) zeile->setCursorPosition(0);
     KennwortRBtnClick();
     Seiten->setCurrentIndex(static_cast<int>(talerwerk::MandantSeite::Mandant));
     NameEdit->setFocus();

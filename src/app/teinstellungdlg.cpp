@@ -68,10 +68,13 @@ TEinstellungDlg::TEinstellungDlg(QWidget* eltern) : QDialog(eltern) {
     BuchgBestaetigungChBox = Kasten(allgemein, spalte, "BuchgBestaetigungChBox", QStringLiteral("B&uchungen bestätigen"));
     WarnChBox = Kasten(allgemein, spalte, "WarnChBox", QStringLiteral("&Löschen bestätigen"));
     rgmBChBox = Kasten(allgemein, spalte, "rgmBChBox", QStringLiteral("&Fällige rgm. Buchungen beim Öffnen anzeigen"));
-    keineRgmBChBox = Kasten(allgemein, spalte, "keineRgmBChBox", QStringLiteral("&Meldung, wenn nicht vorhanden"));
     // The report switch belongs to the due check above it; indented to show that.
-    spalte->setAlignment(keineRgmBChBox, Qt::AlignLeft);
-    keineRgmBChBox->setContentsMargins(20, 0, 0, 0);
+    auto* eingerueckt = new QVBoxLayout;
+    auto* einzug = new QHBoxLayout;
+    einzug->addSpacing(20);
+    einzug->addLayout(eingerueckt);
+    spalte->addLayout(einzug);
+    keineRgmBChBox = Kasten(allgemein, eingerueckt, "keineRgmBChBox", QStringLiteral("&Meldung, wenn nicht vorhanden"));
     ueberschreibChBox = Kasten(allgemein, spalte, "ueberschreibChBox", QStringLiteral("Über&schreiben von Buchungen bestätigen"));
     EditModusChBox = Kasten(allgemein, spalte, "EditModusChBox", QStringLiteral("Bu&chungsbearbeitung standardmäßig sperren "));
     spalte->addStretch(1);
