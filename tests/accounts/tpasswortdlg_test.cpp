@@ -24,8 +24,6 @@ private slots:
     void PreparedForKind() {
         SkriptMeldungen m;
         TPasswortDlg dlg(m);
-        QCOMPARE(dlg.windowTitle(), QStringLiteral("Kennwort-Abfrage"));
-        QCOMPARE(dlg.PasswortLabel->text(), QStringLiteral("&Paßwort"));
         dlg.PasswortEdit->setText(QStringLiteral("Rest"));
         dlg.Vorbereiten(1, talerwerk::KennwortVerschluesseln("x"), "/home/anna/Bücher/haushalt2026.tlw");
         QCOMPARE(dlg.HinweisLabel->text(), QStringLiteral("Bitte geben Sie das Dateikennwort ein!"));
@@ -35,7 +33,6 @@ private slots:
         QCOMPARE(dlg.PasswortEdit->echoMode(), QLineEdit::Password);
 
         dlg.Vorbereiten(2, "", "C:\\Daten\\müller.tlw");
-        QCOMPARE(dlg.HinweisLabel->text(), QStringLiteral("Bitte geben Sie das Schreibschutzkennwort ein!"));
         QCOMPARE(dlg.DateiLabel->text(), QStringLiteral("MÜLLER.TLW"));
         QCOMPARE(dlg.CancelBtn->text(), QStringLiteral("&Schreibgeschützt öffnen"));
         dlg.Vorbereiten(4, "", "a.tlw");
