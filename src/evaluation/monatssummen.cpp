@@ -48,16 +48,25 @@ Monatssummen::Monatssummen(const Datenbestand& d) : d_(d), platz_(d.Konten.size(
     for (size_t s = 0; s < platzOberNr_.size(); ++s)
         unterPlaetze_[platzOberNr_[s]].push_back(static_cast<int32_t>(s));
 
-    // Month of every booking. Bookings come mostly in date order, so the month found last is
-    // checked first before the calendar is asked.
+    // One pass over the bookings takes what every later question needs into compact arrays: the
+    // records themselves are large, and reading them once is most of the work.
     const size_t n = d.Buchungen.size();
     const int32_t ersterTag = *TagesNummer(1, 1, 1);
     const int32_t letzterTag = *TagesNummer(31, 12, 9999);
     position_.resize(n);
+    betrag_.resize(n);
+    platz1_.resize(n);
+    platz2_.resize(n);
+    konto1_.resize(n);
+    konto2_.resize(n);
+    art_.resize(n);
+    // Bookings come mostly in date order, so the month found last is checked before the calendar
+    // is asked.
     int32_t merkVon = 1, merkBis = 0, merkMonat = 0;
     int32_t kleinster = NachJahr9999, groesster = VorJahrEins;
     for (size_t i = 0; i < n; ++i) {
-        const int32_t tag = d.Buchungen[i].Datum;
+        const buchungstyp& b = d.Buchungen[i];
+        const int32_t tag = b.Datum;
         int32_t monat;
         if (tag < ersterTag) {
             monat = VorJahrEins;
@@ -75,6 +84,14 @@ Monatssummen::Monatssummen(const Datenbestand& d) : d_(d), platz_(d.Konten.size(
             groesster = std::max(groesster, monat);
         }
         position_[i] = monat;
+        const int32_t art = b.BArt;
+        const bool zaehlt = !b.Storniert && (art == BArtEinnahme || art == BArtAusgabe || art == BArtUmbuchung);
+        betrag_[i] = zaehlt ? BetragCent(b.Betrag) : 0;
+        art_[i] = zaehlt ? static_cast<uint8_t>(art) : 0;
+        konto1_[i] = b.Konto1;
+        konto2_[i] = b.Konto2;
+        platz1_[i] = platz_.Finden(b.Konto1);
+        platz2_[i] = platz_.Finden(b.Konto2);
     }
 
     // The axis holds only booked months; valid months span at most 9999 years, so a rank table
@@ -100,30 +117,20 @@ Monatssummen::Monatssummen(const Datenbestand& d) : d_(d), platz_(d.Konten.size(
             m = rang[m - kleinster];
     }
 
-    // Amounts and slots of every booking, then the effects per slot and position.
+    // The effects per slot and position.
     const size_t laenge = monate_.size() + 3;
-    leer_.assign(laenge, 0);
     bewegung_.resize(platzArten_.size());
-    betrag_.resize(n);
-    platz1_.resize(n);
-    platz2_.resize(n);
     for (size_t i = 0; i < n; ++i) {
-        const buchungstyp& b = d.Buchungen[i];
-        const int32_t art = b.BArt;
-        const bool zaehlt = !b.Storniert && (art == BArtEinnahme || art == BArtAusgabe || art == BArtUmbuchung);
-        const Cent betrag = zaehlt ? BetragCent(b.Betrag) : 0;
-        const int32_t p1 = platz_.Finden(b.Konto1);
-        const int32_t p2 = platz_.Finden(b.Konto2);
-        betrag_[i] = betrag;
-        platz1_[i] = p1;
-        platz2_[i] = p2;
+        const Cent betrag = betrag_[i];
         if (betrag == 0) continue;
         const size_t stelle = static_cast<size_t>(position_[i]) + 1;
+        const int32_t p1 = platz1_[i];
+        const int32_t p2 = platz2_[i];
         if (p1 >= 0) {
             if (bewegung_[p1].empty()) bewegung_[p1].assign(laenge, 0);
-            bewegung_[p1][stelle] += art == BArtEinnahme ? betrag : -betrag;
+            bewegung_[p1][stelle] += art_[i] == BArtEinnahme ? betrag : -betrag;
         }
-        if (art == BArtUmbuchung && p2 >= 0) {
+        if (art_[i] == BArtUmbuchung && p2 >= 0) {
             if (bewegung_[p2].empty()) bewegung_[p2].assign(laenge, 0);
             bewegung_[p2][stelle] += betrag;
         }
@@ -217,21 +224,20 @@ const Monatssummen::AuswahlSummen& Monatssummen::SummenFuer(int32_t auswahl) con
     a.an.assign(laenge, 0);
     a.rubrik.resize(platzArten_.size());
     a.rubrikOhneEintrag.assign(laenge, 0);
-    const auto& buchungen = d_.Buchungen;
     for (size_t i = 0; i < betrag_.size(); ++i) {
         const Cent betrag = betrag_[i];
         if (betrag == 0) continue;
-        const buchungstyp& b = buchungen[i];
         const size_t stelle = static_cast<size_t>(position_[i]) + 1;
-        const bool konto1 = gehoert(b.Konto1, platz1_[i]);
-        if (b.BArt == BArtUmbuchung) {
+        const bool konto1 = gehoert(konto1_[i], platz1_[i]);
+        const uint8_t art = art_[i];
+        if (art == BArtUmbuchung) {
             if (konto1) a.ab[stelle] -= betrag;
-            if (gehoert(b.Konto2, platz2_[i])) a.an[stelle] += betrag;
+            if (gehoert(konto2_[i], platz2_[i])) a.an[stelle] += betrag;
             continue;
         }
         if (!konto1) continue;
-        const Cent wert = b.BArt == BArtEinnahme ? betrag : -betrag;
-        (b.BArt == BArtEinnahme ? a.einnahmen : a.ausgaben)[stelle] += wert;
+        const Cent wert = art == BArtEinnahme ? betrag : -betrag;
+        (art == BArtEinnahme ? a.einnahmen : a.ausgaben)[stelle] += wert;
         const int32_t p2 = platz2_[i];
         if (p2 >= 0) {
             if (a.rubrik[p2].empty()) a.rubrik[p2].assign(laenge, 0);

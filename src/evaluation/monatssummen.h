@@ -65,11 +65,13 @@ private:
     std::vector<Cent> betrag_;             // per booking: its amount, 0 when cancelled or of unknown kind
     std::vector<int32_t> platz1_;          // per booking: slot of Konto1 (−1 when not in the chart)
     std::vector<int32_t> platz2_;          // per booking: slot of Konto2
+    std::vector<int32_t> konto1_;          // per booking: Konto1 and Konto2 themselves, for numbers
+    std::vector<int32_t> konto2_;          //   without chart entry
+    std::vector<uint8_t> art_;             // per booking: BArt (a counted booking has 0, 1 or 2)
     NrIndex platz_;                        // Nr → slot (first chart entry of a number)
     std::vector<int32_t> platzArten_;      // per slot: bit (1 << Art) for every entry of that number
     std::vector<int32_t> platzOberNr_;     // per slot: OberNr of the first entry of that number
     std::vector<std::vector<Cent>> bewegung_;  // per slot: prefix sums of the booking effects by position
-    std::vector<Cent> leer_;               // prefix sums of nothing, for slots no booking touches
     std::map<int32_t, std::vector<int32_t>> unterPlaetze_;  // OberNr → slots naming it
     mutable std::map<int32_t, std::unique_ptr<AuswahlSummen>> auswahlSummen_;
 };
