@@ -507,8 +507,9 @@ void TProg_Fenster::closeEvent(QCloseEvent* ereignis) {
 // ---------------------------------------------------------------------------------------------
 // Child windows
 
-void TProg_Fenster::KindfensterFabrikSetzen(Kind kind, Fabrik fabrik) {
+void TProg_Fenster::KindfensterFabrikSetzen(Kind kind, Fabrik fabrik, Aktualisierung aktualisieren) {
     fabriken_[kind] = std::move(fabrik);
+    aktualisierungen_[kind] = std::move(aktualisieren);
 }
 
 void TProg_Fenster::BefehlSetzen(const QString& name, std::function<void()> ausfuehren) {
@@ -580,14 +581,18 @@ void TProg_Fenster::FensterSchliessen() {
 void TProg_Fenster::BuchungsfensterZeigen(int32_t position) {
     bestand_.AktIndex = position;
     QWidget* w = KindfensterZeigen(Buchung);
-    if (auto* fenster = dynamic_cast<TBuchungsfenster*>(w)) fenster->AktIndexZeigen();
+    if (w && buchung_.AktIndexZeigen) buchung_.AktIndexZeigen(w);
 }
 
 void TProg_Fenster::AnsichtenAktualisieren(int art) {
     const unsigned teile = AnsichtenFuerArt(art);
     auto rufe = [&](Kind kind) {
-        if (auto* ansicht = dynamic_cast<TAnsicht*>(kinder_[kind].data()))
+        QWidget* w = kinder_[kind].data();
+        if (!w) return;
+        if (auto* ansicht = dynamic_cast<TAnsicht*>(w))
             ansicht->AnsichtAktualisieren(art);
+        else if (aktualisierungen_[kind])
+            aktualisierungen_[kind](w, art);
     };
     if (teile & TeilBuchungsfenster) rufe(Buchung);
     if (teile & TeilKontoStand) rufe(KontoStand);
@@ -600,10 +605,10 @@ void TProg_Fenster::BuchungsbefehleFreigeben(bool buchen, bool verwerfen, bool l
     Loeschen1->setEnabled(loeschen);
 }
 
-void TProg_Fenster::BuchungsbefehlHolen(const std::function<void(TBuchungsfenster&)>& befehl) {
+void TProg_Fenster::BuchungsbefehlHolen(const std::function<void(QWidget*)>& befehl) {
     if (!DateiBefehl() || !kinder_[Buchung]) return;
-    KindfensterZeigen(Buchung);
-    if (auto* fenster = dynamic_cast<TBuchungsfenster*>(kinder_[Buchung].data())) befehl(*fenster);
+    QWidget* w = KindfensterZeigen(Buchung);
+    if (w && befehl) befehl(w);
 }
 
 void TProg_Fenster::LogoZeigen(int millisekunden) {
@@ -851,21 +856,21 @@ void TProg_Fenster::Hinzufgen1Click() {
 }
 
 void TProg_Fenster::Buchen1Click() {
-    BuchungsbefehlHolen([](TBuchungsfenster& f) { f.BuchenBefehl(); });
+    BuchungsbefehlHolen(buchung_.Buchen);
 }
 
 void TProg_Fenster::Verwerfen1Click() {
-    BuchungsbefehlHolen([](TBuchungsfenster& f) { f.VerwerfenBefehl(); });
+    BuchungsbefehlHolen(buchung_.Verwerfen);
 }
 
 void TProg_Fenster::Loeschen1Click() {
-    BuchungsbefehlHolen([](TBuchungsfenster& f) { f.LoeschenBefehl(); });
+    BuchungsbefehlHolen(buchung_.Loeschen);
 }
 
 void TProg_Fenster::Gehezu1Click() {
     if (!DateiBefehl()) return;
     if (kinder_[Buchung]) {
-        BuchungsbefehlHolen([](TBuchungsfenster& f) { f.GeheZuBefehl(); });
+        BuchungsbefehlHolen(buchung_.GeheZu);
         return;
     }
     BefehlAusfuehren(QStringLiteral("Gehezu1Click"));

@@ -6,8 +6,8 @@
 //   fenster.KindfensterFabrikSetzen(TProg_Fenster::KontoStand,
 //       [](TProg_Fenster& h) { return new TKtoStandDlg(h.Bestand(), h.Programmeinstellungen()); });
 //   fenster.BefehlSetzen("Kontenplan1Click", [&] { TKontoPlanDlg dlg(...); dlg.exec(); });
-// A child window that follows changes implements TAnsicht; after a change, whoever changed the
-// store calls fenster.AnsichtenAktualisieren(art).
+// A child window that follows changes implements TAnsicht (or is given a refresh function with its
+// factory); after a change, whoever changed the store calls fenster.AnsichtenAktualisieren(art).
 
 #include <QMainWindow>
 #include <QPointer>
@@ -44,17 +44,6 @@ public:
     virtual void AnsichtAktualisieren(int art) = 0;
 };
 
-// What the main window's "Buchung" menu asks of the booking window.
-class TBuchungsfenster {
-public:
-    virtual ~TBuchungsfenster() = default;
-    virtual void AktIndexZeigen() = 0;  // show the booking at Bestand().AktIndex
-    virtual void BuchenBefehl() = 0;
-    virtual void VerwerfenBefehl() = 0;
-    virtual void LoeschenBefehl() = 0;
-    virtual void GeheZuBefehl() = 0;    // focus the window's own go-to field
-};
-
 class TProg_Fenster : public QMainWindow {
     Q_OBJECT
 public:
@@ -82,7 +71,20 @@ public:
     QPrinter& Drucker();
 
     // ---- plugging in the other windows ----
-    void KindfensterFabrikSetzen(Kind kind, Fabrik fabrik);
+    // The factory makes the child window (a widget, or a QMdiSubWindow holding it). Refreshes
+    // reach it through TAnsicht, or through `aktualisieren` for a window that does not derive
+    // from TAnsicht.
+    using Aktualisierung = std::function<void(QWidget* fenster, int art)>;
+    void KindfensterFabrikSetzen(Kind kind, Fabrik fabrik, Aktualisierung aktualisieren = {});
+    // What the "Buchung" menu asks of the booking window; each gets the window itself.
+    struct Buchungsanschluss {
+        std::function<void(QWidget*)> AktIndexZeigen;  // show the booking at Bestand().AktIndex
+        std::function<void(QWidget*)> Buchen;
+        std::function<void(QWidget*)> Verwerfen;
+        std::function<void(QWidget*)> Loeschen;  // delete the shown booking and refresh (kind 1)
+        std::function<void(QWidget*)> GeheZu;    // focus the window's own go-to field
+    };
+    void BuchungsanschlussSetzen(Buchungsanschluss anschluss) { buchung_ = std::move(anschluss); }
     // Registers the work behind a menu command, by the name of its handler (e.g. "Mandant1Click").
     // The main window keeps the guards (file open, write protection) and the save question.
     void BefehlSetzen(const QString& name, std::function<void()> ausfuehren);
@@ -176,7 +178,7 @@ private:
     bool DateiBefehl() const;  // false (and nothing happens) while no file is open
     bool SpeichernUnter(bool wiederoeffnen);
     void KindSchliessen(Kind kind);
-    void BuchungsbefehlHolen(const std::function<void(TBuchungsfenster&)>& befehl);
+    void BuchungsbefehlHolen(const std::function<void(QWidget*)>& befehl);
     void LayoutAufzeichnen();
 
     QAction* NeueAktion(QMenu* menue, const char* komponente, const QString& text,
@@ -199,6 +201,8 @@ private:
     bool beendet_ = false;
 
     std::array<Fabrik, KindAnzahl> fabriken_{};
+    std::array<Aktualisierung, KindAnzahl> aktualisierungen_{};
+    Buchungsanschluss buchung_;
     std::array<QPointer<QWidget>, KindAnzahl> kinder_{};
     std::map<QString, std::function<void()>> befehle_;
     std::unique_ptr<QPrinter> drucker_;
