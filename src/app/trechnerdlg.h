@@ -8,7 +8,9 @@
 //   connect(rechner, &TRechnerDlg::Geschlossen, …);  // forget the pointer; it deletes itself
 // Closing (title bar, Escape or cancelBtn) restores the normal window state, writes RechnerX/Y/
 // Breite/Hoehe into `einstellungen` and at once into the settings file (RechnerLageSpeichern),
-// and destroys the window together with its sub-window.
+// and destroys the window together with its sub-window. Position and size are those of the
+// sub-window inside the area. Whether the calculator is open at exit (RechnerOffen) is the main
+// window's to record, before it closes the calculator.
 //
 // The arithmetic lives in talerwerk::Rechner; this window turns clicks and keys into its keys.
 
