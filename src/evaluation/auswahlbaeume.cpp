@@ -1,32 +1,12 @@
 #include "evaluation/auswahlbaeume.h"
 
+#include "bookings/kontosuche.h"
 #include "evaluation/auswertung.h"
 #include "evaluation/zeitraeume.h"
 
 namespace talerwerk {
 
 namespace {
-
-// Display path of an account or category: the first entry of the number, preceded by the name of
-// its category when it is a sub-category (looked for among the entries before it, where the chart
-// keeps a category ahead of its sub-categories).
-std::string Anzeigepfad(const Datenbestand& d, int32_t nr) {
-    for (size_t i = 0; i < d.Konten.size(); ++i) {
-        const kontotyp& k = d.Konten[i];
-        if (k.Nr != nr) continue;
-        std::string pfad;
-        if (k.OberNr != 0) {
-            for (size_t j = 0; j < i; ++j) {
-                if (d.Konten[j].Nr == k.OberNr) {
-                    pfad = d.Konten[j].Name + " " + " \\ " + " ";
-                    break;
-                }
-            }
-        }
-        return pfad + k.Name;
-    }
-    return {};
-}
 
 kontotyp Gruppensatz(int32_t code, const char* name) {
     kontotyp k;
@@ -51,7 +31,7 @@ std::vector<KontoEintrag> RubrikenListe(const Datenbestand& d, int32_t artFilter
         if (artFilter != 0 && k.Art != artFilter) continue;
         const bool aufnehmen =
             mitUnterrubriken ? (k.OberNr != 0 || !HatUnterrubriken(d, k.Nr)) : k.OberNr == 0;
-        if (aufnehmen) liste.push_back({Anzeigepfad(d, k.Nr), k});
+        if (aufnehmen) liste.push_back({KontoPfad(d.Konten, k.Nr), k});
     }
     return liste;
 }
