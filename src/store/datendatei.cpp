@@ -189,13 +189,24 @@ public:
         aus_.replace(anfang, 2, lang, 5);
     }
 
+    // "0" or "dd.mm.yy", as DatumDateiText makes it, but without building a string per date.
     void Datum(int32_t tagesNummer) {
         if (tagesNummer == 0) {
             char b[3] = {static_cast<char>(TagKurzText), 1, '0'};
             aus_.append(b, 3);
             return;
         }
-        Text(DatumDateiText(tagesNummer));
+        const Kalendertag k = KalenderAus(tagesNummer);
+        const int32_t jahr = ((k.Jahr % 100) + 100) % 100;
+        if (k.Tag < 0 || k.Tag > 99 || k.Monat < 0 || k.Monat > 99) {
+            Text(DatumDateiText(tagesNummer));
+            return;
+        }
+        char b[10] = {static_cast<char>(TagKurzText), 8,
+                      static_cast<char>('0' + k.Tag / 10), static_cast<char>('0' + k.Tag % 10), '.',
+                      static_cast<char>('0' + k.Monat / 10), static_cast<char>('0' + k.Monat % 10), '.',
+                      static_cast<char>('0' + jahr / 10), static_cast<char>('0' + jahr % 10)};
+        aus_.append(b, 10);
     }
 
     void Liste(const std::vector<std::string>* eintraege) {
@@ -318,6 +329,13 @@ constexpr size_t MinKonto = 3 * 2 + 2 * 2 + 10 * 2 + 2 * 1 + 2 * 2;
 constexpr size_t MinBuchung = 13 * 2 + 11 * 2 + 13 * 1 + 2;
 constexpr size_t MinDrucker = 1 * 2 + 8 * 2 + 12 * 1;
 
+inline bool IstZiffer(char c) { return c >= '0' && c <= '9'; }
+
+inline bool IstKurzesDatum(std::string_view t) {
+    return t.size() == 8 && t[2] == '.' && t[5] == '.' && IstZiffer(t[0]) && IstZiffer(t[1]) && IstZiffer(t[3]) &&
+           IstZiffer(t[4]) && IstZiffer(t[6]) && IstZiffer(t[7]);
+}
+
 class Leser {
 public:
     explicit Leser(std::string_view bytes)
@@ -395,7 +413,16 @@ public:
     int32_t Datum() {
         const std::string_view roh = RohText();
         if (roh.size() == 1 && roh[0] == '0') return 0;
-        const std::optional<int32_t> tag = DatumDateiLesen(roh);
+        std::optional<int32_t> tag;
+        if (IstKurzesDatum(roh)) {
+            // The form every writer uses, "dd.mm.yy": read without splitting and number parsing;
+            // the same result as DatumDateiLesen.
+            auto Ziffern = [&](size_t i) { return (roh[i] - '0') * 10 + (roh[i + 1] - '0'); };
+            const int32_t jahr = Ziffern(6);
+            tag = TagesNummer(Ziffern(0), Ziffern(3), jahr < 80 ? 2000 + jahr : 1900 + jahr);
+        } else {
+            tag = DatumDateiLesen(roh);
+        }
         if (!tag) throw UngueltigeDatei{};
         return *tag;
     }
@@ -865,6 +892,11 @@ bool DateiAtomarSchreiben(const std::string& pfad, std::string_view bytes, std::
     const bool gabEs = ::stat(ziel.c_str(), &alt) == 0;
     if (gabEs && S_ISDIR(alt.st_mode)) {
         fehler = FehlerText(EISDIR);
+        return false;
+    }
+    // The rename would replace a file the user may not write to; a write-protected file stays.
+    if (gabEs && ::faccessat(AT_FDCWD, ziel.c_str(), W_OK, AT_EACCESS) != 0) {
+        fehler = FehlerText(errno);
         return false;
     }
 

@@ -351,6 +351,22 @@ TEST(DatendateiSchreiben, DatumAlsTextMitZweistelligemJahr) {
     EXPECT_EQ(bild.substr(anfang + 10, 20), B({0x06, 8}) + "07.12.26" + B({0x06, 8}) + "29.02.00");
 }
 
+TEST(DatendateiSchreiben, JederTagDesZweistelligenJahrhunderts) {
+    // Every day the two-digit years can hold, written as DatumDateiText does and read back.
+    Datenbestand d;
+    for (int32_t tag = Tag(1, 1, 1980); tag <= Tag(31, 12, 2079); ++tag) {
+        buchungstyp b;
+        b.Datum = tag;
+        b.DatumBis = tag + 1 <= Tag(31, 12, 2079) ? tag + 1 : 0;
+        d.Buchungen.push_back(b);
+    }
+    const std::string bild = DateiAbbild(d);
+    EXPECT_TRUE(bild == BildVon(d));
+    Datenbestand zurueck;
+    ASSERT_EQ(Lesen(bild, zurueck).Status, LeseStatus::Gelesen);
+    EXPECT_TRUE(zurueck.Buchungen == d.Buchungen);
+}
+
 TEST(DatendateiSchreiben, SeiteneinstellungInDateireihenfolge) {
     Datenbestand d;
     d.Druckereinstellung = druckereinstellungtyp{};
@@ -1117,6 +1133,27 @@ TEST(DatendateiSpeichern, NurLesbarerOrdnerScheitertMitMeldung) {
               std::vector<std::string>{"Datei \"" + pfad + "\" konnte nicht gespeichert werden:\rKeine Schreibberechtigung"});
     EXPECT_EQ(DateiInhalt(pfad), alt);
     EXPECT_EQ(ordner.Eintraege(), std::vector<std::string>{"buch.tlw"});
+}
+
+TEST(DatendateiSpeichern, SchreibgeschuetzteDateiBleibt) {
+    // The folder is writable, the file is not: the file is not replaced behind the user's back.
+    TempOrdner ordner;
+    const std::string pfad = ordner.pfad + "/nurlesen.tlw";
+    Schreiben(pfad, "alt");
+    ASSERT_EQ(::chmod(pfad.c_str(), 0444), 0);
+    ASSERT_EQ(::chmod(ordner.pfad.c_str(), 0777), 0);
+    Datenbestand d = KleinerBestand();
+    d.Dateiname = pfad;
+    d.Geaendert = true;
+    SkriptMeldungen m;
+    bool ergebnis = true;
+    OhneSonderrechte([&] { ergebnis = DateiSpeichern(d, m); });
+    EXPECT_FALSE(ergebnis);
+    EXPECT_TRUE(d.Geaendert);
+    EXPECT_EQ(m.Fehlertexte(),
+              std::vector<std::string>{"Datei \"" + pfad + "\" konnte nicht gespeichert werden:\rKeine Schreibberechtigung"});
+    EXPECT_EQ(DateiInhalt(pfad), "alt");
+    EXPECT_EQ(ordner.Eintraege(), std::vector<std::string>{"nurlesen.tlw"});
 }
 
 TEST(DatendateiSpeichern, FehlenderOrdner) {
