@@ -364,7 +364,12 @@ void TProg_Fenster::StatuszeileAnlegen() {
     for (int i = 0; i < 3; ++i) {
         auto* panel = new QLabel(zeile);
         panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
-        panel->setFixedWidth(breiten[i]);
+        // The client's abbreviation (up to ten characters) must not be cut off: the last panel
+        // grows with its text.
+        if (i < 2)
+            panel->setFixedWidth(breiten[i]);
+        else
+            panel->setMinimumWidth(breiten[i]);
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         panel->setIndent(3);
         zeile->addWidget(panel);

@@ -26,7 +26,10 @@
 #include "app/tprog_fenster.h"
 #include "app/ttitelbild.h"
 #include "qtskript.h"
+#include "app/trechnerdlg.h"
+#include "evaluation/tktostanddlg.h"
 #include "store/datendatei.h"
+#include "store/demobuch.h"
 #include "store/einstellungen.h"
 
 using namespace talerwerk;
@@ -157,6 +160,8 @@ private slots:
     void fensterSchliessenMerktUndOeffnetWieder();
     void faelligkeitsPruefungNurMitEinstellung();
     void logoInfoUndHilfe();
+    void tastenkuerzelNurImSichtbarenMenue();
+    void fenstermenueListetKindfenster();
     void bilderFuerDieSichtpruefung();
 };
 
@@ -514,6 +519,9 @@ void TProg_FensterTest::einstellungenBeimBeendenGeschrieben() {
     QVERIFY(f.Statuszeile2->isChecked());
 
     f.Statuszeile1Click();
+    f.removeToolBar(f.BtnLeiste);  // dragged to the bottom edge
+    f.addToolBar(Qt::BottomToolBarArea, f.BtnLeiste);
+    f.BtnLeiste->hide();
     f.move(50, 60);
     f.resize(640, 480);
     QVERIFY(f.close());
@@ -535,7 +543,7 @@ void TProg_FensterTest::einstellungenBeimBeendenGeschrieben() {
     QCOMPARE(g.Breite, 640);
     QCOMPARE(g.Hoehe, 480);
     QVERIFY(!g.Symbolleiste);
-    QCOMPARE(g.Symbolleiste_Ausrichtung, 3);
+    QCOMPARE(g.Symbolleiste_Ausrichtung, 2);
     QVERIFY(!g.Statuszeile);
     QVERIFY(g.Nullbuchung);  // untouched options survive the run
     QVERIFY(!g.RechnerOffen);
@@ -748,6 +756,59 @@ void TProg_FensterTest::logoInfoUndHilfe() {
     QCOMPARE(f.findChildren<QTextBrowser*>().size(), 1);
 }
 
+void TProg_FensterTest::tastenkuerzelNurImSichtbarenMenue() {
+    Umgebung u;
+    PruefFenster& f = u.Starten();
+    int stammdaten = 0;
+    f.BefehlSetzen(QStringLiteral("Mandant1Click"), [&] { ++stammdaten; });
+    f.show();
+    f.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&f));
+
+    // Both menus know Ctrl+O; only the one shown may answer, and it must answer exactly once.
+    QTest::keyClick(&f, Qt::Key_O, Qt::ControlModifier);
+    QCOMPARE(f.oeffnenAufrufe, 1);
+    f.Neu1Click();
+    f.Bestand().Geaendert = false;
+    QTest::keyClick(&f, Qt::Key_O, Qt::ControlModifier);
+    QCOMPARE(f.oeffnenAufrufe, 2);
+    QVERIFY(f.Bestand().DateiOffen);
+
+    // Ctrl+S saves the unnamed file through the name dialog.
+    QTest::keyClick(&f, Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(f.speichernAufrufe, 1);
+    f.Schliessen1Click();
+    QVERIFY(!f.Bestand().DateiOffen);
+    QTest::keyClick(&f, Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(f.speichernAufrufe, 1);
+    QCOMPARE(stammdaten, 0);
+    f.close();
+}
+
+void TProg_FensterTest::fenstermenueListetKindfenster() {
+    Umgebung u;
+    PruefFenster& f = u.Starten();
+    f.KindfensterFabrikSetzen(TProg_Fenster::Kontenblatt, [](TProg_Fenster&) {
+        auto* w = new QLabel(QStringLiteral("Blatt"));
+        w->setWindowTitle(QStringLiteral("Kontenblatt & Co"));
+        return w;
+    });
+    f.Neu1Click();
+    f.Kontenblatt1Click();
+    f.Kontenblatt1Click();
+    emit f.Fenster1->aboutToShow();
+    emit f.Fenster1->aboutToShow();  // rebuilt, not appended
+    QStringList texte;
+    for (QAction* a : f.Fenster1->actions())
+        if (!a->isSeparator()) texte << a->text();
+    QCOMPARE(texte, QStringList({"&alle anordnen", "&1 Kontenblatt && Co", "&2 Kontenblatt && Co"}));
+    QMdiSubWindow* erstes = f.Arbeitsflaeche()->subWindowList().first();
+    f.Fenster1->actions().last()->trigger();
+    QVERIFY(f.Arbeitsflaeche()->activeSubWindow() != erstes);
+    f.Fenster1->actions().at(2)->trigger();
+    QCOMPARE(f.Arbeitsflaeche()->activeSubWindow(), erstes);
+}
+
 // With TALERWERK_BILDER=<folder> the window is drawn into PNG files there, to look at by eye.
 void TProg_FensterTest::bilderFuerDieSichtpruefung() {
     const QString ziel = qEnvironmentVariable("TALERWERK_BILDER");
@@ -761,13 +822,28 @@ void TProg_FensterTest::bilderFuerDieSichtpruefung() {
     f.Neu1Click();
     f.Bestand().Mandant.Merker1 = true;
     f.FensterAktualisieren(false);
-    f.KindfensterFabrikSetzen(TProg_Fenster::KontoStand, [](TProg_Fenster&) {
-        auto* w = new QLabel(QStringLiteral("Kontostände"));
-        w->setWindowTitle(QStringLiteral("Kontostände"));
-        w->resize(240, 160);
-        return w;
+    // The real balances window and calculator over a sample book.
+    const QString beispiel = u.Pfad(QStringLiteral("beispiel.tlw"));
+    {
+        Datenbestand d = DemoBuch(300, 5, 46000);
+        d.Dateiname = beispiel.toStdString();
+        SkriptMeldungen m;
+        QVERIFY(DateiSpeichern(d, m));
+    }
+    f.oeffnenNamen << beispiel;
+    f.ffnen1Click();
+    f.KindfensterFabrikSetzen(TProg_Fenster::KontoStand, [](TProg_Fenster& h) -> QWidget* {
+        return TKtoStandDlg::ImRahmen(
+            new TKtoStandDlg(h.Bestand(), h.Programmeinstellungen(), h.EinstellungsDatei()));
     });
+    f.KindfensterFabrikSetzen(TProg_Fenster::Rechner, [](TProg_Fenster& h) -> QWidget* {
+        auto* r = new TRechnerDlg(h.Programmeinstellungen(), h.EinstellungsDatei().toStdString());
+        r->InBereichZeigen(h.Arbeitsflaeche());
+        return r;
+    });
+    f.resize(900, 600);
     f.Kontostnde1Click();
+    f.Rechner1Click();
     QTest::qWait(50);
     QVERIFY(f.grab().save(ziel + QStringLiteral("/offen.png")));
     f.Hauptmenue_offen.at(2)->popup(f.mapToGlobal(QPoint(60, 20)));
