@@ -11,7 +11,7 @@
 #include <fstream>
 #include <iostream>
 #include <optional>
-#include <sstream>
+#include <algorithm>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -127,15 +127,13 @@ bool GleicheDatei(const std::string& a, const std::string& b) {
 bool Einlesen(const std::string& pfad, std::string& inhalt, size_t hoechstens = std::string::npos) {
     std::ifstream ein(pfad, std::ios::binary);
     if (!ein) return false;
-    if (hoechstens == std::string::npos) {
-        std::ostringstream puffer;
-        puffer << ein.rdbuf();
-        inhalt = puffer.str();
-    } else {
-        inhalt.resize(hoechstens);
-        ein.read(inhalt.data(), static_cast<std::streamsize>(hoechstens));
-        inhalt.resize(static_cast<size_t>(ein.gcount()));
-    }
+    // Read straight into the string at its final size: a large JSON file is held only once.
+    struct stat st {};
+    if (::stat(pfad.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+    const size_t groesse = std::min(static_cast<size_t>(st.st_size), hoechstens);
+    inhalt.resize(groesse);
+    ein.read(inhalt.data(), static_cast<std::streamsize>(groesse));
+    inhalt.resize(static_cast<size_t>(ein.gcount()));
     return !ein.bad();
 }
 
