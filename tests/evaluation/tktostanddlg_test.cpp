@@ -1,6 +1,7 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QSignalSpy>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -10,7 +11,9 @@
 #include <fstream>
 #include <sstream>
 
+#include "evaluation/auswahlbaeume.h"
 #include "evaluation/fensterlage.h"
+#include "evaluation/qtbaumhilfe.h"
 #include "evaluation/tktostanddlg.h"
 #include "store/betrag.h"
 #include "store/datum.h"
@@ -213,6 +216,44 @@ private slots:
         QVERIFY(dlg->GesamtBtn->geometry().right() < dlg->width());
         QCOMPARE(dlg->BestandKtoBtn->width(), dlg->BestandKtoBtn->sizeHint().width());
         rahmen->close();
+    }
+
+    // The tree helper every evaluation window renders its account and period trees with.
+    void auswahlbaumImBaumWidget() {
+        const Auswahlbaum konten = KontenBaum(bestand);
+        QTreeWidget baum;
+        QSignalSpy wechsel(&baum, &QTreeWidget::currentItemChanged);
+        BaumFuellen(&baum, konten);
+        QCOMPARE(wechsel.count(), 0);  // filling is no choice of the user
+        QCOMPARE(baum.topLevelItemCount(), 1);
+        QTreeWidgetItem* wurzel = baum.topLevelItem(0);
+        QCOMPARE(wurzel->text(0), QStringLiteral("Alle Konten"));
+        QVERIFY(wurzel->isExpanded());
+        QCOMPARE(wurzel->childCount(), 2);
+        QCOMPARE(wurzel->child(0)->text(0), QStringLiteral("Bestandskonten"));
+        QVERIFY(!wurzel->child(0)->isExpanded());
+        QCOMPARE(wurzel->child(0)->childCount(), 2);
+        QCOMPARE(wurzel->child(1)->child(1)->text(0), QStringLiteral("Bausparen"));
+        QCOMPARE(baum.currentItem(), wurzel);
+        QVERIFY(wurzel->isSelected());
+        QCOMPARE(GewaehlterKnoten(&baum, konten)->Konto.Nr, 5000);
+
+        baum.setCurrentItem(wurzel->child(1)->child(0));
+        const Auswahlknoten* knoten = GewaehlterKnoten(&baum, konten);
+        QVERIFY(knoten);
+        QCOMPARE(knoten->Konto.Nr, 3);
+        QCOMPARE(KnotenIndex(nullptr), -1);
+
+        bestand.Buchungen.front().Datum = *TagesNummer(20, 11, 2023);
+        const Auswahlbaum zeit = ZeitBaum(bestand, *TagesNummer(5, 2, 2024));
+        BaumFuellen(&baum, zeit);
+        QCOMPARE(baum.topLevelItemCount(), 1);
+        QCOMPARE(baum.topLevelItem(0)->text(0), QStringLiteral("Gesamter Zeitraum"));
+        QCOMPARE(baum.topLevelItem(0)->childCount(), 2);
+        QCOMPARE(baum.topLevelItem(0)->child(0)->text(0), QStringLiteral("Jahr 2024"));
+        QCOMPARE(baum.topLevelItem(0)->child(1)->childCount(), 2);  // December, November 2023
+        QCOMPARE(baum.topLevelItem(0)->child(1)->child(1)->text(0), QStringLiteral("November 2023"));
+        QCOMPARE(GewaehlterKnoten(&baum, zeit)->Zeitraum.Bezeichnung, std::string("Gesamter Zeitraum"));
     }
 };
 
