@@ -1,6 +1,7 @@
 #include "accounts/tkontoplandlg.h"
 
 #include <QAction>
+#include <QContextMenuEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -23,6 +24,27 @@ constexpr int AktualisierungKonten = 2;
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
+// The chart tree. Its context menu opens on the entry under the mouse, or from the keyboard on
+// the selected entry.
+class PlanBaum : public QTreeWidget {
+public:
+    using QTreeWidget::QTreeWidget;
+    std::function<void(QTreeWidgetItem*, QPoint)> kontextmenue;
+
+protected:
+    void contextMenuEvent(QContextMenuEvent* e) override {
+        QTreeWidgetItem* item = currentItem();
+        QPoint ort = e->globalPos();
+        if (e->reason() == QContextMenuEvent::Mouse) {
+            if (QTreeWidgetItem* unter = itemAt(e->pos())) item = unter;
+        } else if (item) {
+            ort = viewport()->mapToGlobal(visualItemRect(item).bottomLeft());
+        }
+        if (kontextmenue) kontextmenue(item, ort);
+        e->accept();
+    }
+};
+
 QPushButton* Knopf(QWidget* eltern, const char* name, const QString& text) {
     auto* k = new QPushButton(text, eltern);
     k->setObjectName(QString::fromLatin1(name));
@@ -44,13 +66,14 @@ TKontoPlanDlg::TKontoPlanDlg(Datenbestand& d, Meldungen& meldungen, Zufall& zufa
     setObjectName(QStringLiteral("KontoPlanDlg"));
     setWindowTitle(QStringLiteral("Konten und Rubriken"));
 
-    Outline1 = new QTreeWidget(this);
+    auto* baum = new PlanBaum(this);
+    Outline1 = baum;
     Outline1->setObjectName(QStringLiteral("Outline1"));
     Outline1->setHeaderHidden(true);
     Outline1->setColumnCount(1);
     Outline1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Outline1->setSelectionMode(QAbstractItemView::SingleSelection);
-    Outline1->setContextMenuPolicy(Qt::CustomContextMenu);
+    Outline1->setExpandsOnDoubleClick(false);  // double-click edits the entry
     Outline1->setMinimumSize(300, 300);
     // The selection stays visible (and in its colour) while a button has the focus.
     QPalette pal = Outline1->palette();
@@ -87,11 +110,11 @@ TKontoPlanDlg::TKontoPlanDlg(Datenbestand& d, Meldungen& meldungen, Zufall& zufa
     connect(Loeschen1, &QAction::triggered, this, &TKontoPlanDlg::LoeschBtnClick);
     connect(Outline1, &QTreeWidget::currentItemChanged, this, [this] { KnoepfeSetzen(); });
     connect(Outline1, &QTreeWidget::itemDoubleClicked, this, [this] { BearbeitenBtnClick(); });
-    connect(Outline1, &QWidget::customContextMenuRequested, this, [this](const QPoint& p) {
-        if (QTreeWidgetItem* item = Outline1->itemAt(p)) Outline1->setCurrentItem(item);
+    baum->kontextmenue = [this](QTreeWidgetItem* item, QPoint ort) {
+        if (item) Outline1->setCurrentItem(item);
         KnoepfeSetzen();
-        PopupMenu1->popup(Outline1->viewport()->mapToGlobal(p));
-    });
+        PopupMenu1->popup(ort);
+    };
 
     auto* links = new QVBoxLayout;
     links->addWidget(RubrikLabel);

@@ -1,4 +1,8 @@
+#include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QDir>
+#include <QMenu>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -217,8 +221,16 @@ private slots:
         QCOMPARE(m.Texte(SkriptMeldung::Art::Frage),
                  std::vector<std::string>{"Soll Eintrag \"Lebensmittel - [LM]\" wirklich gelöscht werden?"});
         QVERIFY(Suchen(dlg.Outline1, QStringLiteral("Brot - [BROT]")));
+        // The context menu from the keyboard stays on the selected entry and deletes it as well.
+        QContextMenuEvent taste(QContextMenuEvent::Keyboard, QPoint(1, 1));
+        QApplication::sendEvent(dlg.Outline1, &taste);
+        QVERIFY(dlg.PopupMenu1->isVisible());
+        QCOMPARE(dlg.Outline1->currentItem()->text(0), QStringLiteral("Lebensmittel - [LM]"));
+        QVERIFY(dlg.Loeschen1->isEnabled());
+        QCOMPARE(dlg.Bearbeiten1->isEnabled(), dlg.BearbeitenBtn->isEnabled());
+        dlg.PopupMenu1->hide();
         m.antworten = {Antwort::Ja};
-        dlg.LoeschBtn->click();
+        dlg.Loeschen1->trigger();
         QVERIFY(!Suchen(dlg.Outline1, QStringLiteral("Lebensmittel - [LM]")));
         QVERIFY(!Suchen(dlg.Outline1, QStringLiteral("Brot - [BROT]")));
         QCOMPARE(dlg.Plan().Konten().size(), size_t(2));
