@@ -43,13 +43,6 @@ TEST(StaendeBerechnen, WirkungJeBuchungsart) {
     EXPECT_EQ(StandVon(d, 21), 0);
 }
 
-TEST(StaendeBerechnen, UeberzogenesKontoWirdNegativ) {
-    Datenbestand d = test::KleinesBuch();
-    d.Buchungen = {Buchung(Tag(1, 1, 2024), BArtAusgabe, 12345, 2, 30)};
-    StaendeBerechnen(d);
-    EXPECT_EQ(StandVon(d, 2), -12345);
-}
-
 TEST(Nachschlagen, ArtOberNrUndUnterrubriken) {
     Datenbestand d = test::KleinesBuch();
     EXPECT_TRUE(KontoHatArt(d, 3, ArtSparkonto));

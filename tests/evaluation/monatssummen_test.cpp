@@ -8,7 +8,6 @@
 namespace talerwerk {
 namespace {
 
-using test::Buchung;
 using test::Tag;
 
 // Selection codes to try: the groups, single accounts, a number used twice, a number only bookings
@@ -127,19 +126,6 @@ TEST(Monatssummen, LeeresBuchGibtAnfangsstaende) {
     EXPECT_EQ(schnell.MonatsendStand(AuswahlAlleKonten, 0, -1), 150000);
     EXPECT_EQ(schnell.PeriodenSumme(AuswahlAlleKonten, 20, SummenModus::Rubrik, 0, 0, 0, -1), 0);
     EXPECT_EQ(schnell.KontoVeraenderung(1, 1, 12, 2024), 0);
-}
-
-TEST(Monatssummen, UmbuchungZwischenGruppen) {
-    Datenbestand d = test::KleinesBuch();
-    d.Buchungen = {Buchung(Tag(15, 3, 2024), BArtUmbuchung, 10000, 1, 3)};
-    const Monatssummen s(d);
-    EXPECT_EQ(s.MonatsendStand(AuswahlAlleKonten, 3, 2024), 150000);
-    EXPECT_EQ(s.MonatsendStand(AuswahlBestandskonten, 3, 2024), 40000);
-    EXPECT_EQ(s.MonatsendStand(AuswahlSparkonten, 3, 2024), 110000);
-    EXPECT_EQ(s.MonatsendStand(AuswahlSparkonten, 2, 2024), 100000);
-    EXPECT_EQ(s.PeriodenSumme(AuswahlBestandskonten, 0, SummenModus::UmbuchungenAb, 1, 2024, 12, 2024), -10000);
-    EXPECT_EQ(s.PeriodenSumme(AuswahlBestandskonten, 0, SummenModus::UmbuchungenAn, 1, 2024, 12, 2024), 0);
-    EXPECT_EQ(s.PeriodenSumme(AuswahlSparkonten, 0, SummenModus::UmbuchungenAn, 1, 2024, 12, 2024), 10000);
 }
 
 }  // namespace
