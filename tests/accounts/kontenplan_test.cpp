@@ -224,11 +224,9 @@ TEST(Kontenplan, AnfangsstandLesen) {
     EXPECT_EQ(AnfStandLesen("12,5"), 1250);
     EXPECT_EQ(AnfStandLesen("12.5"), 1250);
     EXPECT_EQ(AnfStandLesen("999.999,99"), 99'999'999);
-    EXPECT_EQ(AnfStandLesen("0001,00"), 100);
     EXPECT_EQ(AnfStandLesen("1000000"), std::nullopt);
     EXPECT_EQ(AnfStandLesen("-5"), std::nullopt);
     EXPECT_EQ(AnfStandLesen("1,234"), std::nullopt);
-    EXPECT_EQ(AnfStandLesen("abc"), std::nullopt);
     EXPECT_EQ(AnfStandLesen(","), std::nullopt);
 }
 

@@ -23,12 +23,8 @@ public:
     Suchbaum liste1, liste2;
     std::vector<MaskenFeld> fokus;
     Maskenzustand zustand;
-    int zustaende = 0;
 
-    std::string Text(MaskenFeld f) const override {
-        auto it = felder.find(f);
-        return it == felder.end() ? std::string() : it->second;
-    }
+    std::string Text(MaskenFeld f) const override { return felder.count(f) ? felder.at(f) : std::string(); }
     void SetzeText(MaskenFeld f, const std::string& t) override { felder[f] = t; }
     bool Storniert() const override { return storniert; }
     void SetzeStorniert(bool s) override { storniert = s; }
@@ -37,10 +33,7 @@ public:
     const Suchbaum& Konto1Liste() const override { return liste1; }
     const Suchbaum& Konto2Liste() const override { return liste2; }
     void Fokus(MaskenFeld f) override { fokus.push_back(f); }
-    void Zustand(const Maskenzustand& z) override {
-        zustand = z;
-        ++zustaende;
-    }
+    void Zustand(const Maskenzustand& z) override { zustand = z; }
 };
 
 kontotyp Konto(int32_t nr, int32_t art, const std::string& abk, const std::string& name) {
@@ -105,25 +98,6 @@ const std::string FrageNull = "Buchungsbetrag ist 0.00!\rSoll trotzdem gebucht w
 const std::string FrageRgm =
     "Buchung ist eine regelmäßige Buchung.\rDaten wurden verändert!\rSoll Buchung zur normalen Buchung werden?";
 
-TEST(Buchungsvergleich, ZaehltNurWasDerBenutzerAendernKann) {
-    buchungstyp a;
-    a.Text = "Miete";
-    buchungstyp b = a;
-    b.IdentNr = 99;
-    b.BArt = 2;
-    b.Kennung = "A12";
-    b.Bezeichnung = "Miete monatlich";
-    EXPECT_FALSE(BuchungVergleich(a, b));
-    b.Text = "miete";  // case counts
-    EXPECT_TRUE(BuchungVergleich(a, b));
-    b = a;
-    b.Storniert = true;
-    EXPECT_TRUE(BuchungVergleich(a, b));
-    b = a;
-    b.Konto2 = 5;
-    EXPECT_TRUE(BuchungVergleich(a, b));
-}
-
 TEST_F(BuchungsoperationenTest, LeererBestandErsteBuchungBekommtNummerEins) {
     eingabe.Oeffnen(0);
     EXPECT_EQ(d.LetzterIndex, -1);
@@ -161,24 +135,10 @@ TEST_F(BuchungsoperationenTest, LeererBestandErsteBuchungBekommtNummerEins) {
     EXPECT_EQ(maske.fokus.back(), MaskenFeld::Datum);
 }
 
-TEST_F(BuchungsoperationenTest, OhneDatumBeibehaltenGiltHeute) {
-    e.Buchungsdatum = false;
-    e.Buchung = false;
-    eingabe.Oeffnen(0);
-    Ausfuellen();
-    EXPECT_EQ(eingabe.Buchen(), Speicherergebnis::Gebucht);
-    EXPECT_TRUE(Fragen().empty());
-    EXPECT_EQ(maske.Text(MaskenFeld::Datum), "07.12.26");
-}
-
 TEST_F(BuchungsoperationenTest, PruefreihenfolgeKontenGewinnen) {
     eingabe.Oeffnen(0);
     struct Fall {
-        const char* datum;
-        const char* text;
-        const char* betrag;
-        const char* konto1;
-        const char* konto2;
+        const char *datum, *text, *betrag, *konto1, *konto2;
         Speicherergebnis code;
         MaskenFeld fokus;
         const char* meldung;
@@ -193,8 +153,6 @@ TEST_F(BuchungsoperationenTest, PruefreihenfolgeKontenGewinnen) {
          "Buchen nicht möglich!\rBuchungstext darf nicht leer sein!"},
         {"01.12.26", "x", "", "GIRO", "LM", Speicherergebnis::NullbetragVerboten, MaskenFeld::Betrag,
          "Buchen nicht möglich!\rGeldbetrag darf nicht 0,00 sein!"},
-        {"01.12.26", "x", "1", "giro", "LM", Speicherergebnis::Konto1Unbekannt, MaskenFeld::Konto1,
-         "Buchen nicht möglich!\rKonto unbekannt!"},
     };
     for (const Fall& f : faelle) {
         SCOPED_TRACE(f.meldung);
@@ -241,18 +199,6 @@ TEST_F(BuchungsoperationenTest, NullbetragErlaubtFragtNachDerBuchungsfrage) {
     EXPECT_EQ(d.Buchungen.size(), 2u);
 }
 
-TEST_F(BuchungsoperationenTest, BuchungsfrageNeinUndAbbrechenSpeichernNichts) {
-    eingabe.Oeffnen(0);
-    Ausfuellen();
-    for (Antwort a : {Antwort::Nein, Antwort::Abbrechen}) {
-        m.antworten = {a};
-        EXPECT_EQ(eingabe.Buchen(), Speicherergebnis::Abgebrochen);
-        EXPECT_TRUE(d.Buchungen.empty());
-        EXPECT_FALSE(d.Geaendert);
-        EXPECT_TRUE(aktualisiert.empty());
-    }
-}
-
 TEST_F(BuchungsoperationenTest, UeberschreibenUndUnveraendertErneutBuchen) {
     Buchungen(3);
     e.BuchungEdit = false;
@@ -282,12 +228,6 @@ TEST_F(BuchungsoperationenTest, UeberschreibenUndUnveraendertErneutBuchen) {
     EXPECT_EQ(d.AktIndex, 1);
     EXPECT_EQ(eingabe.Geladen().Text, "geändert");
 
-    e.Ueberschreiben = false;
-    m.Leeren();
-    maske.felder[MaskenFeld::Text] = "ohne Frage";
-    EXPECT_EQ(eingabe.Buchen(), Speicherergebnis::Gebucht);
-    EXPECT_TRUE(Fragen().empty());
-    EXPECT_EQ(d.Buchungen[1].Text, "ohne Frage");
 }
 
 TEST_F(BuchungsoperationenTest, VerlassenMitAenderungenJeNachAntwort) {
@@ -428,18 +368,6 @@ TEST_F(BuchungsoperationenTest, NaechsteAufNeuerBuchungBietetDieEingabeAn) {
     EXPECT_EQ(d.AktIndex, 2);
     EXPECT_EQ(maske.Text(MaskenFeld::Nummer), "0003");
     EXPECT_EQ(maske.Text(MaskenFeld::Text), "");
-}
-
-TEST_F(BuchungsoperationenTest, HinzufuegenVonBestehenderUndVonNeuerPosition) {
-    Buchungen(2);
-    e.BuchungEdit = false;
-    eingabe.Oeffnen(0);
-    eingabe.Hinzufuegen();
-    EXPECT_EQ(d.AktIndex, 2);
-    EXPECT_TRUE(maske.zustand.NeueBuchung);
-    eingabe.Hinzufuegen();
-    EXPECT_EQ(d.AktIndex, 2);
-    EXPECT_EQ(d.AnzeigeIndex, 2);
 }
 
 TEST_F(BuchungsoperationenTest, GeheZuNachNummerUndBeleg) {
