@@ -65,7 +65,7 @@ TEST_P(SchnellGleichEinfach, PeriodenSummeInAllenModi) {
                 ASSERT_EQ(schnell.PeriodenSumme(auswahl, 0, modus, s.vm, s.vj, s.bm, s.bj),
                           PeriodenSumme(d, auswahl, 0, modus, s.vm, s.vj, s.bm, s.bj))
                     << "Auswahl " << auswahl << " Modus " << static_cast<int>(modus);
-            for (int32_t rubrik : {10, 20, 21, 22, 30, 40, 41, 99, 0, 1})
+            for (int32_t rubrik : {10, 20, 21, 22, 30, 40, 41, 50, 99, 0, 1})
                 ASSERT_EQ(schnell.PeriodenSumme(auswahl, rubrik, SummenModus::Rubrik, s.vm, s.vj, s.bm, s.bj),
                           PeriodenSumme(d, auswahl, rubrik, SummenModus::Rubrik, s.vm, s.vj, s.bm, s.bj))
                     << "Auswahl " << auswahl << " Rubrik " << rubrik << " " << s.vm << "/" << s.vj << "-" << s.bm

@@ -57,7 +57,8 @@ inline Datenbestand KleinesBuch() {
 
 // A random book over KleinesBuch's chart plus a few awkward records: cancelled bookings,
 // transfers in every direction (also onto the same account), bookings on top-level categories
-// with sub-categories, on numbers without chart entry, of an unknown kind, with malformed amounts,
+// with sub-categories, on a category that names itself as its parent, on numbers without chart
+// entry, of an unknown kind, with malformed amounts,
 // and dates from long before to long after the usual range.
 inline Datenbestand ZufallsBuch(uint32_t saat, int anzahl) {
     Datenbestand d = KleinesBuch();
@@ -65,17 +66,18 @@ inline Datenbestand ZufallsBuch(uint32_t saat, int anzahl) {
     d.Konten.push_back(Konto(41, ArtEinnahme, "Zinsen Sparbuch", 40));
     d.Konten.push_back(Konto(4, ArtSparkonto, "Bausparen", 0, -2500));
     d.Konten.push_back(Konto(2, ArtSparkonto, "Bargeld doppelt"));  // a number used twice
+    d.Konten.push_back(Konto(50, ArtAusgabe, "Eigener Oberbegriff", 50));  // a damaged chart
     std::mt19937 zufall(saat);
     auto wahl = [&](int n) { return static_cast<int>(zufall() % static_cast<uint32_t>(n)); };
     const int32_t konten[] = {1, 2, 3, 4, 77};
-    const int32_t rubriken[] = {10, 20, 21, 22, 30, 40, 41, 99, 0};
+    const int32_t rubriken[] = {10, 20, 21, 22, 30, 40, 41, 99, 0, 50};
     const int32_t basis = Tag(1, 1, 1995);
     for (int i = 0; i < anzahl; ++i) {
         buchungstyp b;
         const int art = wahl(10);
         b.BArt = art < 4 ? BArtEinnahme : art < 8 ? BArtAusgabe : art < 9 ? BArtUmbuchung : (wahl(4) == 0 ? 7 : 1);
         b.Konto1 = konten[wahl(5)];
-        b.Konto2 = b.BArt == BArtUmbuchung ? konten[wahl(5)] : rubriken[wahl(9)];
+        b.Konto2 = b.BArt == BArtUmbuchung ? konten[wahl(5)] : rubriken[wahl(10)];
         b.Betrag = CentText(wahl(500000) - 1000);
         if (wahl(50) == 0) b.Betrag = wahl(2) ? "" : "12x";
         if (wahl(100) == 0) b.Betrag = "1.234,567";
