@@ -9,6 +9,7 @@
 #include <QValidator>
 #include <QVBoxLayout>
 
+#include "store/betrag.h"
 #include "store/zeichensatz.h"
 
 using namespace talerwerk;
@@ -68,6 +69,10 @@ TKontoDatDlg::TKontoDatDlg(Meldungen& meldungen, QWidget* eltern) : QDialog(elte
     KontoNrEdit = Feld(Kontodaten, "KontoNrEdit", MaxKontoNrEingabe, text);
     AnfStandEdit = Feld(Kontodaten, "AnfStandEdit", MaxAnfStandEingabe, new AnfStandValidator(this));
     AnfStandEdit->setAlignment(Qt::AlignRight);
+    // Once typed, the amount is shown as money: thousands separated, two decimals.
+    connect(AnfStandEdit, &QLineEdit::editingFinished, this, [this] {
+        if (auto cent = AnfStandLesen(S(AnfStandEdit->text()))) AnfStandEdit->setText(Q(CentAnzeige(*cent)));
+    });
     InstitutEdit = Feld(Kontodaten, "InstitutEdit", MaxInstitutEingabe, text);
     InhaberEdit = Feld(Kontodaten, "InhaberEdit", MaxInhaberEingabe, text);
 

@@ -122,6 +122,8 @@ private slots:
                 e->AnfStandEdit->clear();
                 QTest::keyClicks(e->AnfStandEdit, QStringLiteral("1234567,891"));  // too many digits are refused
                 QCOMPARE(e->AnfStandEdit->text(), QStringLiteral("123456,89"));
+                emit e->AnfStandEdit->editingFinished();
+                QCOMPARE(e->AnfStandEdit->text(), QStringLiteral("123.456,89"));
                 Bild(e, QStringLiteral("kontodatdlg.png"));
             });
             dlg.EinfgBtn->click();
