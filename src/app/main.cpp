@@ -18,6 +18,8 @@
 #include "app/tprog_fenster.h"
 #include "app/trechnerdlg.h"
 #include "app/ttitelbild.h"
+#include "bookings/tbuchungdlg.h"
+#include "bookings/tgehezudlg.h"
 #include "evaluation/tktostanddlg.h"
 
 namespace {
@@ -41,10 +43,12 @@ struct Dialoge {
         : einstellungen(&fenster),
           mandant(fenster.Meldung(), &fenster),
           kontenplan(fenster.Bestand(), fenster.Meldung(), fenster.Zufallszahlen(),
-                     [&fenster](int art) { fenster.AnsichtenAktualisieren(art); }, &fenster) {}
+                     [&fenster](int art) { fenster.AnsichtenAktualisieren(art); }, &fenster),
+          gehezu(&fenster) {}
     TEinstellungDlg einstellungen;
     TMandantDlg mandant;
     TKontoPlanDlg kontenplan;
+    TGeheZuDlg gehezu;
 };
 
 // Binds the menu commands and child windows to the windows that do the work.
@@ -73,8 +77,50 @@ void FensterAnschliessen(TProg_Fenster& fenster, Dialoge& dialoge) {
     fenster.KindfensterFabrikSetzen(TProg_Fenster::Rechner, [](TProg_Fenster& h) -> QWidget* {
         auto* rechner = new TRechnerDlg(h.Programmeinstellungen(), h.EinstellungsDatei().toStdString(),
                                         &h.Meldung());
+        // The result goes to the booking window, if there is one.
+        rechner->Uebernahme = [&h](const std::string& anzeige) {
+            if (auto* buchung = static_cast<TBuchungDlg*>(h.Kindfenster(TProg_Fenster::Buchung)))
+                buchung->RechnerUebernahme(anzeige);
+        };
         rechner->InBereichZeigen(h.Arbeitsflaeche());
         return rechner;
+    });
+
+    fenster.KindfensterFabrikSetzen(
+        TProg_Fenster::Buchung,
+        [](TProg_Fenster& h) -> QWidget* {
+            auto* w = new TBuchungDlg(h.Bestand(), h.Programmeinstellungen(), h.Meldung(), h.Uhrzeit(),
+                                      [&h](int art) { h.AnsichtenAktualisieren(art); });
+            w->BefehleGeaendert = [&h](bool buchen, bool verwerfen, bool loeschen) {
+                h.BuchungsbefehleFreigeben(buchen, verwerfen, loeschen);
+            };
+            w->ListeZeigen = [&h] { h.Suchen1Click(); };
+            w->VorlageZeigen = [&h] { h.Vorlage1Click(); };
+            w->NachVorne = [&h] { h.KindfensterZeigen(TProg_Fenster::Buchung); };
+            auto* rahmen = new QMdiSubWindow;
+            rahmen->setWidget(w);
+            rahmen->setGeometry(TBuchungDlg::Lage());
+            return rahmen;
+        },
+        [](QWidget* w, int art) {
+            // Only the lookup lists live in the booking window (kinds 2 and 3).
+            if (art == 2 || art == 3) static_cast<TBuchungDlg*>(w)->ListenNeuAufbauen();
+        });
+    TProg_Fenster::Buchungsanschluss buchung;
+    buchung.AktIndexZeigen = [](QWidget* w) { static_cast<TBuchungDlg*>(w)->AktIndexZeigen(); };
+    buchung.Buchen = [](QWidget* w) { static_cast<TBuchungDlg*>(w)->BuchenBtnClick(); };
+    buchung.Verwerfen = [](QWidget* w) { static_cast<TBuchungDlg*>(w)->VerwerfenBtnClick(); };
+    buchung.Loeschen = [](QWidget* w) { static_cast<TBuchungDlg*>(w)->LoeschenHauptfenster(); };
+    buchung.GeheZu = [](QWidget* w) { static_cast<TBuchungDlg*>(w)->GeheZuFeld(); };
+    fenster.BuchungsanschlussSetzen(buchung);
+
+    fenster.BefehlSetzen(QStringLiteral("Gehezu1Click"), [&fenster, &dialoge] {
+        const std::optional<int32_t> position = dialoge.gehezu.Ausfuehren(fenster.Bestand());
+        if (!position) return;
+        if (*position < 0)
+            fenster.Meldung().Information("Buchung nicht gefunden!");
+        else
+            fenster.BuchungsfensterZeigen(*position);
     });
 }
 
