@@ -23,7 +23,7 @@ test: deps
 	cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 bench: build
-	$(BUILD)/talerwerk-bench
+	$(BUILD)/bench/talerwerk-bench
 
 fuzz: deps
 	cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ -DTALERWERK_FUZZ=ON >/dev/null
