@@ -490,14 +490,21 @@ void TProg_Fenster::closeEvent(QCloseEvent* ereignis) {
         ereignis->accept();
         return;
     }
+    // The child windows close before the save question, as for the other file commands: the
+    // booking window may still store the booking being typed, and that must reach the file.
+    if (bestand_.DateiOffen && !FensterSchliessen()) {
+        KindfensterWiederOeffnen();
+        ereignis->ignore();
+        return;
+    }
     if (!SpeicherFrage()) {
+        KindfensterWiederOeffnen();
         ereignis->ignore();
         return;
     }
     LayoutAufzeichnen();
     einstellungen_.RechnerOffen = !kinder_[Rechner].isNull();
     KindSchliessen(Rechner);
-    if (bestand_.DateiOffen) FensterSchliessen();
     // A settings file that cannot be written costs only the layout; the program ends anyway.
     EinstellungenSpeichern(einstellungsDatei_.toStdString(), einstellungen_);
     for (QMdiSubWindow* sub : Flaeche->subWindowList()) {
@@ -562,25 +569,35 @@ QWidget* TProg_Fenster::KindfensterZeigen(Kind kind) {
     return w;
 }
 
-void TProg_Fenster::KindSchliessen(Kind kind) {
+bool TProg_Fenster::KindSchliessen(Kind kind) {
     QWidget* w = kinder_[kind];
-    if (!w) return;
-    kinder_[kind] = nullptr;
+    if (!w) return true;
     QWidget* rahmen = SubFenster(w);
     if (!rahmen) rahmen = w;
-    rahmen->close();
-    // Destroyed even if the window wanted to stay: the store it shows is about to change.
+    // A window may keep itself open (the booking window when its booking cannot be stored or
+    // the user cancels); then it stays, with what was typed into it.
+    if (!rahmen->close()) return false;
+    kinder_[kind] = nullptr;
     rahmen->deleteLater();
+    return true;
 }
 
-void TProg_Fenster::FensterSchliessen() {
+bool TProg_Fenster::FensterSchliessen() {
     einstellungen_.BuchungOffen = !kinder_[Buchung].isNull();
     einstellungen_.BListeOffen = !kinder_[BListe].isNull();
     einstellungen_.KontoStandOffen = !kinder_[KontoStand].isNull();
-    KindSchliessen(Buchung);
-    KindSchliessen(BListe);
-    KindSchliessen(KontoStand);
+    if (!KindSchliessen(Buchung)) return false;
     BuchungsbefehleFreigeben(false, false, false);
+    return KindSchliessen(BListe) && KindSchliessen(KontoStand);
+}
+
+void TProg_Fenster::KindfensterWiederOeffnen() {
+    if (!bestand_.DateiOffen) return;
+    // Windows that are still open stay as they are (the booking window keeps its position).
+    if (einstellungen_.KontoStandOffen && !kinder_[KontoStand]) KindfensterZeigen(KontoStand);
+    if (einstellungen_.BListeOffen && !kinder_[BListe]) KindfensterZeigen(BListe);
+    if (einstellungen_.BuchungOffen && !kinder_[Buchung])
+        BuchungsfensterZeigen(static_cast<int32_t>(bestand_.Buchungen.size()));
 }
 
 void TProg_Fenster::BuchungsfensterZeigen(int32_t position) {
@@ -686,10 +703,7 @@ void TProg_Fenster::FensterAktualisieren(bool wiederoeffnen) {
     Loeschen1->setVisible(bestand_.Mandant.Merker1);
 
     if (wiederoeffnen) {
-        if (einstellungen_.KontoStandOffen) KindfensterZeigen(KontoStand);
-        if (einstellungen_.BListeOffen) KindfensterZeigen(BListe);
-        if (einstellungen_.BuchungOffen)
-            BuchungsfensterZeigen(static_cast<int32_t>(bestand_.Buchungen.size()));
+        KindfensterWiederOeffnen();
         if (einstellungen_.rgmBuchung1) BefehlAusfuehren(QStringLiteral("RgmFaelligePruefen"));
     }
 }
@@ -747,7 +761,10 @@ bool TProg_Fenster::SpeichernUnter(bool wiederoeffnen) {
 }
 
 void TProg_Fenster::ffnen1Click() {
-    if (bestand_.DateiOffen) FensterSchliessen();
+    if (bestand_.DateiOffen && !FensterSchliessen()) {
+        KindfensterWiederOeffnen();
+        return;
+    }
     if (!SpeicherFrage()) {
         FensterAktualisieren(true);
         return;
@@ -767,7 +784,10 @@ void TProg_Fenster::ffnen1Click() {
 }
 
 void TProg_Fenster::Schliessen1Click() {
-    FensterSchliessen();
+    if (!FensterSchliessen()) {
+        KindfensterWiederOeffnen();
+        return;
+    }
     if (SpeicherFrage()) {
         NeuerDatenbestand(bestand_, *uhr_, *zufall_);
         bestand_.DateiOffen = false;
@@ -778,7 +798,10 @@ void TProg_Fenster::Schliessen1Click() {
 void TProg_Fenster::Neu1Click() {
     // As before opening: without an open file there is nothing to close, and the record of the
     // windows to reopen must survive for the new file.
-    if (bestand_.DateiOffen) FensterSchliessen();
+    if (bestand_.DateiOffen && !FensterSchliessen()) {
+        KindfensterWiederOeffnen();
+        return;
+    }
     if (SpeicherFrage()) {
         auto neu = befehle_.find(QStringLiteral("Neu1Click"));
         if (neu != befehle_.end() && neu->second) {

@@ -85,8 +85,14 @@ public:
         std::function<void(QWidget*)> GeheZu;    // focus the window's own go-to field
     };
     void BuchungsanschlussSetzen(Buchungsanschluss anschluss) { buchung_ = std::move(anschluss); }
-    // Registers the work behind a menu command, by the name of its handler (e.g. "Mandant1Click").
-    // The main window keeps the guards (file open, write protection) and the save question.
+    // Registers the work behind a menu command, by the name of its handler. The main window keeps
+    // the guards (file open, write protection) and the save question. Names consulted:
+    //   Mandant1Click, Kontenplan1Click, Textbausteine1Click, Seiteeinrichten1Click (sets Geaendert
+    //   on OK), Vorlage1Click, RegelmigeBuchungen1Click, Filter1Click, Gesamtentwicklun1Click,
+    //   EinnahmeAusgabe1Click, Buchungsbersicht1Click, RubrikKonto1Click, RubrikZeit1Click,
+    //   Einstellungen1Click, Gehezu1Click (only while no booking window is open),
+    //   Neu1Click (the new-file dialog; it sets up the store and DateiOffen),
+    //   RgmFaelligePruefen (the due check after a file was opened, when the settings ask for it).
     void BefehlSetzen(const QString& name, std::function<void()> ausfuehren);
 
     // Opens the single child window of the kind, or restores and raises the existing one. For
@@ -99,7 +105,10 @@ public:
     // ---- the shell's operations ----
     void FormShow();  // the show steps; runs once, on the first show
     void FensterAktualisieren(bool wiederoeffnen);
-    void FensterSchliessen();
+    // Closes the booking window, the booking list and the balances window, recording which were
+    // open. False when a window kept itself open (a booking still being typed); the command that
+    // asked then stops.
+    bool FensterSchliessen();
     void BuchungsfensterZeigen(int32_t position);
     void AnsichtenAktualisieren(int art);
     // The booking window enables and disables "Buc&hen", "&Verwerfen" and "&Löschen".
@@ -177,7 +186,8 @@ private:
     void BefehlAusfuehren(const QString& name);
     bool DateiBefehl() const;  // false (and nothing happens) while no file is open
     bool SpeichernUnter(bool wiederoeffnen);
-    void KindSchliessen(Kind kind);
+    bool KindSchliessen(Kind kind);
+    void KindfensterWiederOeffnen();
     void BuchungsbefehlHolen(const std::function<void(QWidget*)>& befehl);
     void LayoutAufzeichnen();
 

@@ -3,6 +3,7 @@
 // the child-window hooks.
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
@@ -74,7 +75,19 @@ class PruefKind : public QWidget, public TAnsicht {
 public:
     std::vector<int> arten;
     int zeigen = 0, buchen = 0, gehezu = 0;
+    bool bleiben = false;                 // refuse to close, like a booking that cannot be stored
+    std::function<void()> beimSchliessen;  // what closing does to the store
     void AnsichtAktualisieren(int art) override { arten.push_back(art); }
+
+protected:
+    void closeEvent(QCloseEvent* e) override {
+        if (bleiben) {
+            e->ignore();
+            return;
+        }
+        if (beimSchliessen) beimSchliessen();
+        e->accept();
+    }
 };
 
 void BuchungsanschlussPruefen(TProg_Fenster& f) {
@@ -161,6 +174,8 @@ private slots:
     void faelligkeitsPruefungNurMitEinstellung();
     void logoInfoUndHilfe();
     void tastenkuerzelNurImSichtbarenMenue();
+    void offenbleibendesKindfensterHaeltBefehlAuf();
+    void buchungBeimSchliessenErreichtDieDatei();
     void fenstermenueListetKindfenster();
     void bilderFuerDieSichtpruefung();
 };
@@ -754,6 +769,62 @@ void TProg_FensterTest::logoInfoUndHilfe() {
     QVERIFY(hilfe->toPlainText().contains(QStringLiteral("Tastenkürzel")));
     f.Inhalt1Click();  // a second call reuses the window
     QCOMPARE(f.findChildren<QTextBrowser*>().size(), 1);
+}
+
+void TProg_FensterTest::offenbleibendesKindfensterHaeltBefehlAuf() {
+    Umgebung u;
+    PruefFenster& f = u.MitOffenerDatei();
+    PruefKind* buchung = nullptr;
+    f.KindfensterFabrikSetzen(TProg_Fenster::Buchung, [&](TProg_Fenster&) {
+        buchung = new PruefKind;
+        return buchung;
+    });
+    f.KindfensterFabrikSetzen(TProg_Fenster::KontoStand, [](TProg_Fenster&) { return new PruefKind; });
+    f.Kontostnde1Click();
+    f.Hinzufgen1Click();
+    QVERIFY(buchung);
+    buchung->bleiben = true;
+    f.Bestand().Geaendert = true;
+    f.oeffnenNamen << u.Pfad(QStringLiteral("buch.tlw"));
+
+    // Every file command and the exit stop without asking; the window and what it holds stay.
+    f.Schliessen1Click();
+    f.Neu1Click();
+    f.ffnen1Click();
+    QVERIFY(!f.close());
+    QVERIFY(u.meldungen.Texte(Art::Frage).empty());
+    QCOMPARE(f.oeffnenAufrufe, 0);
+    QVERIFY(f.Bestand().DateiOffen);
+    QCOMPARE(f.Kindfenster(TProg_Fenster::Buchung), buchung);
+    QVERIFY(f.Kindfenster(TProg_Fenster::KontoStand));
+    QVERIFY(!QFile::exists(f.EinstellungsDatei()));
+
+    buchung->bleiben = false;
+    u.meldungen.antworten = {Antwort::Nein};
+    f.Schliessen1Click();
+    QCOMPARE(u.meldungen.Texte(Art::Frage).size(), size_t(1));
+    QVERIFY(!f.Bestand().DateiOffen);
+}
+
+void TProg_FensterTest::buchungBeimSchliessenErreichtDieDatei() {
+    Umgebung u;
+    PruefFenster& f = u.MitOffenerDatei();
+    f.KindfensterFabrikSetzen(TProg_Fenster::Buchung, [](TProg_Fenster& h) {
+        auto* w = new PruefKind;
+        // Closing stores the booking being typed, as the booking window does after asking.
+        w->beimSchliessen = [&h] {
+            h.Bestand().Mandant.Name = "Mit letzter Buchung";
+            h.Bestand().Geaendert = true;
+        };
+        return w;
+    });
+    f.Bearbeiten1Click();
+    QVERIFY(!f.Bestand().Geaendert);
+    u.meldungen.antworten = {Antwort::Ja};
+    QVERIFY(f.close());
+    QCOMPARE(u.meldungen.Texte(Art::Frage).size(), size_t(1));
+    QCOMPARE(MandantImFile(u.Pfad(QStringLiteral("buch.tlw"))), std::string("Mit letzter Buchung"));
+    QVERIFY(EinstellungenLaden(f.EinstellungsDatei().toStdString()).BuchungOffen);
 }
 
 void TProg_FensterTest::tastenkuerzelNurImSichtbarenMenue() {
