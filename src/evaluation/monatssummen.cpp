@@ -64,8 +64,13 @@ Monatssummen::Monatssummen(const Datenbestand& d) : d_(d), platz_(d.Konten.size(
     // is asked.
     int32_t merkVon = 1, merkBis = 0, merkMonat = 0;
     int32_t kleinster = NachJahr9999, groesster = VorJahrEins;
+    const buchungstyp* buchungen = d.Buchungen.data();
     for (size_t i = 0; i < n; ++i) {
-        const buchungstyp& b = d.Buchungen[i];
+        if (i + 8 < n) {
+            __builtin_prefetch(&buchungen[i + 8].Betrag);
+            __builtin_prefetch(&buchungen[i + 8].Storniert);
+        }
+        const buchungstyp& b = buchungen[i];
         const int32_t tag = b.Datum;
         int32_t monat;
         if (tag < ersterTag) {
