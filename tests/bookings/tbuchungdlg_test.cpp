@@ -1,4 +1,5 @@
 #include <QCheckBox>
+#include <QDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,6 +16,7 @@
 #include "bookings/qtsuchfeld.h"
 #include "bookings/tbuchungdlg.h"
 #include "bookings/tgehezudlg.h"
+#include "bookings/ttextbausteindlg.h"
 #include "qtskript.h"
 #include "store/datum.h"
 
@@ -22,6 +24,11 @@ using namespace talerwerk;
 using Art = SkriptMeldung::Art;
 
 namespace {
+
+class FesterZufall : public Zufall {
+public:
+    int32_t Zahl(int32_t) override { return 5; }
+};
 
 class FesteUhr : public Uhr {
 public:
@@ -119,6 +126,19 @@ void Zeichen(QWidget* feld, const QString& text) {
     for (const QChar c : text) {
         QTest::sendKeyEvent(QTest::Click, feld, Qt::Key_unknown, QString(c), Qt::NoModifier);
     }
+}
+
+// Runs `skript` once the modal dialog is up and active; a dialog the script left open is closed so
+// that a failing check never hangs the test.
+template <typename Skript>
+void ImDialog(QDialog* dlg, Skript skript) {
+    QTimer::singleShot(0, dlg, [dlg, skript] {
+        dlg->activateWindow();
+        // Not every platform activates a modal dialog; the checks that need the focus say so.
+        (void)QTest::qWaitForWindowActive(dlg);
+        skript();  // a failing check returns from the script only
+        if (dlg->isVisible()) dlg->reject();
+    });
 }
 
 void Tippen(QWidget* feld, const QString& text) {
@@ -480,7 +500,7 @@ private slots:
         a.Oeffnen(0);
         TBuchungDlg& w = *a.fenster;
         TGeheZuDlg* g = w.GeheZuDlg;
-        QTimer::singleShot(0, g, [g] {
+        ImDialog(g, [g] {
             QVERIFY(g->BuchungNrRBtn->isChecked());
             QVERIFY(!g->BelegNrEdit->isEnabled());
             g->BelegNrRBtn->click();
@@ -494,7 +514,7 @@ private slots:
         w.GeheZuDialog();
         QCOMPARE(w.IdentNrLabel->text(), QStringLiteral("0002"));  // the first with that voucher number
 
-        QTimer::singleShot(0, g, [g] {
+        ImDialog(g, [g] {
             QVERIFY(g->BuchungNrRBtn->isChecked());  // checked again whenever shown
             QTest::keyClicks(g->BuchungNrEdit, QStringLiteral("77"));
             g->OKBtn->click();
@@ -563,6 +583,96 @@ private slots:
         QCOMPARE(w.TextEdit->Edit->text(), QStringLiteral("Halb getippt"));
         Tippen(w.Konto2Edit->Edit, QStringLiteral("KFZ"));
         QCOMPARE(w.Konto2Label->text(), QStringLiteral("Auto"));
+    }
+
+    // ---- the snippet editor ----
+
+    void SnippetEditorProtectsTheBuiltInsAndAsksBeforeDeleting() {
+        Datenbestand d = Bestand();
+        SkriptMeldungen m;
+        FesterZufall z;
+        TTextBausteinDlg dlg(m);
+        QCOMPARE(dlg.windowTitle(), QStringLiteral("Textbausteine bearbeiten"));
+        dlg.Fuellen(d.Textbausteine, z);
+        QTreeWidgetItem* kopf = dlg.Outline1->topLevelItem(0);
+        QCOMPARE(kopf->text(0), QStringLiteral("Textbaustein"));
+        QCOMPARE(kopf->childCount(), 4);
+        QCOMPARE(dlg.Outline1->currentItem(), kopf);
+        QVERIFY(dlg.EinfgBtn->isEnabled());
+        QVERIFY(!dlg.LoeschBtn->isEnabled());
+        QVERIFY(!dlg.AbkEdit->isEnabled());
+
+        dlg.Outline1->setCurrentItem(kopf->child(0));
+        QCOMPARE(dlg.AbkEdit->text(), QStringLiteral("#D"));
+        QCOMPARE(dlg.TextEdit->text(), QStringLiteral("[aktuelles Datum]"));
+        QVERIFY(!dlg.AbkEdit->isEnabled());
+        QVERIFY(!dlg.LoeschBtn->isEnabled());
+
+        dlg.Outline1->setCurrentItem(kopf->child(3));
+        QVERIFY(dlg.AbkEdit->isEnabled());
+        QVERIFY(dlg.LoeschBtn->isEnabled());
+        m.antworten = {Antwort::Ja};
+        dlg.LoeschBtn->click();
+        QCOMPARE(m.Texte(Art::Frage), std::vector<std::string>{"Soll Textbaustein \"EK\" wirklich gelöscht werden?"});
+        QCOMPARE(dlg.Outline1->topLevelItem(0)->childCount(), 3);
+        QCOMPARE(d.Textbausteine.size(), size_t(4));  // the store only changes on OK
+    }
+
+    void SnippetEditorNewRefusesDuplicatesAndOkRebuilds() {
+        Datenbestand d = Bestand();
+        SkriptMeldungen m;
+        FesterZufall z;
+        TTextBausteinDlg dlg(m);
+        ImDialog(&dlg, [&] {
+            dlg.EinfgBtn->click();
+            QCOMPARE(dlg.AbkEdit->text(), QStringLiteral("tbs1"));
+            QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(dlg.AbkEdit));
+            dlg.AbkEdit->selectAll();
+            QTest::keyClicks(dlg.AbkEdit, QStringLiteral("EK"));
+            dlg.TextEdit->setText(QStringLiteral("Kino"));
+            // Choosing another snippet first checks the fields: refused, the new one stays selected.
+            dlg.Outline1->setCurrentItem(dlg.Outline1->topLevelItem(0)->child(3));
+            QCOMPARE(m.Texte(Art::Information), std::vector<std::string>{"Textbaustein bereits vorhanden!"});
+            QCOMPARE(dlg.Outline1->currentItem(), dlg.Outline1->topLevelItem(0)->child(4));
+            dlg.AbkEdit->setText(QStringLiteral(""));
+            dlg.OKBtn->click();
+            QCOMPARE(m.Texte(Art::Information).back(), std::string("Textbausteinabkürzung darf nicht leer sein!"));
+            QVERIFY(dlg.isVisible());
+            QTest::keyClicks(dlg.AbkEdit, QStringLiteral("KI"));
+            dlg.OKBtn->click();
+        });
+        QVERIFY(dlg.Bearbeiten(d, z));
+        QCOMPARE(d.Textbausteine.size(), size_t(5));
+        QCOMPARE(d.Textbausteine[4].Abk, std::string("KI"));
+        QCOMPARE(d.Textbausteine[4].Text1, std::string("Kino"));
+        QCOMPARE(d.Textbausteine[4].Nr, 25);
+        QVERIFY(d.Geaendert);
+    }
+
+    void SnippetEditorCancelKeepsTheOldText() {
+        Datenbestand d = Bestand();
+        SkriptMeldungen m;
+        FesterZufall z;
+        TTextBausteinDlg dlg(m);
+        ImDialog(&dlg, [&] {
+            dlg.Outline1->setCurrentItem(dlg.Outline1->topLevelItem(0)->child(3));
+            dlg.TextEdit->setText(QStringLiteral("Großeinkauf"));
+            dlg.Outline1->setCurrentItem(dlg.Outline1->topLevelItem(0));
+            QCOMPARE(dlg.Editor().Eintraege()[3].Text1, std::string("Großeinkauf"));
+            dlg.AbbruchBtn->click();
+        });
+        QVERIFY(!dlg.Bearbeiten(d, z));
+        QCOMPARE(d.Textbausteine[3].Text1, std::string("Einkauf"));
+        QVERIFY(!d.Geaendert);
+    }
+
+    void SnippetChangeRebuildsTheBookingWindowsTextTree() {
+        Aufbau a;
+        a.Oeffnen(0);
+        a.d.Textbausteine.push_back(Baustein(30, "MI", "Miete #M"));
+        a.fenster->ListenNeuAufbauen();
+        Tippen(a.fenster->TextEdit->Edit, QStringLiteral("MI "));
+        QCOMPARE(a.fenster->TextEdit->Edit->text(), QStringLiteral("Miete April"));
     }
 };
 
