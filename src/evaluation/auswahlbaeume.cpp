@@ -24,6 +24,17 @@ std::vector<KontoEintrag> KontenListe(const Datenbestand& d) {
     return liste;
 }
 
+std::vector<kontotyp> KontenDerAuswahl(const Datenbestand& d, int32_t auswahl) {
+    std::vector<kontotyp> konten;
+    for (const kontotyp& k : d.Konten) {
+        if (k.Art != ArtBestandskonto && k.Art != ArtSparkonto) continue;
+        const bool gehoert = auswahl == AuswahlAlleKonten || (auswahl == AuswahlBestandskonten && k.Art == ArtBestandskonto) ||
+                             (auswahl == AuswahlSparkonten && k.Art == ArtSparkonto) || k.Nr == auswahl;
+        if (gehoert) konten.push_back(k);
+    }
+    return konten;
+}
+
 std::vector<KontoEintrag> RubrikenListe(const Datenbestand& d, int32_t artFilter, bool mitUnterrubriken) {
     std::vector<KontoEintrag> liste;
     for (const kontotyp& k : d.Konten) {

@@ -21,6 +21,10 @@ struct KontoEintrag {
 // All accounts (Art 3 and 4) in chart order, keyed by Name.
 std::vector<KontoEintrag> KontenListe(const Datenbestand& d);
 
+// The accounts (Art 3 and 4) a selection code stands for, in chart order: all of them (5000), the
+// Bestandskonten (5001), the Sparkonten (5002), or the account with that Nr.
+std::vector<kontotyp> KontenDerAuswahl(const Datenbestand& d, int32_t auswahl);
+
 // The categories (Art 1 and 2; artFilter 0 both, else only that Art) in chart order, keyed by their
 // display path. With sub-categories: the leaves of the chart (sub-categories and categories without
 // any); without: the top-level categories.

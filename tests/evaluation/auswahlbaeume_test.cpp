@@ -25,6 +25,21 @@ TEST(KontenListe, NurKontenInPlanreihenfolge) {
     EXPECT_EQ(liste[2].Konto.Nr, 3);
 }
 
+TEST(KontenDerAuswahl, GruppenEinzelkontoUndNichtKonto) {
+    const Datenbestand d = test::KleinesBuch();
+    auto nummern = [&](int32_t auswahl) {
+        std::vector<int32_t> nr;
+        for (const kontotyp& k : KontenDerAuswahl(d, auswahl)) nr.push_back(k.Nr);
+        return nr;
+    };
+    EXPECT_EQ(nummern(AuswahlAlleKonten), (std::vector<int32_t>{1, 2, 3}));
+    EXPECT_EQ(nummern(AuswahlBestandskonten), (std::vector<int32_t>{1, 2}));
+    EXPECT_EQ(nummern(AuswahlSparkonten), (std::vector<int32_t>{3}));
+    EXPECT_EQ(nummern(2), (std::vector<int32_t>{2}));
+    EXPECT_TRUE(nummern(20).empty());  // a category is no account
+    EXPECT_TRUE(nummern(0).empty());   // no node selected
+}
+
 TEST(RubrikenListe, BlaetterOderOberste) {
     const Datenbestand d = test::KleinesBuch();
     const std::string pfad = std::string("Haushalt") + " " + " \\ " + " ";
