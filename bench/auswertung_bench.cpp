@@ -3,7 +3,8 @@
 // month sums (one pass, then prefix sums) and once through the plain per-call functions that scan
 // every booking on every call.
 //
-//   cmake -S . -B build-auswertung-rel -DCMAKE_BUILD_TYPE=Release && cmake --build build-auswertung-rel --target talerwerk-bench
+//   cmake -S . -B build-auswertung-rel -DCMAKE_BUILD_TYPE=Release
+//   cmake --build build-auswertung-rel --target talerwerk-bench
 //   build-auswertung-rel/talerwerk-bench --benchmark_filter=Auswertung
 
 #include <benchmark/benchmark.h>
@@ -85,8 +86,15 @@ void MonatsendStaende(benchmark::State& state) {
     }
     state.counters["Werte"] = static_cast<double>(konten.size() * monate.size());
 }
-BENCHMARK(MonatsendStaende<true>)->Name("Auswertung_MonatsendStand_Schnell")->Arg(1000000)->Arg(10000)->Unit(benchmark::kMillisecond);
-BENCHMARK(MonatsendStaende<false>)->Name("Auswertung_MonatsendStand_Einfach")->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(MonatsendStaende<true>)
+    ->Name("Auswertung_MonatsendStand_Schnell")
+    ->Arg(1000000)
+    ->Arg(10000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(MonatsendStaende<false>)
+    ->Name("Auswertung_MonatsendStand_Einfach")
+    ->Arg(10000)
+    ->Unit(benchmark::kMillisecond);
 
 // Every category by month in mode Rubrik for all accounts, building the month sums included.
 template <bool Schnell>
@@ -112,7 +120,11 @@ void RubrikJeMonat(benchmark::State& state) {
     }
     state.counters["Werte"] = static_cast<double>(rubriken.size() * monate.size());
 }
-BENCHMARK(RubrikJeMonat<true>)->Name("Auswertung_RubrikJeMonat_Schnell")->Arg(1000000)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(RubrikJeMonat<true>)
+    ->Name("Auswertung_RubrikJeMonat_Schnell")
+    ->Arg(1000000)
+    ->Arg(10000)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(RubrikJeMonat<false>)->Name("Auswertung_RubrikJeMonat_Einfach")->Arg(10000)->Unit(benchmark::kMillisecond);
 
 }  // namespace

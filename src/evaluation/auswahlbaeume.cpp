@@ -28,7 +28,8 @@ std::vector<kontotyp> KontenDerAuswahl(const Datenbestand& d, int32_t auswahl) {
     std::vector<kontotyp> konten;
     for (const kontotyp& k : d.Konten) {
         if (k.Art != ArtBestandskonto && k.Art != ArtSparkonto) continue;
-        const bool gehoert = auswahl == AuswahlAlleKonten || (auswahl == AuswahlBestandskonten && k.Art == ArtBestandskonto) ||
+        const bool gehoert = auswahl == AuswahlAlleKonten ||
+                             (auswahl == AuswahlBestandskonten && k.Art == ArtBestandskonto) ||
                              (auswahl == AuswahlSparkonten && k.Art == ArtSparkonto) || k.Nr == auswahl;
         if (gehoert) konten.push_back(k);
     }

@@ -57,7 +57,8 @@ TEST(KontenBaum, GruppenMitIhrenKonten) {
     d.Konten.push_back(Konto(5, ArtBestandskonto, "Kreditkarte"));
     const Auswahlbaum baum = KontenBaum(d);
     ASSERT_EQ(baum.Knoten.size(), 7u);
-    const char* texte[] = {"Alle Konten", "Bestandskonten", "Girokonto", "Bargeld", "Kreditkarte", "Sparkonten", "Sparbuch"};
+    const char* texte[] = {"Alle Konten", "Bestandskonten", "Girokonto", "Bargeld",
+                           "Kreditkarte", "Sparkonten",     "Sparbuch"};
     const int32_t eltern[] = {-1, 0, 1, 1, 1, 0, 5};
     const int32_t codes[] = {5000, 5001, 1, 2, 5, 5002, 3};
     for (size_t i = 0; i < 7; ++i) {
