@@ -1052,7 +1052,9 @@ void TProg_Fenster::InfoBoxZeigen() {
     zeile->addSpacing(12);
     zeile->addLayout(texte);
     auto* spalte = new QVBoxLayout(&box);
+    spalte->setContentsMargins(18, 16, 18, 12);
     spalte->addLayout(zeile);
+    spalte->addSpacing(10);
     spalte->addWidget(knoepfe);
     box.exec();
 }

@@ -3,6 +3,7 @@
 // the child-window hooks.
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
 #include <QDir>
@@ -67,7 +68,13 @@ protected:
         ++speichernAufrufe;
         return speichernNamen.isEmpty() ? QString() : speichernNamen.takeFirst();
     }
-    void InfoBoxZeigen() override { ++infoAufrufe; }
+    void InfoBoxZeigen() override {
+        ++infoAufrufe;
+        if (echteInfoBox) TProg_Fenster::InfoBoxZeigen();
+    }
+
+public:
+    bool echteInfoBox = false;
 };
 
 // A child window that records what the main window asks of it.
@@ -856,6 +863,16 @@ void TProg_FensterTest::bilderFuerDieSichtpruefung() {
     QVERIFY(QTest::qWaitForWindowExposed(hilfe));
     QVERIFY(hilfe->grab().save(ziel + QStringLiteral("/hilfe.png")));
     hilfe->close();
+    // The about box is modal: draw and close it from inside its own event loop.
+    QTimer::singleShot(200, [&ziel] {
+        QWidget* box = QApplication::activeModalWidget();
+        if (!box) return;
+        box->grab().save(ziel + QStringLiteral("/info.png"));
+        box->close();
+    });
+    f.echteInfoBox = true;
+    f.Info1Click();
+    QVERIFY(QFile::exists(ziel + QStringLiteral("/info.png")));
     f.close();
 }
 
