@@ -20,6 +20,7 @@
 #include "app/ttitelbild.h"
 #include "bookings/tbuchungdlg.h"
 #include "bookings/tgehezudlg.h"
+#include "bookings/ttextbausteindlg.h"
 #include "evaluation/tktostanddlg.h"
 
 namespace {
@@ -44,11 +45,13 @@ struct Dialoge {
           mandant(fenster.Meldung(), &fenster),
           kontenplan(fenster.Bestand(), fenster.Meldung(), fenster.Zufallszahlen(),
                      [&fenster](int art) { fenster.AnsichtenAktualisieren(art); }, &fenster),
-          gehezu(&fenster) {}
+          gehezu(&fenster),
+          textbausteine(fenster.Meldung(), &fenster) {}
     TEinstellungDlg einstellungen;
     TMandantDlg mandant;
     TKontoPlanDlg kontenplan;
     TGeheZuDlg gehezu;
+    TTextBausteinDlg textbausteine;
 };
 
 // Binds the menu commands and child windows to the windows that do the work.
@@ -65,6 +68,11 @@ void FensterAnschliessen(TProg_Fenster& fenster, Dialoge& dialoge) {
     });
     fenster.BefehlSetzen(QStringLiteral("Kontenplan1Click"),
                          [&dialoge] { dialoge.kontenplan.Ausfuehren(); });
+    fenster.BefehlSetzen(QStringLiteral("Textbausteine1Click"), [&fenster, &dialoge] {
+        // The booking window's lookup lists show the snippets.
+        if (dialoge.textbausteine.Bearbeiten(fenster.Bestand(), fenster.Zufallszahlen()))
+            fenster.AnsichtenAktualisieren(3);
+    });
 
     fenster.KindfensterFabrikSetzen(
         TProg_Fenster::KontoStand,
