@@ -202,6 +202,8 @@ void TBuchungDlg::Aufbauen() {
     Konto2Label = new QLabel(Panel1);
     Konto2Label->setObjectName(QStringLiteral("Konto2Label"));
     for (QLabel* l : {Konto1Label, Konto2Label}) {
+        // A long path of category and sub-category wraps rather than being cut off.
+        l->setWordWrap(true);
         l->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
         l->setMinimumWidth(60);
     }
@@ -250,6 +252,7 @@ void TBuchungDlg::Aufbauen() {
     VorlageBtn->setObjectName(QStringLiteral("VorlageBtn"));
     for (QPushButton* k : {BuchenBtn, VerwerfenBtn, LoeschBtn, VorlageBtn}) k->setAutoDefault(false);
 
+    // Left the short fields, right the summary; the free texts run across the whole width.
     auto* daten = new QGridLayout(Daten);
     daten->setContentsMargins(8, 6, 8, 6);
     daten->setHorizontalSpacing(6);
@@ -258,37 +261,43 @@ void TBuchungDlg::Aufbauen() {
     daten->addWidget(DatumEdit, 0, 1, Qt::AlignLeft);
     auto* betrag = new QHBoxLayout;
     betrag->setSpacing(4);
-    betrag->addWidget(Beschriftung(QStringLiteral("Be&trag"), Daten, BetragEdit));
-    betrag->addWidget(BetragEdit, 1);
+    betrag->addWidget(BetragEdit);
     betrag->addWidget(WaehrungLabel);
-    daten->addLayout(betrag, 0, 2);
-    daten->addWidget(Konto1EditLabel, 1, 0);
-    daten->addWidget(Konto1Edit, 1, 1);
-    daten->addWidget(RubrikLabel, 2, 0);
-    daten->addWidget(Konto2Edit, 2, 1);
-    daten->addWidget(TextEditLabel, 3, 0);
-    daten->addWidget(TextEdit, 3, 1);
-    daten->addWidget(Panel1, 1, 2, 3, 1);
-    daten->addWidget(Beschriftung(QStringLiteral("Beleg&nummer"), Daten, BelegnrEdit), 4, 0);
-    daten->addWidget(BelegnrEdit, 4, 1);
-    daten->addWidget(StorniertCBox, 4, 2);
-    daten->addWidget(Beschriftung(QStringLiteral("Be&merkung"), Daten, BemerkungEdit), 5, 0);
-    daten->addWidget(BemerkungEdit, 5, 1, 1, 2);
+    betrag->addStretch();
+    daten->addWidget(Beschriftung(QStringLiteral("Be&trag"), Daten, BetragEdit), 1, 0);
+    daten->addLayout(betrag, 1, 1);
+    daten->addWidget(Konto1EditLabel, 2, 0);
+    daten->addWidget(Konto1Edit, 2, 1);
+    daten->addWidget(RubrikLabel, 3, 0);
+    daten->addWidget(Konto2Edit, 3, 1);
+    daten->addWidget(Panel1, 0, 2, 4, 1);
+    daten->addWidget(TextEditLabel, 4, 0);
+    daten->addWidget(TextEdit, 4, 1, 1, 2);
+    daten->addWidget(Beschriftung(QStringLiteral("Beleg&nummer"), Daten, BelegnrEdit), 5, 0);
+    auto* beleg = new QHBoxLayout;
+    beleg->addWidget(BelegnrEdit);
+    beleg->addSpacing(12);
+    beleg->addWidget(StorniertCBox);
+    beleg->addStretch();
+    daten->addLayout(beleg, 5, 1, 1, 2);
+    daten->addWidget(Beschriftung(QStringLiteral("Be&merkung"), Daten, BemerkungEdit), 6, 0);
+    daten->addWidget(BemerkungEdit, 6, 1, 1, 2);
     auto* knoepfe = new QHBoxLayout;
     knoepfe->addWidget(BuchenBtn);
     knoepfe->addWidget(VerwerfenBtn);
     knoepfe->addWidget(LoeschBtn);
     knoepfe->addWidget(VorlageBtn);
     knoepfe->addStretch();
-    daten->addLayout(knoepfe, 6, 0, 1, 3);
-    daten->setColumnStretch(1, 3);
-    daten->setColumnStretch(2, 2);
-    const int feldbreite = fontMetrics().horizontalAdvance(QLatin1Char('x')) * 26;
-    DatumEdit->Edit->setMaximumWidth(fontMetrics().horizontalAdvance(QStringLiteral("00.00.000")) + 14);
-    for (QWidget* w : {static_cast<QWidget*>(Konto1Edit), static_cast<QWidget*>(Konto2Edit),
-                       static_cast<QWidget*>(TextEdit)})
-        w->setMinimumWidth(feldbreite * 2 / 3);
-    BetragEdit->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("999.999,99")) + 16);
+    daten->addLayout(knoepfe, 7, 0, 1, 3);
+    daten->setColumnStretch(1, 0);
+    daten->setColumnStretch(2, 1);
+    const int zeichen = fontMetrics().horizontalAdvance(QLatin1Char('M'));
+    // Abbreviations have at most ten characters; the rest of the width goes to the summary.
+    for (QWidget* w : {static_cast<QWidget*>(Konto1Edit), static_cast<QWidget*>(Konto2Edit)})
+        w->setFixedWidth(zeichen * 8 + 40);
+    DatumEdit->Edit->setFixedWidth(fontMetrics().horizontalAdvance(QStringLiteral("00.00.000")) + 14);
+    BetragEdit->setFixedWidth(fontMetrics().horizontalAdvance(QStringLiteral("999.999,99")) + 18);
+    BelegnrEdit->setFixedWidth(zeichen * 9);
 
     ListeBtn = new QPushButton(QStringLiteral("L&iste"), this);
     ListeBtn->setObjectName(QStringLiteral("ListeBtn"));
