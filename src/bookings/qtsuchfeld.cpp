@@ -74,7 +74,8 @@ void QtSuchfeld::BaumSetzen(const Suchbaum& baum) {
         for (int j = ebene + 1; j < 3; ++j) ebenen[j] = nullptr;
         eintraege_[i] = item;
     }
-    for (int i = 0; i < Baum->topLevelItemCount(); ++i) Baum->topLevelItem(i)->setExpanded(true);
+    // Everything open: every entry can be reached with one click.
+    Baum->expandAll();
     if (!eintraege_.empty()) Baum->setCurrentItem(eintraege_.front());
 }
 
@@ -152,8 +153,12 @@ void QtSuchfeld::Uebernehmen(bool auswahlVerschieben) {
 bool QtSuchfeld::eventFilter(QObject* objekt, QEvent* ereignis) {
     if (objekt == Baum->viewport() && ereignis->type() == QEvent::MouseButtonRelease) {
         auto* maus = static_cast<QMouseEvent*>(ereignis);
-        if (maus->button() == Qt::LeftButton && Baum->itemAt(maus->position().toPoint())) {
-            Uebernehmen(true);
+        if (maus->button() == Qt::LeftButton) {
+            const QPoint stelle = maus->position().toPoint();
+            QTreeWidgetItem* item = Baum->itemAt(stelle);
+            // A click on the branch mark only opens or closes the branch.
+            if (item && stelle.x() < Baum->visualItemRect(item).x()) return false;
+            if (item) Uebernehmen(true);
             BaumEnter();
             return true;
         }

@@ -298,7 +298,11 @@ private slots:
         TBuchungDlg& w = *a.fenster;
         Tippen(w.Konto2Edit->Edit, QStringLiteral("MI"));
         w.Konto2Edit->Knopf->click();
-        // Lebensmittel (collapsed): its first sub-category goes into the field, the selection stays.
+        QTest::keyClick(w.Konto2Edit->Baum, Qt::Key_Up);  // Getränke
+        QCOMPARE(w.Konto2Edit->Edit->text(), QStringLiteral("LMG"));
+        QCOMPARE(w.Konto2Edit->Ausgewaehlt(), 4);
+        // Lebensmittel: its first sub-category goes into the field, but the selection stays, or
+        // the next Up would land on the sub-category again.
         QTest::keyClick(w.Konto2Edit->Baum, Qt::Key_Up);
         QCOMPARE(w.Konto2Edit->Edit->text(), QStringLiteral("LMG"));
         QCOMPARE(w.Konto2Edit->Ausgewaehlt(), 3);
@@ -310,6 +314,30 @@ private slots:
         QTest::keyClick(w.Konto2Edit->Baum, Qt::Key_Return);
         QVERIFY(!w.Konto2Edit->BaumOffen());
         QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w.TextEdit->Edit));
+    }
+
+    void ClickInATreeTakesTheEntryAndMovesOn() {
+        Aufbau a;
+        a.Oeffnen(0);
+        TBuchungDlg& w = *a.fenster;
+        w.Konto1Edit->Knopf->click();
+        QTreeWidget* baum = w.Konto1Edit->Baum;
+        QTreeWidgetItem* bar = baum->topLevelItem(0)->child(1);
+        QCOMPARE(bar->text(0), QStringLiteral("BAR  \\  Bargeld"));
+        const QRect r = baum->visualItemRect(bar);
+        QTest::mouseClick(baum->viewport(), Qt::LeftButton, {}, r.center());
+        QVERIFY(!w.Konto1Edit->BaumOffen());
+        QCOMPARE(w.Konto1Edit->Edit->text(), QStringLiteral("BAR"));
+        QCOMPARE(w.Konto1Label->text(), QStringLiteral("Bargeld"));
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w.Konto2Edit->Edit));
+
+        // The text tree shows the expanded snippets; a click takes the text.
+        w.TextEdit->Knopf->click();
+        QTreeWidgetItem* datum = w.TextEdit->Baum->topLevelItem(0)->child(0);
+        QCOMPARE(datum->text(0), QStringLiteral("01.04.2026"));
+        QTest::mouseClick(w.TextEdit->Baum->viewport(), Qt::LeftButton, {}, w.TextEdit->Baum->visualItemRect(datum).center());
+        QCOMPARE(w.TextEdit->Edit->text(), QStringLiteral("01.04.2026"));
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w.BelegnrEdit));
     }
 
     void SavingsAccountInSecondFieldMakesATransfer() {
