@@ -812,7 +812,9 @@ bool TBuchungDlg::eventFilter(QObject* objekt, QEvent* ereignis) {
             return true;
         }
     }
-    if (ereignis->type() == QEvent::KeyPress) {
+    // Keys in the window's own pop-ups and dialogs (calendar, go-to dialog, menus) are theirs.
+    auto* widget = qobject_cast<QWidget*>(objekt);
+    if (ereignis->type() == QEvent::KeyPress && widget && widget->window() == window()) {
         const bool inBaum = objekt == Konto1Edit->Baum || objekt == Konto2Edit->Baum || objekt == TextEdit->Baum;
         if (!inBaum && Taste(static_cast<QKeyEvent*>(ereignis))) return true;
     }

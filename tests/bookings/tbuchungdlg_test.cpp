@@ -545,10 +545,12 @@ private slots:
         ImDialog(g, [g] {
             QVERIFY(g->BuchungNrRBtn->isChecked());  // checked again whenever shown
             QTest::keyClicks(g->BuchungNrEdit, QStringLiteral("77"));
-            g->OKBtn->click();
+            // Enter belongs to the dialog, not to the booking window behind it.
+            QTest::keyClick(g->BuchungNrEdit, Qt::Key_Return);
         });
         w.GeheZuDialog();
         QCOMPARE(w.IdentNrLabel->text(), QStringLiteral("0002"));
+        QCOMPARE(a.meldungen.meldungen.size(), size_t(1));
         QCOMPARE(a.meldungen.meldungen.back().art, Art::Piep);
     }
 
