@@ -18,7 +18,7 @@
 
 #include <algorithm>
 
-#include "evaluation/fensterlage.h"
+#include "store/einstellungen.h"
 #include "evaluation/kontostaende.h"
 
 using namespace talerwerk;

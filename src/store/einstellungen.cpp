@@ -66,8 +66,10 @@ const Schluessel kSchluessel[] = {
     Z("Farbe", "Negativ", &Einstellungen::Negativ),
 };
 
-// The calculator writes only these four keys when it closes.
-const char* const kRechnerLage[] = {"x", "y", "Breite", "Hoehe"};
+// The placement keys a child window writes into its own section when it closes.
+const char* const kLage[4] = {"x", "y", "Breite", "Hoehe"};
+int32_t FensterLage::*const kLageFelder[4] = {&FensterLage::x, &FensterLage::y, &FensterLage::Breite,
+                                              &FensterLage::Hoehe};
 
 std::string_view Trimmen(std::string_view s) {
     while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
@@ -196,89 +198,109 @@ Einstellungen EinstellungenLaden(const std::string& pfad) {
 }
 
 bool EinstellungenSpeichern(const std::string& pfad, const Einstellungen& e) {
+    // Keys this record does not know (the placement of child windows, for one) were written by
+    // the windows themselves while the program ran; they stay, after the known keys of their
+    // section, and whole unknown sections at the end.
+    std::string alt;
+    DateiLesen(pfad, alt);
+    const std::vector<Zeile> zeilen = Zerlegen(alt);
+    auto bekannt = [](const Zeile& z) {
+        for (const Schluessel& s : kSchluessel)
+            if (GleicherName(z.Abschnitt, s.Abschnitt) && GleicherName(z.Schluessel, s.Name)) return true;
+        return false;
+    };
+    auto fremdeZeilen = [&](std::string_view abschnitt, std::string& text) {
+        for (const Zeile& z : zeilen)
+            if (!z.Schluessel.empty() && GleicherName(z.Abschnitt, abschnitt) && !bekannt(z))
+                text += z.Text + "\n";
+    };
+
     std::string text;
-    std::string_view abschnitt;
+    std::vector<std::string> abschnitte;
     for (const Schluessel& s : kSchluessel) {
-        if (abschnitt != s.Abschnitt) {
-            if (!abschnitt.empty()) text += "\n";
-            abschnitt = s.Abschnitt;
-            text += "[";
-            text += s.Abschnitt;
-            text += "]\n";
+        if (abschnitte.empty() || abschnitte.back() != s.Abschnitt) {
+            if (!abschnitte.empty()) {
+                fremdeZeilen(abschnitte.back(), text);
+                text += "\n";
+            }
+            abschnitte.push_back(s.Abschnitt);
+            text += "[" + abschnitte.back() + "]\n";
         }
-        text += s.Name;
-        text += "=";
-        text += Zeilenwert(e, s);
-        text += "\n";
+        text += std::string(s.Name) + "=" + Zeilenwert(e, s) + "\n";
+    }
+    fremdeZeilen(abschnitte.back(), text);
+    for (const Zeile& z : zeilen) {
+        if (!z.Kopf) continue;
+        bool schonDa = false;
+        for (const std::string& a : abschnitte) schonDa = schonDa || GleicherName(a, z.Abschnitt);
+        if (schonDa) continue;
+        abschnitte.push_back(z.Abschnitt);
+        text += "\n[" + z.Abschnitt + "]\n";
+        fremdeZeilen(z.Abschnitt, text);
     }
     std::string fehler;
     return DateiAtomarSchreiben(pfad, text, fehler);
 }
 
-bool RechnerLageSpeichern(const std::string& pfad, const Einstellungen& e) {
+FensterLage FensterLageLesen(const std::string& pfad, const std::string& abschnitt, const FensterLage& vorgabe) {
+    FensterLage lage = vorgabe;
+    std::string inhalt;
+    if (!DateiLesen(pfad, inhalt)) return lage;
+    const std::vector<Zeile> zeilen = Zerlegen(inhalt);
+    for (int i = 0; i < 4; ++i) {
+        for (const Zeile& z : zeilen) {
+            if (z.Schluessel.empty() || !GleicherName(z.Abschnitt, abschnitt) || !GleicherName(z.Schluessel, kLage[i]))
+                continue;
+            if (std::optional<int32_t> wert = GanzeZahl(z.Wert)) lage.*kLageFelder[i] = *wert;
+            break;  // the first entry of a key counts
+        }
+    }
+    return lage;
+}
+
+bool FensterLageSpeichern(const std::string& pfad, const std::string& abschnitt, const FensterLage& lage) {
     std::string inhalt;
     DateiLesen(pfad, inhalt);  // a missing file simply starts empty
-    std::vector<Zeile> zeilen = Zerlegen(inhalt);
-
-    auto wertVon = [&](std::string_view name) {
-        for (const Schluessel& s : kSchluessel)
-            if (std::string_view(s.Abschnitt) == "Rechner" && name == s.Name)
-                return Zeilenwert(e, s);
-        return std::string();
-    };
+    const std::vector<Zeile> zeilen = Zerlegen(inhalt);
+    auto eintrag = [&](int i) { return std::string(kLage[i]) + "=" + std::to_string(lage.*kLageFelder[i]); };
 
     bool geschrieben[4] = {false, false, false, false};
     std::vector<std::string> aus;
     aus.reserve(zeilen.size() + 6);
-    bool imRechner = false;
-    int rechnerEnde = -1;  // index in `aus` after the last line of the calculator section
+    int abschnittEnde = -1;  // index in `aus` after the section's last non-empty line
     for (const Zeile& z : zeilen) {
-        if (z.Kopf) {
-            imRechner = GleicherName(z.Abschnitt, "Rechner");
-            if (imRechner) rechnerEnde = static_cast<int>(aus.size()) + 1;
+        const bool drin = GleicherName(z.Abschnitt, abschnitt);
+        int schluessel = -1;
+        if (drin && !z.Schluessel.empty())
+            for (int i = 0; i < 4; ++i)
+                if (GleicherName(z.Schluessel, kLage[i])) schluessel = i;
+        if (schluessel >= 0) {
+            // A key written twice keeps only its first, now current, entry.
+            if (!geschrieben[schluessel]) aus.push_back(eintrag(schluessel));
+            geschrieben[schluessel] = true;
+        } else {
             aus.push_back(z.Text);
-            continue;
         }
-        if (imRechner && !z.Schluessel.empty()) {
-            bool ersetzt = false;
-            for (int i = 0; i < 4; ++i) {
-                if (GleicherName(z.Schluessel, kRechnerLage[i])) {
-                    // A key written twice keeps only its first, now current, entry.
-                    if (!geschrieben[i]) {
-                        aus.push_back(std::string(kRechnerLage[i]) + "=" + wertVon(kRechnerLage[i]));
-                        geschrieben[i] = true;
-                    }
-                    ersetzt = true;
-                    break;
-                }
-            }
-            if (!ersetzt) aus.push_back(z.Text);
-            rechnerEnde = static_cast<int>(aus.size());
-            continue;
-        }
-        aus.push_back(z.Text);
-        if (imRechner && !Trimmen(z.Text).empty()) rechnerEnde = static_cast<int>(aus.size());
+        if (drin && !Trimmen(z.Text).empty()) abschnittEnde = static_cast<int>(aus.size());
     }
-
     std::vector<std::string> fehlend;
     for (int i = 0; i < 4; ++i)
-        if (!geschrieben[i])
-            fehlend.push_back(std::string(kRechnerLage[i]) + "=" + wertVon(kRechnerLage[i]));
-    if (rechnerEnde < 0) {
+        if (!geschrieben[i]) fehlend.push_back(eintrag(i));
+    if (abschnittEnde < 0) {
         if (!aus.empty() && !Trimmen(aus.back()).empty()) aus.push_back("");
-        aus.push_back("[Rechner]");
+        aus.push_back("[" + abschnitt + "]");
         aus.insert(aus.end(), fehlend.begin(), fehlend.end());
     } else {
-        aus.insert(aus.begin() + rechnerEnde, fehlend.begin(), fehlend.end());
+        aus.insert(aus.begin() + abschnittEnde, fehlend.begin(), fehlend.end());
     }
-
     std::string text;
-    for (const std::string& zeile : aus) {
-        text += zeile;
-        text += "\n";
-    }
+    for (const std::string& zeile : aus) text += zeile + "\n";
     std::string fehler;
     return DateiAtomarSchreiben(pfad, text, fehler);
+}
+
+bool RechnerLageSpeichern(const std::string& pfad, const Einstellungen& e) {
+    return FensterLageSpeichern(pfad, "Rechner", {e.RechnerX, e.RechnerY, e.RechnerBreite, e.RechnerHoehe});
 }
 
 std::string EinstellungsPfad(const std::string& programmPfad) {

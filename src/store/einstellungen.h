@@ -46,10 +46,28 @@ struct Einstellungen {
 
 // Missing file, section or key, or a value that is no integer: the default.
 Einstellungen EinstellungenLaden(const std::string& pfad);
-// Writes every key in the fixed order; false when the file could not be written.
+// Writes every key in the fixed order, keeping keys of the file it does not know; false when the
+// file could not be written.
 bool EinstellungenSpeichern(const std::string& pfad, const Einstellungen& e);
 // Rewrites only the calculator's geometry keys of the file, keeping every other entry.
 bool RechnerLageSpeichern(const std::string& pfad, const Einstellungen& e);
+
+// Placement of a child window in a section of its own ("x", "y", "Breite", "Hoehe"): read when
+// the window is created, written when it closes. Every other line of the file stays as it is.
+struct FensterLage {
+    int32_t x = 0;
+    int32_t y = 0;
+    int32_t Breite = 0;
+    int32_t Hoehe = 0;
+    bool operator==(const FensterLage&) const = default;
+};
+
+// The section's values; a missing file, section or key, or a value that is no whole number, keeps
+// the value of `vorgabe`.
+FensterLage FensterLageLesen(const std::string& pfad, const std::string& abschnitt, const FensterLage& vorgabe);
+// Writes the four keys into the section (added at the end when missing), replacing the first entry
+// of each key. False when the file could not be written.
+bool FensterLageSpeichern(const std::string& pfad, const std::string& abschnitt, const FensterLage& lage);
 
 // Where the settings file lives: "talerwerk.ini" beside the program when that folder is writable,
 // else in the user's configuration folder ($XDG_CONFIG_HOME or ~/.config).

@@ -12,7 +12,7 @@
 #include <sstream>
 
 #include "evaluation/auswahlbaeume.h"
-#include "evaluation/fensterlage.h"
+#include "store/einstellungen.h"
 #include "evaluation/qtbaumhilfe.h"
 #include "evaluation/tktostanddlg.h"
 #include "store/betrag.h"

@@ -1,6 +1,8 @@
-#include "evaluation/fensterlage.h"
+#include "store/einstellungen.h"
 
 #include <gtest/gtest.h>
+
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -56,6 +58,34 @@ TEST_F(FensterLageDatei, FehlenderAbschnittKommtAnsEnde) {
 
 TEST_F(FensterLageDatei, UnschreibbarerOrtMeldetFehlschlag) {
     EXPECT_FALSE(FensterLageSpeichern("/nicht/vorhanden/ordner/x.ini", "KontoStand", vorgabe));
+}
+
+}  // namespace
+}  // namespace talerwerk
+
+namespace talerwerk {
+namespace {
+
+TEST(EinstellungenUndFensterLage, SpeichernBeimBeendenBehaeltDieLageDerFenster) {
+    const std::string pfad =
+        (std::filesystem::temp_directory_path() / ("lage_beenden_" + std::to_string(::getpid()) + ".ini")).string();
+    ASSERT_TRUE(FensterLageSpeichern(pfad, "KontoStand", {10, 20, 300, 400}));
+    ASSERT_TRUE(FensterLageSpeichern(pfad, "Eigenes", {1, 2, 3, 4}));
+    Einstellungen e;
+    e.KontoStandOffen = true;
+    ASSERT_TRUE(EinstellungenSpeichern(pfad, e));
+    EXPECT_EQ(FensterLageLesen(pfad, "KontoStand", {}), (FensterLage{10, 20, 300, 400}));
+    EXPECT_EQ(FensterLageLesen(pfad, "Eigenes", {}), (FensterLage{1, 2, 3, 4}));
+    EXPECT_EQ(EinstellungenLaden(pfad), e);
+    // Saving twice neither duplicates nor loses anything.
+    ASSERT_TRUE(EinstellungenSpeichern(pfad, e));
+    std::ifstream ein(pfad);
+    std::stringstream inhalt;
+    inhalt << ein.rdbuf();
+    const std::string text = inhalt.str();
+    EXPECT_EQ(text.find("[KontoStand]"), text.rfind("[KontoStand]"));
+    EXPECT_EQ(text.find("Breite=300"), text.rfind("Breite=300"));
+    std::remove(pfad.c_str());
 }
 
 }  // namespace
