@@ -1,5 +1,6 @@
 #include "bookings/qtbetragsfeld.h"
 
+#include <QApplication>
 #include <QFocusEvent>
 #include <QTimer>
 #include <QValidator>
@@ -33,6 +34,8 @@ QtBetragsfeld::QtBetragsfeld(QWidget* eltern) : QLineEdit(eltern) {
     setMaxLength(static_cast<int>(BetragFeldLaenge));
     setValidator(new BetragValidator(this));
     connect(this, &QLineEdit::textEdited, this, [this] { wert_ = BetragText(text().toStdString()); });
+    // A seventh digit, a third decimal or a sign: refused, and the user hears it.
+    connect(this, &QLineEdit::inputRejected, this, [] { QApplication::beep(); });
     Anzeigen();
 }
 
