@@ -105,6 +105,7 @@ void FensterAnschliessen(TProg_Fenster& fenster, Dialoge& dialoge) {
             w->ListeZeigen = [&h] { h.Suchen1Click(); };
             w->VorlageZeigen = [&h] { h.Vorlage1Click(); };
             w->NachVorne = [&h] { h.KindfensterZeigen(TProg_Fenster::Buchung); };
+            w->LageDateiSetzen(h.EinstellungsDatei());
             auto* rahmen = new QMdiSubWindow;
             rahmen->setWidget(w);
             rahmen->setGeometry(TBuchungDlg::Lage());

@@ -37,10 +37,21 @@ using namespace talerwerk;
 namespace {
 
 QRect& GespeicherteLage() {
-    // Where the window was when it was last closed; the settings file keeps only whether it was
-    // open, so the placement lasts as long as the program runs.
+    // Where the window was when it was last closed in this run; with a settings file the placement
+    // also outlasts the run (section "Buchung").
     static QRect lage(5, 5, 529, 346);
     return lage;
+}
+
+constexpr const char* LageAbschnitt = "Buchung";
+
+QRect LageAusDatei(const QString& datei, const QRect& vorgabe) {
+    if (datei.isEmpty()) return vorgabe;
+    const FensterLage lage = FensterLageLesen(datei.toStdString(), LageAbschnitt,
+                                              {vorgabe.x(), vorgabe.y(), vorgabe.width(), vorgabe.height()});
+    // A placement too small to use (a damaged file) gives way to the usual one.
+    if (lage.Breite < 100 || lage.Hoehe < 100) return vorgabe;
+    return QRect(lage.x, lage.y, lage.Breite, lage.Hoehe);
 }
 
 QColor ArtFarbeQt(ArtFarbe f) {
@@ -829,7 +840,8 @@ void TBuchungDlg::showEvent(QShowEvent* ereignis) {
     QWidget::showEvent(ereignis);
     if (platziert_) return;
     platziert_ = true;
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) sub->setGeometry(GespeicherteLage());
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
+        sub->setGeometry(LageAusDatei(lageDatei_, GespeicherteLage()));
 }
 
 void TBuchungDlg::closeEvent(QCloseEvent* ereignis) {
@@ -843,6 +855,10 @@ void TBuchungDlg::closeEvent(QCloseEvent* ereignis) {
         if (!rahmen) rahmen = this;
         if (rahmen->isMinimized() || rahmen->isMaximized()) rahmen->showNormal();
         GespeicherteLage() = rahmen->geometry();
+        if (!lageDatei_.isEmpty()) {
+            const QRect g = rahmen->geometry();
+            FensterLageSpeichern(lageDatei_.toStdString(), LageAbschnitt, {g.x(), g.y(), g.width(), g.height()});
+        }
         loeschenFrei_ = false;
         if (BefehleGeaendert) BefehleGeaendert(false, false, false);
         emit Geschlossen();

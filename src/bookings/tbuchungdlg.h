@@ -88,6 +88,8 @@ public:
 
     // Placement of the window, kept while the program runs (starts at 5, 5, 529 × 346).
     static QRect Lage();
+    // The settings file whose section "Buchung" keeps the placement between program runs.
+    void LageDateiSetzen(const QString& einstellungsDatei) { lageDatei_ = einstellungsDatei; }
 
     // ---- Buchungsmaske ----
     std::string Text(talerwerk::MaskenFeld feld) const override;
@@ -193,4 +195,5 @@ private:
     bool loeschenFrei_ = false;
     bool geschlossen_ = false;
     bool platziert_ = false;
+    QString lageDatei_;
 };

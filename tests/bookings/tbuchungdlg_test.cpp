@@ -3,9 +3,12 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -182,6 +185,33 @@ private slots:
         QStringList texte;
         for (QAction* aktion : w.BuchungPopUp->actions()) texte << aktion->text();
         QCOMPARE(texte, popup);
+    }
+
+    void PlacementOutlastsTheRunInTheSettingsFile() {
+        QTemporaryDir ordner;
+        const QString datei = ordner.filePath("talerwerk.ini");
+        QMdiArea bereich;
+        bereich.resize(900, 700);
+        bereich.show();
+        {
+            Aufbau a;
+            a.fenster->LageDateiSetzen(datei);
+            QMdiSubWindow* rahmen = bereich.addSubWindow(a.fenster);
+            a.Oeffnen(0);
+            rahmen->setGeometry(40, 30, 600, 420);
+            rahmen->close();
+            a.fenster = nullptr;  // the sub-window owns and deletes it
+        }
+        QCOMPARE(FensterLageLesen(datei.toStdString(), "Buchung", {}), (FensterLage{40, 30, 600, 420}));
+        // A damaged placement falls back to a usable one instead of a window too small to see.
+        FensterLageSpeichern(datei.toStdString(), "Buchung", {40, 30, 0, 0});
+        Aufbau b;
+        b.fenster->LageDateiSetzen(datei);
+        QMdiSubWindow* rahmen = bereich.addSubWindow(b.fenster);
+        b.Oeffnen(0);
+        QVERIFY(rahmen->width() >= 100 && rahmen->height() >= 100);
+        b.fenster = nullptr;
+        delete rahmen;
     }
 
     void WholeBookingFromTheKeyboard() {
