@@ -88,38 +88,34 @@ std::string AusCp1252(std::string_view bytes) {
     return out;
 }
 
-std::optional<std::string> NachCp1252(std::string_view utf8) {
-    if (NurAscii(utf8)) return std::string(utf8);
-    std::string out;
-    out.reserve(utf8.size());
-    size_t i = 0;
-    while (i < utf8.size()) {
-        char32_t c = 0;
-        if (!Utf8Lesen(utf8, i, c)) return std::nullopt;
-        const auto b = Cp1252Byte(c);
-        if (!b) return std::nullopt;
-        out.push_back(static_cast<char>(*b));
-    }
-    return out;
-}
+namespace {
 
-std::string NachCp1252Ersetzt(std::string_view utf8) {
+// Converts to Windows-1252; a character the code page cannot hold (or a broken UTF-8 byte)
+// becomes "?" when `ersetzen` is set, else fails the whole conversion.
+std::optional<std::string> Umwandeln(std::string_view utf8, bool ersetzen) {
     if (NurAscii(utf8)) return std::string(utf8);
     std::string out;
     out.reserve(utf8.size());
     size_t i = 0;
     while (i < utf8.size()) {
         char32_t c = 0;
-        if (!Utf8Lesen(utf8, i, c)) {
-            out.push_back('?');
-            ++i;
-            continue;
-        }
-        const auto b = Cp1252Byte(c);
+        const size_t anfang = i;
+        std::optional<unsigned char> b;
+        if (Utf8Lesen(utf8, i, c))
+            b = Cp1252Byte(c);
+        else
+            i = anfang + 1;
+        if (!b && !ersetzen) return std::nullopt;
         out.push_back(b ? static_cast<char>(*b) : '?');
     }
     return out;
 }
+
+}  // namespace
+
+std::optional<std::string> NachCp1252(std::string_view utf8) { return Umwandeln(utf8, false); }
+
+std::string NachCp1252Ersetzt(std::string_view utf8) { return *Umwandeln(utf8, true); }
 
 bool Cp1252Darstellbar(std::string_view utf8) { return NachCp1252(utf8).has_value(); }
 
