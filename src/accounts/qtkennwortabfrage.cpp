@@ -12,6 +12,11 @@ TPasswortDlg& QtKennwortabfrage::Dialog() {
     return *dialog_;
 }
 
+void QtKennwortabfrage::SetzeEltern(QWidget* eltern) {
+    eltern_ = eltern;
+    delete dialog_.data();  // made again over the new parent when next needed
+}
+
 bool QtKennwortabfrage::Abfragen(int art, const std::string& gespeichert, const std::string& pfad) {
     return Dialog().Abfragen(art, gespeichert, pfad);
 }

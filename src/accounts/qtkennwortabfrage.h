@@ -18,6 +18,9 @@ public:
 
     bool Abfragen(int art, const std::string& gespeichert, const std::string& pfad) override;
 
+    // The prompt is shown over this window; the main window exists only after this object.
+    void SetzeEltern(QWidget* eltern);
+
     // The prompt itself, created on first use (for tests and for the main window's parenting).
     TPasswortDlg& Dialog();
 

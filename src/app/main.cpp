@@ -153,6 +153,7 @@ int main(int argc, char** argv) {
     QtKennwortabfrage kennwortabfrage(meldungen);
     TProg_Fenster fenster(meldungen, kennwortabfrage, QApplication::applicationFilePath(), argumente);
     meldungen.SetzeEltern(&fenster);
+    kennwortabfrage.SetzeEltern(&fenster);
     Dialoge dialoge(fenster);
     FensterAnschliessen(fenster, dialoge);
 

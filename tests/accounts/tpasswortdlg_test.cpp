@@ -118,6 +118,12 @@ private slots:
         port->Dialog();
         delete eltern;
         delete port;
+        // Given its parent later, the prompt appears over that window.
+        QWidget hauptfenster;
+        QtKennwortabfrage spaeter(m);
+        spaeter.Dialog();
+        spaeter.SetzeEltern(&hauptfenster);
+        QCOMPARE(spaeter.Dialog().parentWidget(), &hauptfenster);
     }
 };
 
