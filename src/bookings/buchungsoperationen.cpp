@@ -243,9 +243,8 @@ Speicherergebnis Buchungseingabe::BuchungSpeichern(Speichermodus modus) {
             code = S::Abgebrochen;
     }
 
-    // Once the user has dropped the changes or cancelled, asking about converting the booking
-    // would only offer a choice that has no effect any more.
-    if (!bearbeitet.Kennung.empty() && geaendert && code != S::Verworfen && code != S::Abgebrochen) {
+    // Asked whatever the checks and the change question gave; its Cancel still stops the command.
+    if (!bearbeitet.Kennung.empty() && geaendert) {
         const Antwort a = meldungen_.Frage(FrageRegelmaessig, Knoepfe::JaNeinAbbrechen);
         if (a == Antwort::Ja) {
             bearbeitet.Kennung.clear();

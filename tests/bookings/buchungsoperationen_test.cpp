@@ -319,16 +319,25 @@ TEST_F(BuchungsoperationenTest, RegelmaessigeBuchungUmwandeln) {
     EXPECT_EQ(maske.Text(MaskenFeld::Hinweis2), "");
 }
 
-TEST_F(BuchungsoperationenTest, UmwandlungsfrageEntfaelltNachAbbruchDerNachfrage) {
+TEST_F(BuchungsoperationenTest, UmwandlungsfrageFolgtJederAntwortDerNachfrage) {
     Buchungen(2);
     d.Buchungen[0].Kennung = "B7";
     e.BuchungEdit = false;
     eingabe.Oeffnen(0);
     maske.felder[MaskenFeld::Text] = "anders";
-    m.antworten = {Antwort::Abbrechen};
+    m.antworten = {Antwort::Abbrechen, Antwort::Nein};
     eingabe.Naechste();
-    EXPECT_EQ(Fragen(), std::vector<std::string>{FrageVeraendert});
-    EXPECT_EQ(d.AnzeigeIndex, 0);
+    EXPECT_EQ(Fragen(), (std::vector<std::string>{FrageVeraendert, FrageRgm}));
+    EXPECT_EQ(d.AnzeigeIndex, 0);  // cancelled: the booking stays on screen
+
+    // No to the change question drops the changes even when the conversion is answered Yes.
+    m.Leeren();
+    m.antworten = {Antwort::Nein, Antwort::Ja};
+    eingabe.Naechste();
+    EXPECT_EQ(Fragen(), (std::vector<std::string>{FrageVeraendert, FrageRgm}));
+    EXPECT_EQ(d.AnzeigeIndex, 1);
+    EXPECT_EQ(d.Buchungen[0].Kennung, "B7");
+    EXPECT_NE(d.Buchungen[0].Text, "anders");
 }
 
 TEST_F(BuchungsoperationenTest, BewegungenAnDenRaendern) {
