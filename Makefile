@@ -28,7 +28,8 @@ bench: build
 fuzz: deps
 	cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ -DTALERWERK_FUZZ=ON >/dev/null
 	cmake --build build-fuzz -j $(JOBS) --target datendatei_fuzz
-	build-fuzz/datendatei_fuzz -max_total_time=60 fuzz/korpus
+	mkdir -p build-fuzz/korpus
+	build-fuzz/datendatei_fuzz -max_total_time=60 build-fuzz/korpus fuzz/korpus
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) build-fuzz
