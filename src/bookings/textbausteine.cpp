@@ -124,11 +124,7 @@ int TextbausteinEditor::Neu(Zufall& zufall) {
     };
     while (abkVergeben("tbs" + std::to_string(zahl))) ++zahl;
 
-    kontotyp k;
-    k.Nr = nr;
-    k.Art = ArtTextbaustein;
-    k.Abk = "tbs" + std::to_string(zahl);
-    eintraege_.push_back(std::move(k));
+    eintraege_.push_back(TextbausteinSatz(nr, "tbs" + std::to_string(zahl), ""));
     return Anzahl() - 1;
 }
 

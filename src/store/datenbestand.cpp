@@ -14,7 +14,9 @@ int32_t NaechsteNr(const std::vector<buchungstyp>& liste, int32_t boden) {
     return groesste + 1;
 }
 
-kontotyp Baustein(int32_t nr, const char* abk, const char* text) {
+}  // namespace
+
+kontotyp TextbausteinSatz(int32_t nr, const std::string& abk, const std::string& text) {
     kontotyp k;
     k.Nr = nr;
     k.Art = ArtTextbaustein;
@@ -23,7 +25,10 @@ kontotyp Baustein(int32_t nr, const char* abk, const char* text) {
     return k;
 }
 
-}  // namespace
+std::vector<kontotyp> EingebauteTextbausteine() {
+    return {TextbausteinSatz(10, "#D", "[aktuelles Datum]"), TextbausteinSatz(11, "#M", "[aktueller Monat]"),
+            TextbausteinSatz(12, "#J", "[aktuelles Jahr]")};
+}
 
 kontotyp MandantVorgabe(int32_t dateiNr) {
     kontotyp m;
@@ -129,9 +134,7 @@ void NeuerDatenbestand(Datenbestand& d, const Uhr& uhr, Zufall& zufall) {
     d.Kopfsatz = BuchungVorgabe(SatzBuchung, uhr.Heute());
     d.Kopfsatz.IdentNr = 0;
     d.Kopfsatz.Kennung = std::to_string(dateiNr);
-    d.Textbausteine.push_back(Baustein(10, "#D", "[aktuelles Datum]"));
-    d.Textbausteine.push_back(Baustein(11, "#M", "[aktueller Monat]"));
-    d.Textbausteine.push_back(Baustein(12, "#J", "[aktuelles Jahr]"));
+    d.Textbausteine = EingebauteTextbausteine();
     d.DateiOffen = false;
     d.Geaendert = false;
     d.Schreibschutz = false;

@@ -177,6 +177,9 @@ void NeuerDatenbestand(Datenbestand& d, const Uhr& uhr, Zufall& zufall);
 
 // Defaults of the records (without drawing numbers).
 kontotyp MandantVorgabe(int32_t dateiNr);
+// A text snippet record, and the three every new store starts with ("#D", "#M", "#J").
+kontotyp TextbausteinSatz(int32_t nr, const std::string& abk, const std::string& text);
+std::vector<kontotyp> EingebauteTextbausteine();
 buchungstyp BuchungVorgabe(int32_t satzart, int32_t heute);
 
 // Next numbers: the largest IdentNr in the collection, at least the floor, plus 1.

@@ -60,76 +60,6 @@ enum Tag : unsigned char {
     TagLangText = 0x0C,
 };
 
-// True when no byte of the text has its top bit set: then UTF-8 and Windows-1252 agree.
-inline bool NurAscii(const char* p, size_t n) {
-    size_t i = 0;
-    for (; i + 8 <= n; i += 8) {
-        uint64_t w;
-        std::memcpy(&w, p + i, 8);
-        if (w & 0x8080808080808080ULL) return false;
-    }
-    unsigned char oder = 0;
-    for (; i < n; ++i) oder |= static_cast<unsigned char>(p[i]);
-    return (oder & 0x80) == 0;
-}
-
-inline bool Folgebyte(unsigned char c) { return (c & 0xC0) == 0x80; }
-
-// Appends the Windows-1252 form of a UTF-8 text. Code points U+0000…U+007F and U+00A0…U+00FF
-// are their own byte; every other character asks the code-page table (NachCp1252). A character
-// the code page cannot hold, and every byte that is not part of valid UTF-8, becomes "?".
-// The result is never longer than the input.
-void Cp1252Anhaengen(std::string& aus, std::string_view utf8) {
-    const char* p = utf8.data();
-    const size_t n = utf8.size();
-    if (NurAscii(p, n)) {
-        aus.append(p, n);
-        return;
-    }
-    size_t i = 0;
-    while (i < n) {
-        const unsigned char c = static_cast<unsigned char>(p[i]);
-        if (c < 0x80) {
-            aus.push_back(static_cast<char>(c));
-            ++i;
-            continue;
-        }
-        size_t laenge = 0;
-        if (c >= 0xC2 && c <= 0xDF) {
-            laenge = 2;
-        } else if (c >= 0xE0 && c <= 0xEF) {
-            laenge = 3;
-        } else if (c >= 0xF0 && c <= 0xF4) {
-            laenge = 4;
-        }
-        bool folge = laenge != 0 && i + laenge <= n;
-        for (size_t k = 1; folge && k < laenge; ++k) {
-            folge = Folgebyte(static_cast<unsigned char>(p[i + k]));
-        }
-        if (!folge) {  // not UTF-8: one "?" for the byte
-            aus.push_back('?');
-            ++i;
-            continue;
-        }
-        if (laenge == 2 && (c == 0xC2 || c == 0xC3)) {
-            const unsigned char cp =
-                static_cast<unsigned char>(((c & 0x1F) << 6) | (static_cast<unsigned char>(p[i + 1]) & 0x3F));
-            if (cp >= 0xA0) {
-                aus.push_back(static_cast<char>(cp));
-                i += 2;
-                continue;
-            }
-        }
-        const std::optional<std::string> zeichen = NachCp1252(std::string_view(p + i, laenge));
-        if (zeichen && zeichen->size() == 1) {
-            aus.push_back((*zeichen)[0]);
-        } else {
-            aus.push_back('?');
-        }
-        i += laenge;
-    }
-}
-
 // ---------------------------------------------------------------------------------------------
 // Writer
 
@@ -403,7 +333,7 @@ public:
 
     void Text(std::string& ziel) {
         const std::string_view roh = RohText();
-        if (NurAscii(roh.data(), roh.size())) {
+        if (NurAscii(roh)) {
             ziel.assign(roh.data(), roh.size());
         } else {
             ziel = AusCp1252(roh);

@@ -164,15 +164,6 @@ constexpr int64_t kAlltagProMonat = 34;
 
 const char* const kStornoGruende[] = {"Fehlbuchung", "doppelt erfasst", "Betrag falsch"};
 
-kontotyp Baustein(int32_t nr, const char* abk, const char* text) {
-    kontotyp k;
-    k.Nr = nr;
-    k.Art = ArtTextbaustein;
-    k.Abk = abk;
-    k.Text1 = text;
-    return k;
-}
-
 std::string TTMMJJ(int32_t tag) {
     Kalendertag k = KalenderAus(tag);
     char puffer[8];
@@ -297,9 +288,7 @@ private:
     }
 
     void Textbausteine() {
-        d_.Textbausteine.push_back(Baustein(10, "#D", "[aktuelles Datum]"));
-        d_.Textbausteine.push_back(Baustein(11, "#M", "[aktueller Monat]"));
-        d_.Textbausteine.push_back(Baustein(12, "#J", "[aktuelles Jahr]"));
+        d_.Textbausteine = EingebauteTextbausteine();
         const std::pair<const char*, const char*> eigene[] = {
             {"es", "Einkauf Supermarkt"},
             {"tk", "Tanken"},
@@ -312,7 +301,7 @@ private:
             int32_t nr;
             do nr = 20 + static_cast<int32_t>(w_.Zahl(1950)); while (vergeben[nr]);
             vergeben[nr] = true;
-            d_.Textbausteine.push_back(Baustein(nr, abk, text));
+            d_.Textbausteine.push_back(TextbausteinSatz(nr, abk, text));
         }
     }
 

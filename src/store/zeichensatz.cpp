@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 namespace talerwerk {
 namespace {
@@ -35,13 +36,13 @@ bool Utf8Lesen(std::string_view s, size_t& i, char32_t& c) {
         c = b0;
         ++i;
         return true;
-    } else if ((b0 & 0xE0) == 0xC0) {
+    } else if ((b0 & 0xE0) == 0xC0 && b0 >= 0xC2) {  // C0 and C1 would only start overlong forms
         c = b0 & 0x1F;
         n = 1;
     } else if ((b0 & 0xF0) == 0xE0) {
         c = b0 & 0x0F;
         n = 2;
-    } else if ((b0 & 0xF8) == 0xF0) {
+    } else if (b0 >= 0xF0 && b0 <= 0xF4) {
         c = b0 & 0x07;
         n = 3;
     } else {
@@ -64,13 +65,22 @@ std::optional<unsigned char> Cp1252Byte(char32_t c) {
     return std::nullopt;
 }
 
-bool NurAscii(std::string_view s) {
-    for (char ch : s)
-        if (static_cast<unsigned char>(ch) >= 0x80) return false;
-    return true;
-}
-
 }  // namespace
+
+bool NurAscii(std::string_view text) {
+    // Eight bytes at a time: most texts of a book are plain ASCII.
+    const char* p = text.data();
+    const size_t n = text.size();
+    size_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+        uint64_t w;
+        std::memcpy(&w, p + i, 8);
+        if (w & 0x8080808080808080ULL) return false;
+    }
+    unsigned char oder = 0;
+    for (; i < n; ++i) oder |= static_cast<unsigned char>(p[i]);
+    return (oder & 0x80) == 0;
+}
 
 std::string AusCp1252(std::string_view bytes) {
     if (NurAscii(bytes)) return std::string(bytes);
@@ -88,34 +98,45 @@ std::string AusCp1252(std::string_view bytes) {
     return out;
 }
 
-namespace {
-
-// Converts to Windows-1252; a character the code page cannot hold (or a broken UTF-8 byte)
-// becomes "?" when `ersetzen` is set, else fails the whole conversion.
-std::optional<std::string> Umwandeln(std::string_view utf8, bool ersetzen) {
+std::optional<std::string> NachCp1252(std::string_view utf8) {
     if (NurAscii(utf8)) return std::string(utf8);
     std::string out;
     out.reserve(utf8.size());
     size_t i = 0;
     while (i < utf8.size()) {
         char32_t c = 0;
-        const size_t anfang = i;
-        std::optional<unsigned char> b;
-        if (Utf8Lesen(utf8, i, c))
-            b = Cp1252Byte(c);
-        else
-            i = anfang + 1;
-        if (!b && !ersetzen) return std::nullopt;
-        out.push_back(b ? static_cast<char>(*b) : '?');
+        if (!Utf8Lesen(utf8, i, c)) return std::nullopt;
+        const auto b = Cp1252Byte(c);
+        if (!b) return std::nullopt;
+        out.push_back(static_cast<char>(*b));
     }
     return out;
 }
 
-}  // namespace
+void Cp1252Anhaengen(std::string& aus, std::string_view utf8) {
+    if (NurAscii(utf8)) {
+        aus.append(utf8);
+        return;
+    }
+    size_t i = 0;
+    while (i < utf8.size()) {
+        const size_t anfang = i;
+        char32_t c = 0;
+        std::optional<unsigned char> b;
+        if (Utf8Lesen(utf8, i, c))
+            b = Cp1252Byte(c);
+        else
+            i = anfang + 1;  // one "?" per byte that is no part of valid UTF-8
+        aus.push_back(b ? static_cast<char>(*b) : '?');
+    }
+}
 
-std::optional<std::string> NachCp1252(std::string_view utf8) { return Umwandeln(utf8, false); }
-
-std::string NachCp1252Ersetzt(std::string_view utf8) { return *Umwandeln(utf8, true); }
+std::string NachCp1252Ersetzt(std::string_view utf8) {
+    std::string aus;
+    aus.reserve(utf8.size());
+    Cp1252Anhaengen(aus, utf8);
+    return aus;
+}
 
 bool Cp1252Darstellbar(std::string_view utf8) { return NachCp1252(utf8).has_value(); }
 

@@ -16,9 +16,14 @@ std::string AusCp1252(std::string_view bytes);
 // or is not valid UTF-8.
 std::optional<std::string> NachCp1252(std::string_view utf8);
 
-// As NachCp1252, but every character Windows-1252 cannot hold becomes "?". For the writer, as
-// a last line of defence: such texts are refused where they are typed.
+// As NachCp1252, but every character Windows-1252 cannot hold (and every byte that is no part of
+// valid UTF-8) becomes "?". For the file writer, as a last line of defence: such texts are refused
+// where they are typed. The appending form writes straight into the file image.
 std::string NachCp1252Ersetzt(std::string_view utf8);
+void Cp1252Anhaengen(std::string& aus, std::string_view utf8);
+
+// True when no byte has its top bit set: then UTF-8 and Windows-1252 agree.
+bool NurAscii(std::string_view text);
 
 // True when every character of the UTF-8 text has a Windows-1252 byte.
 bool Cp1252Darstellbar(std::string_view utf8);
