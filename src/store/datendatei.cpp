@@ -32,7 +32,7 @@
 #include <new>
 #include <utility>
 
-#include "evaluation/auswertung.h"
+#include "store/kontostaende.h"
 #include "store/datum.h"
 #include "store/ports.h"
 #include "store/zeichensatz.h"
@@ -501,7 +501,8 @@ void LiesKonten(Leser& l, std::vector<kontotyp>& ziel) {
 // so only the list matters: filters own one, every other record must have an empty list.
 void LiesBuchungen(Leser& l, std::vector<buchungstyp>& ziel, int32_t satzart) {
     const int32_t n = l.Anzahl(MinBuchung);
-    ziel.reserve(static_cast<size_t>(n));
+    // The bookings get room to grow: the first booking added after opening must not move them all.
+    ziel.reserve(satzart == SatzBuchung ? BuchungenKapazitaet(static_cast<size_t>(n)) : static_cast<size_t>(n));
     const bool mitListe = satzart == SatzFilter;
     for (int32_t i = 0; i < n; ++i) {
         ziel.emplace_back();
@@ -786,6 +787,7 @@ bool DateiLaden(Datenbestand& d, Meldungen& meldungen, Kennwortabfrage& abfrage)
         d.RgmBuchungen = std::move(neu.RgmBuchungen);
         d.Vorlagen = std::move(neu.Vorlagen);
         d.Filterliste = std::move(neu.Filterliste);
+        d.Index.Leeren();  // built anew from the new bookings when first read
         d.Geaendert = false;
         d.Schreibschutz = ergebnis.Schreibschutz;
         d.LetzterIndex = static_cast<int32_t>(d.Buchungen.size()) - 1;

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "evaluation/auswertung.h"
 #include "store/betrag.h"
 #include "store/datum.h"
+#include "store/kontostaende.h"
 
 namespace talerwerk {
 
