@@ -184,7 +184,8 @@ size_t BuchungenEntfernen(Datenbestand& d, std::vector<size_t> positionen) {
 }
 
 void BuchungenErneuert(Datenbestand& d) {
-    if (d.Buchungen.capacity() < d.Buchungen.size() + 1) d.Buchungen.reserve(BuchungenKapazitaet(d.Buchungen.size()));
+    if (d.Buchungen.capacity() < BuchungenKapazitaet(d.Buchungen.size()))
+        d.Buchungen.reserve(BuchungenKapazitaet(d.Buchungen.size()));
     d.Index.Buchungen.Aufbauen(d.Buchungen);
     d.Index.BuchungenGueltig = true;
 }
