@@ -16,7 +16,7 @@
 #include <string_view>
 #include <vector>
 
-#include "accounts/kennwort.h"
+#include "accounts/kennwortpruefung.h"
 #include "evaluation/auswertung.h"
 #include "store/betrag.h"
 #include "store/datendatei.h"
@@ -80,7 +80,7 @@ public:
     explicit KonsolenKennwort(std::optional<std::string> kennwort) : kennwort_(std::move(kennwort)) {}
 
     bool Abfragen(int art, const std::string& gespeichert, const std::string&) override {
-        const bool richtig = kennwort_ && *kennwort_ == KennwortEntschluesseln(gespeichert);
+        const bool richtig = kennwort_ && KennwortPasst(*kennwort_, gespeichert);
         if (art == 1 || art == 3) {
             if (!richtig) {
                 DateiAbgelehnt = true;

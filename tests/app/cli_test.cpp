@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "accounts/kennwort.h"
+#include "accounts/mandantdaten.h"
 #include "evaluation/auswertung.h"
 #include "store/datendatei.h"
 #include "store/datum.h"
@@ -218,6 +219,38 @@ TEST_F(Cli, DateikennwortWirdNieUmgangen) {
     e = Lauf({"import", Pfad("leer.json"), datei, "--kennwort", "Geheim"});
     EXPECT_EQ(e.Status, 0) << e.Fehler;
     EXPECT_EQ(Lauf({"check", datei}).Status, 0);  // the new store has no password
+}
+
+TEST_F(Cli, KennwortZaehltDieErstenAchtZeichen) {
+    // The master-data dialog keeps the first eight characters of the password chosen.
+    kontotyp mandant;
+    MandantEingaben eingaben = MandantEingabenAus(mandant);
+    eingaben.Modus = KennwortModus::Datei;
+    eingaben.Kennwort = eingaben.Wiederholung = "Sonnenblume";
+    MandantUebernehmen(eingaben, mandant);
+    const std::string datei = KleinesBuch("lang.tlw", mandant.Kurz1);
+
+    // The password as chosen opens the file, and so do its first eight characters.
+    for (const char* kennwort : {"Sonnenblume", "Sonnenbl", "Sonnenblumenfeld"}) {
+        Ergebnis e = Lauf({"check", datei, "--kennwort", kennwort});
+        EXPECT_EQ(e.Status, 0) << kennwort << e.Fehler;
+    }
+    for (const char* kennwort : {"Sonnenb", "sonnenblume", "SonnenBlume"}) {
+        Ergebnis e = Lauf({"check", datei, "--kennwort", kennwort});
+        EXPECT_EQ(e.Status, 3) << kennwort;
+        EXPECT_EQ(e.Fehler, "Kennwort falsch.\n") << kennwort;
+    }
+
+    // The write-protect password likewise, when a command replaces the file.
+    eingaben.Modus = KennwortModus::Schreibschutz;
+    eingaben.Kennwort = eingaben.Wiederholung = "Nurlesen123";
+    MandantUebernehmen(eingaben, mandant);
+    const std::string geschuetzt = KleinesBuch("schutz.tlw", "", mandant.Kurz2);
+    Ergebnis e = Lauf({"demo", geschuetzt, "--buchungen", "3", "--kennwort", "Nurlese"});
+    EXPECT_EQ(e.Status, 1);
+    EXPECT_EQ(e.Fehler, "Datei ist schreibgeschützt!\n");
+    e = Lauf({"demo", geschuetzt, "--buchungen", "3", "--kennwort", "Nurlesen123"});
+    EXPECT_EQ(e.Status, 0) << e.Fehler;
 }
 
 TEST_F(Cli, SchreibschutzErlaubtLesenAberKeinUeberschreiben) {
