@@ -21,8 +21,8 @@ using json = nlohmann::json;
 
 // The data file keeps dates with two-digit years (below 80 is 20yy), so only these years survive
 // a save and a later open.
-constexpr int32_t kErstesJahr = 1980;
-constexpr int32_t kLetztesJahr = 2079;
+constexpr int32_t kErstesJahr = ErstesJahr;
+constexpr int32_t kLetztesJahr = LetztesJahr;
 
 // Largest balance the import takes, in cents: well inside what the file's 80-bit value and the
 // cents arithmetic of the evaluations hold exactly.
