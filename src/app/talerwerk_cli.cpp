@@ -240,13 +240,18 @@ int Import(const Aufruf& a) {
 int Staende(const Aufruf& a) {
     Datenbestand d;
     if (int s = Oeffnen(a.Dateien[0], a.Kennwort, d)) return s;
-    StaendeBerechnen(d);
+    // A crafted file can hold more than any balance may be; no wrong number is printed then.
+    bool imBereich = StaendeBerechnen(d);
     Cent gesamt = 0;
     std::string aus;
     for (const kontotyp& k : d.Konten) {
         if (k.Art != ArtBestandskonto && k.Art != ArtSparkonto) continue;
         aus += k.Name + ";" + CentText(k.Stand) + "\n";
-        gesamt += k.Stand;
+        if (__builtin_add_overflow(gesamt, k.Stand, &gesamt)) imBereich = false;
+    }
+    if (!imBereich) {
+        KonsolenMeldungen::Ausgeben(MeldungStandZuGross);
+        return kFehler;
     }
     aus += "Gesamt;" + CentText(gesamt) + "\n";
     std::cout << aus;

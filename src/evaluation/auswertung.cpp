@@ -1,5 +1,7 @@
 #include "evaluation/auswertung.h"
 
+#include <cstdint>
+
 #include "evaluation/nrindex.h"
 #include "evaluation/zeitraeume.h"
 #include "store/betrag.h"
@@ -49,12 +51,22 @@ Cent BuchungsWirkung(const buchungstyp& b, int32_t konto) {
     return wirkung;
 }
 
-void StaendeBerechnen(Datenbestand& d) {
+bool StaendeBerechnen(Datenbestand& d) {
+    bool imBereich = true;
     NrIndex index(d.Konten.size());
     for (size_t i = 0; i < d.Konten.size(); ++i) {
         d.Konten[i].Stand = d.Konten[i].AnfStand;
+        if (!StandImBereich(d.Konten[i].AnfStand)) imBereich = false;
         index.Einfuegen(d.Konten[i].Nr, static_cast<int32_t>(i));  // the first entry of a number is booked on
     }
+    // A crafted file can hold enough large amounts to leave 64 bits: such a sum stops at the
+    // end of the range and is reported below, never wrapped around.
+    auto buchen = [&imBereich](Cent& stand, Cent betrag) {
+        if (__builtin_add_overflow(stand, betrag, &stand)) {
+            stand = betrag > 0 ? INT64_MAX : INT64_MIN;
+            imBereich = false;
+        }
+    };
     kontotyp* konten = d.Konten.data();
     const buchungstyp* alle = d.Buchungen.data();
     const size_t anzahl = d.Buchungen.size();
@@ -69,12 +81,20 @@ void StaendeBerechnen(Datenbestand& d) {
         if (b.Storniert) continue;
         const int32_t art = b.BArt;
         if (art != BArtEinnahme && art != BArtAusgabe && art != BArtUmbuchung) continue;
-        const Cent betrag = BetragCent(b.Betrag);
+        const Cent betrag = BetragCent(b.Betrag);  // |betrag| < 2^63: negating is safe
         if (const int32_t i = index.Finden(b.Konto1); i != NrIndex::Fehlt)
-            konten[i].Stand += art == BArtEinnahme ? betrag : -betrag;
+            buchen(konten[i].Stand, art == BArtEinnahme ? betrag : -betrag);
         if (art == BArtUmbuchung)
-            if (const int32_t i = index.Finden(b.Konto2); i != NrIndex::Fehlt) konten[i].Stand += betrag;
+            if (const int32_t i = index.Finden(b.Konto2); i != NrIndex::Fehlt) buchen(konten[i].Stand, betrag);
     }
+    // A balance beyond what the file holds is kept at the limit, so that sums over the accounts
+    // stay within 64 bits as well.
+    for (kontotyp& k : d.Konten) {
+        if (StandImBereich(k.Stand)) continue;
+        k.Stand = k.Stand > 0 ? GroessterStandCent : -GroessterStandCent;
+        imBereich = false;
+    }
+    return imBereich;
 }
 
 bool KontoHatArt(const Datenbestand& d, int32_t nr, int32_t art) {

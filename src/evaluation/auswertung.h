@@ -37,8 +37,10 @@ Cent BuchungsWirkung(const buchungstyp& b, int32_t konto);
 
 // Sets Stand of every entry of Konten to AnfStand plus the effect of every booking that is not
 // cancelled: Einnahme adds to Konto1, Ausgabe subtracts from Konto1, Umbuchung moves from Konto1
-// to Konto2.
-void StaendeBerechnen(Datenbestand& d);
+// to Konto2. False when a balance lies beyond ±GroessterStandCent (betrag.h), the most the data
+// file holds (or an opening balance does); that balance is then set to the limit, and the store
+// must not be saved.
+bool StaendeBerechnen(Datenbestand& d);
 
 // --- Shared lookups over Konten -------------------------------------------------------------
 
