@@ -61,12 +61,21 @@ bool Buchungsindex::Beschreibt(const std::vector<buchungstyp>& buchungen) const 
 
 void Buchungsindex::Aufbauen(const std::vector<buchungstyp>& buchungen) {
     const size_t n = buchungen.size();
-    for (auto* v : {&nr_, &datum_, &monat_, &konto1_, &konto2_}) v->resize(n);
+    // The columns get the same spare room as the collection, so appending does not move them.
+    const size_t platz = BuchungenKapazitaet(n);
+    for (auto* v : {&nr_, &datum_, &monat_, &konto1_, &konto2_}) {
+        v->reserve(platz);
+        v->resize(n);
+    }
+    betrag_.reserve(platz);
     betrag_.resize(n);
+    bart_.reserve(platz);
     bart_.resize(n);
+    storniert_.reserve(platz);
     storniert_.resize(n);
     wirkungsPlatz_ = NrIndex(64);
     wirkung_.clear();
+    ueberlauf_ = false;
 
     Monatsrechner monat;
     const buchungstyp* b = buchungen.data();
@@ -112,7 +121,12 @@ void Buchungsindex::Wirken(const Indexzeile& z, int vorzeichen) {
         const int32_t neu = static_cast<int32_t>(wirkung_.size());
         const int32_t platz = wirkungsPlatz_.Einfuegen(konto, neu);
         if (platz == neu) wirkung_.push_back(0);
-        wirkung_[platz] += vorzeichen * betrag;
+        Cent& summe = wirkung_[platz];
+        const Cent wert = vorzeichen * betrag;  // |betrag| < 2^63: the sign turns safely
+        if (__builtin_add_overflow(summe, wert, &summe)) {
+            summe = wert > 0 ? INT64_MAX : INT64_MIN;
+            ueberlauf_ = true;
+        }
     };
     buchen(z.Konto1, z.BArt == BArtEinnahme ? z.Betrag : -z.Betrag);
     if (z.BArt == BArtUmbuchung) buchen(z.Konto2, z.Betrag);
@@ -120,11 +134,12 @@ void Buchungsindex::Wirken(const Indexzeile& z, int vorzeichen) {
 
 void Buchungsindex::Protokollieren(std::optional<Indexzeile> alt, std::optional<Indexzeile> neu) {
     if (protokoll_.size() >= ProtokollHoechstens) {
-        protokoll_.clear();
-        protokollBasis_ = stand_ + 1;
-    } else {
-        protokoll_.push_back({alt, neu});
+        // The older half goes: only a reader that far behind has to rebuild.
+        const size_t weg = protokoll_.size() / 2;
+        protokoll_.erase(protokoll_.begin(), protokoll_.begin() + static_cast<std::ptrdiff_t>(weg));
+        protokollBasis_ += weg;
     }
+    protokoll_.push_back({alt, neu});
     ++stand_;
 }
 
@@ -139,7 +154,7 @@ void Buchungsindex::Angehaengt(const std::vector<buchungstyp>& buchungen) {
     storniert_.push_back(0);
     Setzen(i, z);
     Wirken(z, +1);
-    if (positionGueltig_) position_.Einfuegen(z.Nr, static_cast<int32_t>(i));
+    if (positionGueltig_) PositionMerken(z.Nr, static_cast<int32_t>(i));
     if (groessteGueltig_) groessteNr_ = std::max(groessteNr_, z.Nr);
     Verweisen(buchungen);
     Protokollieren(std::nullopt, z);
@@ -188,13 +203,30 @@ void Buchungsindex::Entfernt(const std::vector<buchungstyp>& buchungen, const st
     Verweisen(buchungen);
 }
 
+void Buchungsindex::PositionMerken(int32_t nr, int32_t position) const {
+    // The table grows with the numbers as long as it stays within a few entries per booking.
+    const size_t grenze = 4 * nr_.size() + 1024;
+    if (nr >= 0 && static_cast<size_t>(nr) < grenze) {
+        if (static_cast<size_t>(nr) >= positionDirekt_.size())
+            positionDirekt_.resize(std::max(static_cast<size_t>(nr) + 1, positionDirekt_.size() * 3 / 2), -1);
+        // A number kept in the hash map before the table reached it stays there: it came first.
+        if (positionDirekt_[nr] < 0 && positionSonst_.Finden(nr) == NrIndex::Fehlt) positionDirekt_[nr] = position;
+    } else {
+        positionSonst_.Einfuegen(nr, position);
+    }
+}
+
 int32_t Buchungsindex::PositionVon(int32_t nr) const {
     if (!positionGueltig_) {
-        position_ = NrIndex(nr_.size());
-        for (size_t i = 0; i < nr_.size(); ++i) position_.Einfuegen(nr_[i], static_cast<int32_t>(i));
+        positionDirekt_.assign(nr_.size() + 1, -1);
+        positionSonst_ = NrIndex();
+        for (size_t i = 0; i < nr_.size(); ++i) PositionMerken(nr_[i], static_cast<int32_t>(i));
         positionGueltig_ = true;
     }
-    return position_.Finden(nr);
+    if (nr >= 0 && static_cast<size_t>(nr) < positionDirekt_.size()) {
+        if (positionDirekt_[nr] >= 0) return positionDirekt_[nr];
+    }
+    return positionSonst_.Finden(nr);
 }
 
 int32_t Buchungsindex::GroessteNr() const {

@@ -82,7 +82,10 @@ public:
     int32_t GroessteNr() const;
     // Effect of every counted booking on the account number `konto` (Einnahme adds on Konto1,
     // Ausgabe subtracts, Umbuchung moves from Konto1 to Konto2), whether or not the chart has it.
+    // A crafted file can hold amounts whose sum leaves 64 bits: that sum is held at the end of the
+    // range, and Ueberlauf tells so until the next rebuild.
     Cent Wirkung(int32_t konto) const;
+    bool Ueberlauf() const { return ueberlauf_; }
     // Earliest and latest date of all bookings, cancelled ones included; nullopt without bookings.
     std::optional<std::pair<int32_t, int32_t>> Datumsspanne() const;
 
@@ -112,7 +115,10 @@ private:
     std::vector<uint8_t> bart_, storniert_;
 
     // Number → first position; built when first asked after a change that moved positions.
-    mutable NrIndex position_;
+    // Booking numbers are mostly 1…n, so a plain table answers them; others go to a hash map.
+    void PositionMerken(int32_t nr, int32_t position) const;
+    mutable std::vector<int32_t> positionDirekt_;
+    mutable NrIndex positionSonst_;
     mutable bool positionGueltig_ = false;
     mutable int32_t groessteNr_ = 0;
     mutable bool groessteGueltig_ = false;
@@ -120,6 +126,7 @@ private:
     // Effect per account number named by a booking.
     NrIndex wirkungsPlatz_;
     std::vector<Cent> wirkung_;
+    bool ueberlauf_ = false;
 
     uint64_t stand_ = 0;
     uint64_t protokollBasis_ = 0;  // Stand before the first logged change

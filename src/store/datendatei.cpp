@@ -32,8 +32,9 @@
 #include <new>
 #include <utility>
 
-#include "store/kontostaende.h"
+#include "store/betrag.h"
 #include "store/datum.h"
+#include "store/kontostaende.h"
 #include "store/ports.h"
 #include "store/zeichensatz.h"
 
@@ -673,10 +674,6 @@ void Extended80AusCent(Cent cent, unsigned char out[10]) {
     out[9] = static_cast<unsigned char>(((exponent >> 8) & 0x7F) | (negativ ? 0x80 : 0));
 }
 
-// Largest magnitude the program holds: 2^53 cents, the range in which every cent is also exact
-// as a double (used for display).
-static constexpr uint64_t GroessterBetragCent = uint64_t{1} << 53;
-
 bool Extended80NachCent(const unsigned char in[10], Cent& cent) {
     uint64_t signifikand = 0;
     for (int i = 7; i >= 0; --i) signifikand = (signifikand << 8) | in[i];
@@ -701,7 +698,8 @@ bool Extended80NachCent(const unsigned char in[10], Cent& cent) {
         const u128 rest = mal100 & ((static_cast<u128>(1) << r) - 1);
         if (rest >= (static_cast<u128>(1) << (r - 1))) ++ergebnis;  // half away from zero
     }  // else: far below half a cent
-    if (ergebnis > GroessterBetragCent) return false;
+    // The balances the program computes and saves are bounded the same way (StaendeBerechnen).
+    if (ergebnis > static_cast<u128>(GroessterStandCent)) return false;
     const Cent c = static_cast<Cent>(ergebnis);
     cent = negativ ? -c : c;
     return true;
@@ -877,9 +875,10 @@ bool DateiSpeichern(Datenbestand& d, Meldungen& meldungen) {
     }
     std::string fehler;
     try {
-        StaendeBerechnen(d);
-        const std::string bytes = DateiAbbild(d);
-        if (DateiAtomarSchreiben(d.Dateiname, bytes, fehler)) {
+        // A balance the file cannot hold would make the saved file unreadable.
+        if (!StaendeBerechnen(d)) {
+            fehler = MeldungStandZuGross;
+        } else if (DateiAtomarSchreiben(d.Dateiname, DateiAbbild(d), fehler)) {
             d.Geaendert = false;
             return true;
         }

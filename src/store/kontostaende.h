@@ -19,6 +19,9 @@ Cent BuchungsWirkung(const buchungstyp& b, int32_t konto);
 // Sets Stand of every entry of Konten to AnfStand plus the effect of every booking that is not
 // cancelled. Bookings are booked on the first entry of a number only. Costs one step per chart
 // entry: the booking index keeps every account's effect current.
-void StaendeBerechnen(Datenbestand& d);
+// False when a balance lies beyond ±GroessterStandCent (betrag.h), the most the data file holds
+// (or an opening balance does); that balance is then set to the limit, and the store must not be
+// saved.
+bool StaendeBerechnen(Datenbestand& d);
 
 }  // namespace talerwerk

@@ -171,6 +171,23 @@ TEST_F(BuchungsoperationenTest, PruefreihenfolgeKontenGewinnen) {
     }
 }
 
+TEST_F(BuchungsoperationenTest, VierstelligesJahrAusserhalbDerDateijahreIstFalschesDatum) {
+    eingabe.Oeffnen(0);
+    Ausfuellen();
+    // 1975 would be saved as "75" and come back as 2075: refused where it is typed.
+    maske.felder[MaskenFeld::Datum] = "01.07.1975";
+    EXPECT_EQ(eingabe.Buchen(), Speicherergebnis::DatumFalsch);
+    EXPECT_EQ(Infos(), std::vector<std::string>{"Buchen nicht möglich!\rDatumseingabe falsch!"});
+    EXPECT_TRUE(d.Buchungen.empty());
+
+    m.Leeren();
+    maske.felder[MaskenFeld::Datum] = "31.12.2079";
+    m.antworten = {Antwort::Ja};
+    EXPECT_EQ(eingabe.Buchen(), Speicherergebnis::Gebucht);
+    ASSERT_EQ(d.Buchungen.size(), 1u);
+    EXPECT_EQ(d.Buchungen[0].Datum, *TagesNummer(31, 12, 2079));
+}
+
 TEST_F(BuchungsoperationenTest, NullbetragErlaubtFragtNachDerBuchungsfrage) {
     e.Nullbuchung = true;
     eingabe.Oeffnen(0);
