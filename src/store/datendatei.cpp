@@ -876,6 +876,9 @@ bool DateiSpeichern(Datenbestand& d, Meldungen& meldungen) {
     std::string fehler;
     try {
         // A balance the file cannot hold would make the saved file unreadable.
+        // Saving writes every record anyway, so it also counts the balances anew from the records
+        // rather than from the index: the file is right even after an edit the index missed.
+        d.Index.BuchungenGueltig = false;
         if (!StaendeBerechnen(d)) {
             fehler = MeldungStandZuGross;
         } else if (DateiAtomarSchreiben(d.Dateiname, DateiAbbild(d), fehler)) {
