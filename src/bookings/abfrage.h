@@ -102,23 +102,23 @@ public:
     std::vector<uint32_t> Treffer() const;
 
 private:
-    bool KontoPasst(int32_t konto1, int32_t konto2) const;
-    bool RubrikPasst(int32_t konto2, uint8_t bart, int32_t indexBArt) const;
+    // Bit 1: the number matches the account list as Konto1 or Konto2; bit 2: the category list as
+    // Konto2 (itself, its parent, its kind). Small numbers by a plain table, others by a hash.
+    uint8_t Bits(int32_t nr) const;
 
     const Datenbestand& d_;
     const Buchungsindex& index_;
-    Kontoindex konten_;
     abfragetyp q_;
-
-    bool nichts_ = false;       // an empty account or category list: nothing matches
-    bool alleKonten_ = false;   // 5000 in the list
-    bool alleRubriken_ = false; // 5100 in the list
-    bool umbuchungen_ = false;  // 5103 in the list
-    // Per chart slot: matches as Konto1 or Konto2 (account list), matches as Konto2 (category list).
-    std::vector<uint8_t> kontoPlatz_, rubrikPlatz_;
-    // Listed numbers that have no chart entry (they can still equal Konto1 or Konto2).
-    std::vector<int32_t> kontoFremd_, rubrikFremd_;
-    bool textMuster_ = false, bemerkungMuster_ = false, beleg_ = false;
+    bool nichts_ = false;        // an empty account or category list: nothing matches
+    bool alleKonten_ = false;    // 5000 listed
+    bool alleRubriken_ = false;  // 5100 listed
+    bool umbuchungen_ = false;   // 5103 listed
+    bool texte_ = false;         // a voucher range or a pattern: the record itself is read
+    uint8_t vorgabe_ = 0;        // bits of a number that is neither listed nor in the chart
+    int32_t grenze_ = 0;
+    std::vector<uint8_t> tabelle_;
+    NrIndex sonst_;
+    std::vector<uint8_t> sonstBits_;
 };
 
 // Position of the filter with this IdentNr in Filterliste, −1 if none.
