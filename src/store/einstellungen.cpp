@@ -45,6 +45,7 @@ const Schluessel kSchluessel[] = {
     M("Hauptfenster", "Symbolleiste", &Einstellungen::Symbolleiste),
     Z("Hauptfenster", "Symbolleiste_Ausrichtung", &Einstellungen::Symbolleiste_Ausrichtung),
     M("Hauptfenster", "Statuszeile", &Einstellungen::Statuszeile),
+    M("Hauptfenster", "Maximiert", &Einstellungen::Maximiert),
     M("Meldungen", "Warnung", &Einstellungen::Warnung),
     M("Meldungen", "Buchung", &Einstellungen::Buchung),
     M("Meldungen", "Überschreiben", &Einstellungen::Ueberschreiben),

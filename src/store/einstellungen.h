@@ -16,6 +16,7 @@ struct Einstellungen {
     bool Symbolleiste = true;
     int32_t Symbolleiste_Ausrichtung = 1;  // 1 top, 2 bottom, 3 left, 4 right
     bool Statuszeile = true;
+    bool Maximiert = false;
     // [Meldungen]
     bool Warnung = true;
     bool Buchung = true;

@@ -48,7 +48,7 @@ TEST_F(EinstellungenTest, SpeichernSchreibtAlleSchluesselInFesterReihenfolge) {
     ASSERT_TRUE(EinstellungenSpeichern(pfad, e));
     EXPECT_EQ(Lesen(),
               "[Hauptfenster]\nx=-12\ny=0\nBreite=580\nHoehe=420\nSymbolleiste=1\n"
-              "Symbolleiste_Ausrichtung=1\nStatuszeile=1\n\n"
+              "Symbolleiste_Ausrichtung=1\nStatuszeile=1\nMaximiert=0\n\n"
               "[Meldungen]\nWarnung=1\nBuchung=1\n\xC3\x9C" "berschreiben=1\n\n"
               "[Einstellungen]\nTextbaustein=1\nBuchungsdatum=1\nNullbuchung=1\nrgmBuchung1=1\n"
               "rgmBuchung2=1\nBuchungEdit=1\n\n"
@@ -60,7 +60,7 @@ TEST_F(EinstellungenTest, SpeichernSchreibtAlleSchluesselInFesterReihenfolge) {
 TEST_F(EinstellungenTest, JederWertUeberlebtSpeichernUndLaden) {
     Einstellungen e;
     e.x = 10; e.y = 20; e.Breite = 800; e.Hoehe = 600;
-    e.Symbolleiste = false; e.Symbolleiste_Ausrichtung = 3; e.Statuszeile = false;
+    e.Symbolleiste = false; e.Symbolleiste_Ausrichtung = 3; e.Statuszeile = false; e.Maximiert = true;
     e.Warnung = false; e.Buchung = false; e.Ueberschreiben = false;
     e.Textbaustein = false; e.Buchungsdatum = false; e.Nullbuchung = true;
     e.rgmBuchung1 = false; e.rgmBuchung2 = false; e.BuchungEdit = false;
