@@ -8,6 +8,10 @@
 //   fenster.BefehlSetzen("Kontenplan1Click", [&] { TKontoPlanDlg dlg(...); dlg.exec(); });
 // A child window that follows changes implements TAnsicht (or is given a refresh function with its
 // factory); after a change, whoever changed the store calls fenster.AnsichtenAktualisieren(art).
+//
+// Menu items and tool bar buttons are bound to their handlers by name; UngebundeneBefehle() lists
+// the commands whose work nobody has plugged in. Alt+letter goes to the active child window when
+// one of its controls carries that letter, else to the menu bar; F10 and Alt alone open the menu.
 
 #include <QMainWindow>
 #include <QPointer>

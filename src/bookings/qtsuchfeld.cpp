@@ -128,8 +128,10 @@ void QtSuchfeld::BaumVerbergen() {
 }
 
 void QtSuchfeld::BaumEnter() {
-    BaumVerbergen();
+    // The focus moves first: a tree hidden while it has the focus would pass it on to whatever
+    // control comes next, and that control would count as entered and left.
     (naechstes_ ? naechstes_ : Edit)->setFocus(Qt::TabFocusReason);
+    BaumVerbergen();
 }
 
 void QtSuchfeld::Uebernehmen(bool auswahlVerschieben) {
@@ -175,9 +177,9 @@ bool QtSuchfeld::eventFilter(QObject* objekt, QEvent* ereignis) {
             if (taste->key() == Qt::Key_Escape && EscWiederherstellen) {
                 // The field gets back the text it had before; nothing of the tree counts as typed.
                 escLaeuft_ = true;
+                (NachEsc ? NachEsc : Edit)->setFocus(Qt::OtherFocusReason);
                 BaumVerbergen();
                 Edit->setText(gesichert_);
-                (NachEsc ? NachEsc : Edit)->setFocus(Qt::OtherFocusReason);
                 escLaeuft_ = false;
                 return true;
             }

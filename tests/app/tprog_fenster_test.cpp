@@ -7,6 +7,7 @@
 #include <QCloseEvent>
 #include <QDialog>
 #include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
@@ -961,6 +962,17 @@ void TProg_FensterTest::bilderFuerDieSichtpruefung() {
     QVERIFY(QFile::exists(ziel + QStringLiteral("/info.png")));
     f.close();
 
+    // Qt's own file dialog speaks German.
+    DeutscheTexteLaden(*qApp);
+    {
+        QFileDialog dialog(nullptr, QStringLiteral("Datei öffnen"));
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        dialog.setNameFilters(TProg_Fenster::DateiFilter(true));
+        dialog.setDirectory(u.ordner.path());
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QVERIFY(dialog.grab().save(ziel + QStringLiteral("/dateidialog.png")));
+    }
     // The first start with the booking window, and a button reached with Tab.
     StilAnwenden(*qApp);
     Programm p;
@@ -1088,6 +1100,17 @@ void TProg_FensterTest::ersteGroesseZeigtDasBuchungsfensterGanz() {
     QVERIFY(w->BitBtn1->geometry().bottom() < w->height());
     p.f->Bestand().Geaendert = false;
     QVERIFY(p.f->close());
+
+    // A child window larger than the default size: the first size grows until it is seen whole.
+    Umgebung v;
+    PruefFenster& gross = v.Starten();
+    const QRect lage(5, 5, 650, 380);
+    gross.PlatzFuerKindfenster(lage);
+    gross.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&gross));
+    QVERIFY(gross.width() > 580 && gross.height() > 420);
+    QVERIFY(gross.Arbeitsflaeche()->viewport()->rect().contains(lage));
+    gross.close();
 
     // A size the user chose is kept, even a small one.
     Einstellungen klein;

@@ -866,6 +866,15 @@ private slots:
         QCOMPARE(w.Konto2Edit->Edit->text(), QStringLiteral("MI"));
         QTest::keyClick(w.Konto2Edit->Baum, Qt::Key_Escape);
         QCOMPARE(w.Konto2Edit->Edit->text(), QStringLiteral("LM"));
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w.Konto2Edit->Edit));
+        // Leaving through the tree is leaving the field: a category with sub-categories is never
+        // left in it, and the field after it is not touched on the way.
+        w.TextEdit->Edit->setText(QStringLiteral("EK"));
+        QTest::keyClick(w.Konto2Edit->Edit, Qt::Key_F4);
+        QTest::keyClick(w.Konto2Edit->Baum, Qt::Key_Return);
+        QCOMPARE(w.Konto2Edit->Edit->text(), QStringLiteral("LMG"));
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w.TextEdit->Edit));
+        QCOMPARE(w.TextEdit->Edit->text(), QStringLiteral("EK"));
 
         // F4 in the text field: the tree's first snippet is not taken by opening.
         Tippen(w.TextEdit->Edit, QStringLiteral("Baecker"));
