@@ -764,6 +764,7 @@ QWidget* TProg_Fenster::KindfensterZeigen(Kind kind) {
         if (sub->widget()) w = sub->widget();
     }
     InArbeitsflaeche(w);
+    FreiPlatzieren(w);
     if (kind != Kontenblatt) kinder_[kind] = w;
     return w;
 }
@@ -793,12 +794,10 @@ bool TProg_Fenster::FensterSchliessen() {
 void TProg_Fenster::KindfensterWiederOeffnen() {
     if (!bestand_.DateiOffen) return;
     // Windows that are still open stay as they are (the booking window keeps its position).
-    if (einstellungen_.KontoStandOffen && !kinder_[KontoStand]) FreiPlatzieren(KindfensterZeigen(KontoStand));
-    if (einstellungen_.BListeOffen && !kinder_[BListe]) FreiPlatzieren(KindfensterZeigen(BListe));
-    if (einstellungen_.BuchungOffen && !kinder_[Buchung]) {
+    if (einstellungen_.KontoStandOffen && !kinder_[KontoStand]) KindfensterZeigen(KontoStand);
+    if (einstellungen_.BListeOffen && !kinder_[BListe]) KindfensterZeigen(BListe);
+    if (einstellungen_.BuchungOffen && !kinder_[Buchung])
         BuchungsfensterZeigen(static_cast<int32_t>(bestand_.Buchungen.size()));
-        FreiPlatzieren(kinder_[Buchung]);
-    }
 }
 
 void TProg_Fenster::FreiPlatzieren(QWidget* kind) {

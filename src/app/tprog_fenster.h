@@ -109,7 +109,8 @@ public:
     void BefehlAusloesen(const QString& befehl);
 
     // Opens the single child window of the kind, or restores and raises the existing one. For
-    // Kontenblatt every call opens a new one. nullptr when no such window is plugged in.
+    // Kontenblatt every call opens a new one. nullptr when no such window is plugged in. A new
+    // window is placed so that it hides no other child window entirely, nor is hidden by one.
     QWidget* KindfensterZeigen(Kind kind);
     QWidget* Kindfenster(Kind kind) const;
     // Puts any widget into the MDI area as a child window (deleted when closed).
@@ -214,7 +215,8 @@ private:
     void BuchungsbefehlHolen(const std::function<void(QWidget*)>& befehl);
     void LayoutAufzeichnen();
     void OrdnerMerken(const QString& datei);
-    // A reopened child window moves where it neither hides another one entirely nor is hidden.
+    // A child window that has just been opened (by a command, or reopened with a file) moves
+    // where it neither hides another one entirely nor is hidden by one.
     void FreiPlatzieren(QWidget* kind);
 
     QAction* NeueAktion(QMenu* menue, const char* komponente, const QString& text,

@@ -803,6 +803,9 @@ void TBuchungDlg::Zustand(const Maskenzustand& z) {
     WaehrungLabel->setText(QString::fromStdString(d_.Mandant.Text4));
     BuchenFreigeben(z.BuchenMoeglich);
     if (z.Gesperrt && fokusImPanel) setFocus(Qt::OtherFocusReason);
+    // Editing allowed again while the window itself held the focus (Enter went on from a locked
+    // booking to the new one): typing starts in the date.
+    if (!z.Gesperrt && hasFocus()) ErstesFeldFokussieren();
 }
 
 // ---- keys, showing, closing ----

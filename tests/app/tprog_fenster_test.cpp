@@ -1145,21 +1145,26 @@ void TProg_FensterTest::wiedergeoeffneteKindfensterVerdeckenSichNicht() {
     p.f->oeffnenNamen << p.u.Pfad(QStringLiteral("buch.tlw"));
     p.f->ffnen1Click();
     p.Zeigen();
+    auto keinesVerdeckt = [&] {
+        const QList<QMdiSubWindow*> fenster = p.f->Arbeitsflaeche()->subWindowList();
+        QCOMPARE(fenster.size(), 3);
+        for (QMdiSubWindow* a : fenster)
+            for (QMdiSubWindow* b : fenster)
+                if (a != b)
+                    QVERIFY2(!a->geometry().contains(b->geometry()),
+                             qPrintable(a->windowTitle() + QStringLiteral(" verdeckt ") + b->windowTitle()));
+    };
+    // Opened one after the other at their usual places (balances 50,50, booking 5,5, calculator).
     p.f->Kontostnde1Click();
     p.f->Hinzufgen1Click();
     p.f->Rechner1Click();
+    keinesVerdeckt();
     // Open the same file again: the windows close and come back at their stored places.
     p.f->oeffnenNamen << p.u.Pfad(QStringLiteral("buch.tlw"));
     p.f->ffnen1Click();
     QVERIFY(p.Buchung());
     QVERIFY(p.f->Kindfenster(TProg_Fenster::KontoStand));
-    const QList<QMdiSubWindow*> fenster = p.f->Arbeitsflaeche()->subWindowList();
-    QCOMPARE(fenster.size(), 3);
-    for (QMdiSubWindow* a : fenster)
-        for (QMdiSubWindow* b : fenster)
-            if (a != b)
-                QVERIFY2(!a->geometry().contains(b->geometry()),
-                         qPrintable(a->windowTitle() + QStringLiteral(" verdeckt ") + b->windowTitle()));
+    keinesVerdeckt();
     // The booking window opened last has the focus in its date, ready for typing.
     QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(p.Buchung()->DatumEdit->Edit));
     // Ctrl+B from another child window brings the booking window back with a field focused.

@@ -754,6 +754,12 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(c.fenster));
         QTest::keyClick(c.fenster, Qt::Key_Return);
         QCOMPARE(c.d.AktIndex, 1);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(c.fenster));
+        // On to the new booking, which is always editable: the date takes the focus again.
+        QTest::keyClick(c.fenster, Qt::Key_Return);
+        QCOMPARE(c.d.AktIndex, 2);
+        QVERIFY(!c.fenster->Gesperrt());
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(c.fenster->DatumEdit->Edit));
     }
 
     void FocusGivenToTheWindowGoesIntoTheDate() {
