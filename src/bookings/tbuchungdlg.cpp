@@ -520,8 +520,8 @@ bool TBuchungDlg::Gesperrt() const { return eingabe_ && eingabe_->Gesperrt(); }
 
 void TBuchungDlg::AktIndexZeigen() {
     LoeschenSichtbarkeit();
-    eingabe_->PositionAnzeigen();
-    ErstesFeldFokussieren();
+    // A booking still being typed that could not be stored keeps the focus where its message put it.
+    if (eingabe_->PositionAnzeigen()) ErstesFeldFokussieren();
 }
 
 bool TBuchungDlg::GeheZuNummer() {

@@ -746,6 +746,16 @@ private slots:
         b.d.AktIndex = 1;
         b.fenster->AktIndexZeigen();
         QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(b.fenster->DatumEdit->Edit));
+        // A change that cannot be stored keeps the window where it was, the focus on the fault.
+        Tippen(b.fenster->TextEdit->Edit, QString());
+        QTest::keyClick(b.fenster->TextEdit->Edit, Qt::Key_Backspace);
+        b.meldungen.antworten = {Antwort::Ja};
+        b.d.AktIndex = 0;
+        b.fenster->AktIndexZeigen();
+        QCOMPARE(b.d.AnzeigeIndex, 1);
+        QCOMPARE(b.meldungen.Texte(Art::Information),
+                 std::vector<std::string>({"Buchen nicht möglich!\rBuchungstext darf nicht leer sein!"}));
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(b.fenster->TextEdit->Edit));
 
         // Locked: the fields are disabled, the window itself holds the focus and Enter goes on.
         Aufbau c(2);
