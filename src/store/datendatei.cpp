@@ -615,10 +615,17 @@ bool AllesSchreiben(int fd, std::string_view bytes) {
     return true;
 }
 
-// Opens a file for reading only when it is a regular file. The open itself does not wait: a FIFO
-// without a writer or a device would otherwise block the open (for a regular file O_NONBLOCK
-// changes nothing). -1 with errno set otherwise: EISDIR for a folder, EINVAL for anything else.
+// Opens a file for reading only when it is a regular file: a FIFO without a writer would block
+// the open, a device may do anything when opened. Should the name be replaced by such a thing
+// between the look and the open, the open does not wait either (for a regular file O_NONBLOCK
+// changes nothing) and the check on the open file refuses it. -1 with errno set otherwise:
+// EISDIR for a folder, EINVAL for anything else that is no regular file.
 int RegulaerOeffnen(const std::string& pfad, struct stat& st) {
+    if (::stat(pfad.c_str(), &st) != 0) return -1;
+    if (!S_ISREG(st.st_mode)) {
+        errno = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+        return -1;
+    }
     const int fd = ::open(pfad.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) return -1;
     int fehlerNr = 0;
@@ -843,9 +850,12 @@ bool AtomarSchreiben(const std::string& pfad, const std::function<int(int)>& inh
     // Held until the rename: tells a later save that this file is no leftover.
     ::flock(fd, LOCK_EX | LOCK_NB);
 
-    // The new file gets the old one's owner, group and permissions, or the usual ones. Changing
-    // the owner needs rights the user may not have; the file is saved all the same. The
-    // permissions come after, as a change of owner clears the set-ID bits.
+    if (const int fehlerNr = inhalt(fd); fehlerNr != 0) return Scheitern(fehlerNr);
+
+    // Only now the new file gets the old one's owner, group and permissions, or the usual ones:
+    // while it is written it stays the user's own (0600), so that a leftover can always be
+    // removed. Changing the owner needs rights the user may not have; the file is saved all the
+    // same. The permissions come after, as a change of owner clears the set-ID bits.
     mode_t rechte;
     if (gabEs) {
         if ((alt.st_uid != ::geteuid() || alt.st_gid != ::getegid()) &&
@@ -859,7 +869,6 @@ bool AtomarSchreiben(const std::string& pfad, const std::function<int(int)>& inh
         rechte = 0666 & ~maske;
     }
     if (::fchmod(fd, rechte) != 0) return Scheitern(errno);
-    if (const int fehlerNr = inhalt(fd); fehlerNr != 0) return Scheitern(fehlerNr);
     if (::fsync(fd) != 0) return Scheitern(errno);
     aufraeumen.fd = -1;
     if (::close(fd) != 0) return Scheitern(errno);

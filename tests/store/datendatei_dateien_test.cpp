@@ -139,6 +139,24 @@ TEST(DatendateiAtomar, BehaeltDieRechteInBeidenFormen) {
     EXPECT_EQ(ordner.Eintraege(), std::vector<std::string>{"buch.tlw"});
 }
 
+TEST(DatendateiAtomar, BehaeltEigentuemerUndGruppeWoDasSystemEsErlaubt) {
+    // Saving someone else's file with the rights to do so (as root) leaves it theirs.
+    if (::geteuid() != 0) GTEST_SKIP() << "braucht Sonderrechte";
+    Ordner ordner;
+    const std::string pfad = ordner.Datei("fremd.tlw");
+    Schreiben(pfad, "alt");
+    ASSERT_EQ(::chown(pfad.c_str(), 65534, 65534), 0);
+    ASSERT_EQ(::chmod(pfad.c_str(), 02640), 0);
+    std::string fehler;
+    ASSERT_TRUE(DateiAtomarSchreiben(pfad, "neu", fehler)) << fehler;
+    struct stat st {};
+    ASSERT_EQ(::stat(pfad.c_str(), &st), 0);
+    EXPECT_EQ(st.st_uid, 65534u);
+    EXPECT_EQ(st.st_gid, 65534u);
+    EXPECT_EQ(st.st_mode & 07777, 02640u);
+    EXPECT_EQ(Inhalt(pfad), "neu");
+}
+
 TEST(DatendateiAtomar, GestroemteAusgabeVollstaendigUndInStuecken) {
     // Small and large pieces mixed, more than the stream's buffer holds at once.
     Ordner ordner;
