@@ -16,7 +16,7 @@
 #include <string_view>
 #include <vector>
 
-#include "accounts/kennwort.h"
+#include "accounts/kennwortpruefung.h"
 #include "evaluation/auswertung.h"
 #include "store/betrag.h"
 #include "store/datendatei.h"
@@ -80,7 +80,7 @@ public:
     explicit KonsolenKennwort(std::optional<std::string> kennwort) : kennwort_(std::move(kennwort)) {}
 
     bool Abfragen(int art, const std::string& gespeichert, const std::string&) override {
-        const bool richtig = kennwort_ && *kennwort_ == KennwortEntschluesseln(gespeichert);
+        const bool richtig = kennwort_ && KennwortPasst(*kennwort_, gespeichert);
         if (art == 1 || art == 3) {
             if (!richtig) {
                 DateiAbgelehnt = true;
@@ -239,13 +239,18 @@ int Import(const Aufruf& a) {
 int Staende(const Aufruf& a) {
     Datenbestand d;
     if (int s = Oeffnen(a.Dateien[0], a.Kennwort, d)) return s;
-    StaendeBerechnen(d);
+    // A crafted file can hold more than any balance may be; no wrong number is printed then.
+    bool imBereich = StaendeBerechnen(d);
     Cent gesamt = 0;
     std::string aus;
     for (const kontotyp& k : d.Konten) {
         if (k.Art != ArtBestandskonto && k.Art != ArtSparkonto) continue;
         aus += k.Name + ";" + CentText(k.Stand) + "\n";
-        gesamt += k.Stand;
+        if (__builtin_add_overflow(gesamt, k.Stand, &gesamt)) imBereich = false;
+    }
+    if (!imBereich) {
+        KonsolenMeldungen::Ausgeben(MeldungStandZuGross);
+        return kFehler;
     }
     aus += "Gesamt;" + CentText(gesamt) + "\n";
     std::cout << aus;

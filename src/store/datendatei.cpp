@@ -37,8 +37,9 @@
 #include <utility>
 #include <vector>
 
-#include "evaluation/auswertung.h"
+#include "store/betrag.h"
 #include "store/datum.h"
+#include "store/kontostaende.h"
 #include "store/ports.h"
 #include "store/zeichensatz.h"
 
@@ -512,7 +513,8 @@ void LiesKonten(Leser& l, std::vector<kontotyp>& ziel) {
 // so only the list matters: filters own one, every other record must have an empty list.
 void LiesBuchungen(Leser& l, std::vector<buchungstyp>& ziel, int32_t satzart) {
     const int32_t n = l.Anzahl(MinBuchung);
-    ziel.reserve(static_cast<size_t>(n));
+    // The bookings get room to grow: the first booking added after opening must not move them all.
+    ziel.reserve(satzart == SatzBuchung ? BuchungenKapazitaet(static_cast<size_t>(n)) : static_cast<size_t>(n));
     const bool mitListe = satzart == SatzFilter;
     for (int32_t i = 0; i < n; ++i) {
         ziel.emplace_back();
@@ -929,10 +931,6 @@ void Extended80AusCent(Cent cent, unsigned char out[10]) {
     out[9] = static_cast<unsigned char>(((exponent >> 8) & 0x7F) | (negativ ? 0x80 : 0));
 }
 
-// Largest magnitude the program holds: 2^53 cents, the range in which every cent is also exact
-// as a double (used for display).
-static constexpr uint64_t GroessterBetragCent = uint64_t{1} << 53;
-
 bool Extended80NachCent(const unsigned char in[10], Cent& cent) {
     uint64_t signifikand = 0;
     for (int i = 7; i >= 0; --i) signifikand = (signifikand << 8) | in[i];
@@ -957,7 +955,8 @@ bool Extended80NachCent(const unsigned char in[10], Cent& cent) {
         const u128 rest = mal100 & ((static_cast<u128>(1) << r) - 1);
         if (rest >= (static_cast<u128>(1) << (r - 1))) ++ergebnis;  // half away from zero
     }  // else: far below half a cent
-    if (ergebnis > GroessterBetragCent) return false;
+    // The balances the program computes and saves are bounded the same way (StaendeBerechnen).
+    if (ergebnis > static_cast<u128>(GroessterStandCent)) return false;
     const Cent c = static_cast<Cent>(ergebnis);
     cent = negativ ? -c : c;
     return true;
@@ -1080,6 +1079,7 @@ bool DateiLaden(Datenbestand& d, Meldungen& meldungen, Kennwortabfrage& abfrage)
         d.RgmBuchungen = std::move(neu.RgmBuchungen);
         d.Vorlagen = std::move(neu.Vorlagen);
         d.Filterliste = std::move(neu.Filterliste);
+        d.Index.Leeren();  // built anew from the new bookings when first read
         d.Geaendert = false;
         d.Schreibschutz = ergebnis.Schreibschutz;
         d.LetzterIndex = static_cast<int32_t>(d.Buchungen.size()) - 1;
@@ -1134,9 +1134,13 @@ bool DateiSpeichern(Datenbestand& d, Meldungen& meldungen) {
     }
     std::string fehler;
     try {
-        StaendeBerechnen(d);
-        const std::string bytes = DateiAbbild(d);
-        if (DateiAtomarSchreiben(d.Dateiname, bytes, fehler)) {
+        // A balance the file cannot hold would make the saved file unreadable.
+        // Saving writes every record anyway, so it also counts the balances anew from the records
+        // rather than from the index: the file is right even after an edit the index missed.
+        d.Index.BuchungenGueltig = false;
+        if (!StaendeBerechnen(d)) {
+            fehler = MeldungStandZuGross;
+        } else if (DateiAtomarSchreiben(d.Dateiname, DateiAbbild(d), fehler)) {
             d.Geaendert = false;
             return true;
         }

@@ -18,6 +18,10 @@ class Kennwortabfrage;
 
 inline constexpr const char* MeldungDateiNichtGefunden = "Datei nicht gefunden!";
 inline constexpr const char* MeldungUngueltigeDatei = "Ungültige Datei!\rÖffnen nicht möglich!";
+// Why a save was refused when a balance lies beyond ±GroessterStandCent (betrag.h).
+inline constexpr const char* MeldungStandZuGross =
+    "Ein Kontostand liegt außerhalb des Bereichs, den die Datei speichern kann (höchstens "
+    "90.071.992.547.409,92 je Konto).";
 
 enum class LeseStatus {
     Gelesen,            // the whole store was read
@@ -46,7 +50,8 @@ LeseErgebnis DateiAuslesen(std::string_view bytes, Datenbestand& ziel, Kennworta
 // the message goes through `meldungen` and `d` stays exactly as it was.
 bool DateiLaden(Datenbestand& d, Meldungen& meldungen, Kennwortabfrage& abfrage);
 
-// Save: recomputes every Stand, then writes d.Dateiname atomically (temporary file beside it,
+// Save: recomputes every Stand (refused with MeldungStandZuGross when one lies beyond what the
+// file holds, so that no saved file is one the reader refuses), then writes d.Dateiname atomically (temporary file beside it,
 // flushed and synced, renamed over it). Clears Geaendert on success. On failure an error box names
 // the file and the reason, Geaendert stays set and the old file is untouched.
 bool DateiSpeichern(Datenbestand& d, Meldungen& meldungen);
@@ -80,7 +85,7 @@ bool IstDatendatei(const std::string& pfad);
 
 // The 80-bit extended value of the file, encoded exactly from cents (correctly rounded, ties to
 // even) and decoded back to cents (rounded half away from zero). Decoding fails for NaN, infinity
-// and magnitudes beyond what the program can hold.
+// and magnitudes beyond GroessterStandCent (betrag.h), the most a balance of the program can be.
 void Extended80AusCent(Cent cent, unsigned char out[10]);
 bool Extended80NachCent(const unsigned char in[10], Cent& cent);
 

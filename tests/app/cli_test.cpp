@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "accounts/kennwort.h"
+#include "accounts/mandantdaten.h"
 #include "evaluation/auswertung.h"
 #include "store/datendatei.h"
 #include "store/datum.h"
@@ -223,6 +224,38 @@ TEST_F(Cli, DateikennwortWirdNieUmgangen) {
     EXPECT_EQ(Lauf({"check", datei}).Status, 0);  // the new store has no password
 }
 
+TEST_F(Cli, KennwortZaehltDieErstenAchtZeichen) {
+    // The master-data dialog keeps the first eight characters of the password chosen.
+    kontotyp mandant;
+    MandantEingaben eingaben = MandantEingabenAus(mandant);
+    eingaben.Modus = KennwortModus::Datei;
+    eingaben.Kennwort = eingaben.Wiederholung = "Sonnenblume";
+    MandantUebernehmen(eingaben, mandant);
+    const std::string datei = KleinesBuch("lang.tlw", mandant.Kurz1);
+
+    // The password as chosen opens the file, and so do its first eight characters.
+    for (const char* kennwort : {"Sonnenblume", "Sonnenbl", "Sonnenblumenfeld"}) {
+        Ergebnis e = Lauf({"check", datei, "--kennwort", kennwort});
+        EXPECT_EQ(e.Status, 0) << kennwort << e.Fehler;
+    }
+    for (const char* kennwort : {"Sonnenb", "sonnenblume", "SonnenBlume"}) {
+        Ergebnis e = Lauf({"check", datei, "--kennwort", kennwort});
+        EXPECT_EQ(e.Status, 3) << kennwort;
+        EXPECT_EQ(e.Fehler, "Kennwort falsch.\n") << kennwort;
+    }
+
+    // The write-protect password likewise, when a command replaces the file.
+    eingaben.Modus = KennwortModus::Schreibschutz;
+    eingaben.Kennwort = eingaben.Wiederholung = "Nurlesen123";
+    MandantUebernehmen(eingaben, mandant);
+    const std::string geschuetzt = KleinesBuch("schutz.tlw", "", mandant.Kurz2);
+    Ergebnis e = Lauf({"demo", geschuetzt, "--buchungen", "3", "--kennwort", "Nurlese"});
+    EXPECT_EQ(e.Status, 1);
+    EXPECT_EQ(e.Fehler, "Datei ist schreibgeschützt!\n");
+    e = Lauf({"demo", geschuetzt, "--buchungen", "3", "--kennwort", "Nurlesen123"});
+    EXPECT_EQ(e.Status, 0) << e.Fehler;
+}
+
 TEST_F(Cli, SchreibschutzErlaubtLesenAberKeinUeberschreiben) {
     const std::string datei = KleinesBuch("schutz.tlw", "", KennwortVerschluesseln("nurlesen"));
     Ergebnis e = Lauf({"staende", datei});
@@ -295,6 +328,62 @@ TEST_F(Cli, ImportRechnetStaendeNeuUndLehntFehlerAb) {
     e = Lauf({"import", Pfad("f.json"), Pfad("f.json")});
     EXPECT_EQ(e.Status, 1);
     EXPECT_EQ(Lesen(Pfad("f.json")), R"({"Buchungen": [{}, {"Datum": 20260131}]})");
+}
+
+TEST_F(Cli, ImportSchreibtNurDateienDieDerLeserNimmt) {
+    // A thousand bookings of "99999999999": the amount is not in the stored form, so the import
+    // refuses it by its key and writes nothing (before, the file was written and was then invalid).
+    std::string json = R"({"Konten": [{"Nr": -1, "Art": 3, "Name": "Giro"}, {"Nr": -2, "Art": 1, "Name": "Lohn"}],
+                          "Buchungen": [)";
+    for (int i = 0; i < 1000; ++i)
+        json += std::string(i ? "," : "") + R"({"BArt": 0, "Konto1": -1, "Konto2": -2, "Betrag": "99999999999"})";
+    Schreiben(Pfad("gross.json"), json + "]}");
+    Ergebnis e = Lauf({"import", Pfad("gross.json"), Pfad("gross.tlw")});
+    EXPECT_EQ(e.Status, 1);
+    EXPECT_NE(e.Fehler.find("Buchungen[0].Betrag: kein gültiger Betrag \"99999999999\""), std::string::npos) << e.Fehler;
+    EXPECT_FALSE(fs::exists(Pfad("gross.tlw")));
+
+    // The largest amount in the stored form is taken, and the file reads back.
+    Schreiben(Pfad("max.json"), R"({"Konten": [{"Nr": -1, "Art": 3, "Name": "Giro", "AnfStand": -1e12},
+                                                {"Nr": -2, "Art": 1, "Name": "Lohn"}],
+                                    "Buchungen": [{"BArt": 0, "Konto1": -1, "Konto2": -2, "Betrag": "99999999,99"},
+                                                  {"BArt": 1, "Konto1": -1, "Konto2": -2, "Betrag": "-9999999,99"}]})");
+    e = Lauf({"import", Pfad("max.json"), Pfad("max.tlw")});
+    ASSERT_EQ(e.Status, 0) << e.Fehler;
+    e = Lauf({"staende", Pfad("max.tlw")});
+    EXPECT_EQ(e.Status, 0) << e.Fehler;
+    EXPECT_EQ(e.Aus, "Giro;-999890000000,02\nGesamt;-999890000000,02\n");
+}
+
+TEST_F(Cli, StaendeJenseitsDerDateigrenzeWerdenGemeldet) {
+    // A crafted file: the reader cuts amount texts to 11 characters and takes them, but a thousand
+    // of "99999999999" add up to more than a balance may be.
+    Datenbestand d;
+    kontotyp giro;
+    giro.Nr = -1;
+    giro.Art = ArtBestandskonto;
+    giro.Name = "Giro";
+    d.Konten.push_back(giro);
+    buchungstyp b = BuchungVorgabe(SatzBuchung, Tag(1, 12, 2026));
+    b.BArt = BArtEinnahme;
+    b.Konto1 = -1;
+    b.Betrag = "99999999999";
+    b.Text = "x";
+    d.Buchungen.assign(1000, b);
+    Schreiben(Pfad("gross.tlw"), DateiAbbild(d));
+    EXPECT_EQ(Lauf({"check", Pfad("gross.tlw")}).Status, 0);
+
+    Ergebnis e = Lauf({"staende", Pfad("gross.tlw")});
+    EXPECT_EQ(e.Status, 1);
+    EXPECT_EQ(e.Aus, "");
+    EXPECT_EQ(e.Fehler, std::string(MeldungStandZuGross) + "\n");
+
+    // Its export cannot be imported: the amounts are refused by their key.
+    ASSERT_EQ(Lauf({"export", Pfad("gross.tlw"), "-o", Pfad("gross.json")}).Status, 0);
+    e = Lauf({"import", Pfad("gross.json"), Pfad("neu.tlw")});
+    EXPECT_EQ(e.Status, 1);
+    EXPECT_NE(e.Fehler.find("Buchungen[0].Betrag"), std::string::npos);
+    EXPECT_FALSE(fs::exists(Pfad("neu.tlw")));
 }
 
 TEST_F(Cli, DemoSchreibtDasBeispielbuch) {
