@@ -77,14 +77,16 @@ public:
 // The password prompt of a command line: the password is the one given with --kennwort.
 class KonsolenKennwort : public Kennwortabfrage {
 public:
-    explicit KonsolenKennwort(std::optional<std::string> kennwort) : kennwort_(std::move(kennwort)) {}
+    explicit KonsolenKennwort(std::optional<std::string> kennwort, bool still = false)
+        : kennwort_(std::move(kennwort)), still_(still) {}
 
     bool Abfragen(int art, const std::string& gespeichert, const std::string&) override {
         const bool richtig = kennwort_ && KennwortPasst(*kennwort_, gespeichert);
         if (art == 1 || art == 3) {
             if (!richtig) {
                 DateiAbgelehnt = true;
-                KonsolenMeldungen::Ausgeben(kennwort_ ? "Kennwort falsch." : "Öffnen der Datei abgebrochen!");
+                if (!still_)
+                    KonsolenMeldungen::Ausgeben(kennwort_ ? "Kennwort falsch." : "Öffnen der Datei abgebrochen!");
             }
         } else {
             // Without the write-protect password the file can still be read, only not written.
@@ -98,6 +100,7 @@ public:
 
 private:
     std::optional<std::string> kennwort_;
+    bool still_;  // only asked whether a file may be replaced: the refusal says why
 };
 
 struct Aufruf {
@@ -137,14 +140,13 @@ int Oeffnen(const std::string& pfad, const std::optional<std::string>& kennwort,
 }
 
 // A command that writes a data file must not replace one that is protected: not one whose
-// write-protect password was not given, nor one with a file password that was not given. The
-// client record at the start of the file decides, read whole however large it is; the rest of a
-// large file is not read.
+// write-protect password was not given, nor one with a file password that was not given; both
+// are refused as write-protected. The client record at the start of the file decides, read whole
+// however large it is; the rest of a large file is not read.
 int DarfUeberschreiben(const std::string& pfad, const std::optional<std::string>& kennwort) {
-    KonsolenKennwort abfrage(kennwort);
+    KonsolenKennwort abfrage(kennwort, /*still=*/true);
     KennwoerterPruefen(pfad, abfrage);  // no data file there: nothing to protect, the save will tell
-    if (abfrage.DateiAbgelehnt) return kKennwort;
-    if (abfrage.Schreibschutz) {
+    if (abfrage.DateiAbgelehnt || abfrage.Schreibschutz) {
         KonsolenMeldungen::Ausgeben(kSchreibgeschuetzt);
         return kFehler;
     }

@@ -214,10 +214,11 @@ TEST_F(Cli, DateikennwortWirdNieUmgangen) {
     const std::string vorher = Lesen(datei);
     Schreiben(Pfad("leer.json"), "{}");
     e = Lauf({"import", Pfad("leer.json"), datei});
-    EXPECT_EQ(e.Status, 3);
+    EXPECT_EQ(e.Status, 1);
+    EXPECT_EQ(e.Fehler, "Datei ist schreibgeschützt!\n");
     e = Lauf({"demo", datei, "--buchungen", "10", "--kennwort", "falsch"});
-    EXPECT_EQ(e.Status, 3);
-    EXPECT_EQ(e.Fehler, "Kennwort falsch.\n");
+    EXPECT_EQ(e.Status, 1);
+    EXPECT_EQ(e.Fehler, "Datei ist schreibgeschützt!\n");
     EXPECT_EQ(Lesen(datei), vorher);
     e = Lauf({"import", Pfad("leer.json"), datei, "--kennwort", "Geheim"});
     EXPECT_EQ(e.Status, 0) << e.Fehler;
@@ -469,8 +470,8 @@ TEST_F(Cli, GeschuetzteZieleJederGroesseBleiben) {
          {std::vector<std::string>{"import", Pfad("leer.json"), Pfad("geheim.tlw")},
           std::vector<std::string>{"demo", Pfad("geheim.tlw"), "--buchungen", "3"}}) {
         Ergebnis e = Lauf(aufruf);
-        EXPECT_EQ(e.Status, 3) << aufruf[0];
-        EXPECT_EQ(e.Fehler, "Öffnen der Datei abgebrochen!\n") << aufruf[0];
+        EXPECT_EQ(e.Status, 1) << aufruf[0];
+        EXPECT_EQ(e.Fehler, "Datei ist schreibgeschützt!\n") << aufruf[0];
     }
     EXPECT_EQ(Lesen(Pfad("schutz.tlw")), schutz);
     EXPECT_EQ(Lesen(Pfad("geheim.tlw")), geheim);
