@@ -1,6 +1,7 @@
 #include "accounts/kennwortpruefung.h"
 
 #include "accounts/kennwort.h"
+#include "store/datenbestand.h"
 
 namespace talerwerk {
 
@@ -26,7 +27,7 @@ std::string KennwortAbbruchMeldung(int art) {
 }
 
 bool KennwortPasst(const std::string& eingabe, const std::string& gespeichert) {
-    return eingabe == KennwortEntschluesseln(gespeichert);
+    return Kuerzen(eingabe, KurzLaenge) == KennwortEntschluesseln(gespeichert);
 }
 
 }  // namespace talerwerk

@@ -23,7 +23,13 @@ std::string KennwortHinweis(int art);
 std::string KennwortAbbruchKnopf(int art);
 // Information shown after the prompt was cancelled.
 std::string KennwortAbbruchMeldung(int art);
-// True when the typed text is exactly (case-sensitively) the stored password.
+// Shown beside the password fields of the master-data dialog.
+inline constexpr const char* KennwortLaengeHinweis = "Es zählen nur die ersten 8 Zeichen.";
+
+// True when the first 8 typed characters are exactly (case-sensitively) the stored password. A
+// password is stored as its first 8 characters, so typing the longer password chosen in the
+// master-data dialog opens the file, as do its first 8 characters alone. The prompt and
+// talerwerk-cli --kennwort both compare through here.
 bool KennwortPasst(const std::string& eingabe, const std::string& gespeichert);
 
 }  // namespace talerwerk

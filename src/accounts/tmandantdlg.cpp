@@ -14,6 +14,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "accounts/kennwortpruefung.h"
 #include "store/ports.h"
 
 using talerwerk::KennwortModus;
@@ -37,7 +38,8 @@ QLineEdit* KennwortZeile(QWidget* eltern, const char* name) {
     QLineEdit* e = Zeile(eltern, name);
     e->setEchoMode(QLineEdit::Password);
     e->setStyleSheet(QStringLiteral("lineedit-password-character: 42;"));  // "*"
-    // Only eight characters are kept in the file; longer input would later be refused at the prompt.
+    // The file keeps eight characters of a password; the label beside the fields says so, and
+    // the prompt compares only the first eight typed.
     e->setMaxLength(static_cast<int>(talerwerk::KurzLaenge));
     return e;
 }
@@ -133,6 +135,10 @@ TMandantDlg::TMandantDlg(talerwerk::Meldungen& meldungen, QWidget* eltern) : QDi
     auto* kForm = new QFormLayout;
     kForm->addRow(Beschriftung(schutz, QStringLiteral("&Kennwort"), KennwortEdit), KennwortEdit);
     kForm->addRow(Beschriftung(schutz, QStringLiteral("Kennwort&wiederholung"), WiederhlgEdit), WiederhlgEdit);
+    KennwortLaengeLabel = new QLabel(QString::fromUtf8(talerwerk::KennwortLaengeHinweis), schutz);
+    KennwortLaengeLabel->setObjectName(QStringLiteral("KennwortLaengeLabel"));
+    KennwortLaengeLabel->setWordWrap(true);
+    kForm->addRow(QString(), KennwortLaengeLabel);
     auto* sSpalte = new QVBoxLayout(schutz);
     sSpalte->addWidget(Kennwort0RBtn);
     sSpalte->addWidget(Kennwort1RBtn);
@@ -173,6 +179,7 @@ void TMandantDlg::KennwortRBtnClick() {
     const bool aktiv = talerwerk::KennwortFelderAktiv(Eingaben().Modus);
     KennwortEdit->setEnabled(aktiv);
     WiederhlgEdit->setEnabled(aktiv);
+    KennwortLaengeLabel->setEnabled(aktiv);
 }
 
 void TMandantDlg::UpDown1Click(int schritt) {

@@ -23,6 +23,7 @@ class Meldungen;
 
 class QCheckBox;
 class QGroupBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -66,6 +67,7 @@ public:
     QRadioButton* Kennwort2RBtn;
     QLineEdit* KennwortEdit;
     QLineEdit* WiederhlgEdit;
+    QLabel* KennwortLaengeLabel;  // only the first 8 characters count
     QCheckBox* BuchgLoeschChBox;
     QPushButton* OKBtn;
     QPushButton* CancelBtn;

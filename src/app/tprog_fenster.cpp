@@ -86,7 +86,8 @@ TProg_Fenster::TProg_Fenster(Meldungen& meldungen, Kennwortabfrage& kennwortabfr
 
     // The settings first: the window's geometry and bars come from them.
     einstellungsDatei_ = Q(EinstellungsPfad(programmPfad_.toStdString()));
-    einstellungen_ = EinstellungenLaden(einstellungsDatei_.toStdString());
+    // A damaged settings file is set aside with a message; the defaults stand in for it.
+    einstellungen_ = EinstellungenLaden(einstellungsDatei_.toStdString(), meldungen_);
 
     Flaeche = new QMdiArea(this);
     Flaeche->setObjectName(QStringLiteral("Flaeche"));

@@ -35,10 +35,9 @@ std::string Loeschfrage(const std::string& nummerText) {
 // Removes the first booking with this number; false when there is none or the removal failed.
 bool Entfernen(Datenbestand& d, int32_t nummer) {
     try {
-        auto it = std::find_if(d.Buchungen.begin(), d.Buchungen.end(),
-                               [nummer](const buchungstyp& b) { return b.IdentNr == nummer; });
-        if (it == d.Buchungen.end()) return false;
-        d.Buchungen.erase(it);
+        const int32_t position = BuchungsIndex(d).PositionVon(nummer);
+        if (position < 0) return false;
+        BuchungenEntfernen(d, {static_cast<size_t>(position)});
         d.Geaendert = true;
         return true;
     } catch (const std::exception&) {
@@ -66,24 +65,18 @@ bool BuchungVergleich(const buchungstyp& a, const buchungstyp& b) {
 
 bool BuchungEinfuegen(Datenbestand& d, const buchungstyp& satz, int32_t position) {
     try {
-        bool ersetzt = false;
-        if (position <= d.LetzterIndex) {
-            for (buchungstyp& b : d.Buchungen)
-                if (b.IdentNr == satz.IdentNr) {
-                    b = satz;
-                    ersetzt = true;
-                }
-        }
-        if (!ersetzt) {
+        // Booking numbers are unique, so the overwrite stops at the booking it replaces.
+        const int32_t vorhanden = BuchungsIndex(d).PositionVon(satz.IdentNr);
+        if (position <= d.LetzterIndex && vorhanden >= 0) {
+            BuchungErsetzen(d, static_cast<size_t>(vorhanden), satz);
+        } else {
             // Appended. Also when the booking to overwrite has gone meanwhile (deleted from the
             // list): the user's values are kept rather than silently dropped. A number that was
             // taken meanwhile (a recurring booking appended while the blank form was on screen)
             // is replaced by the next free one, so booking numbers stay unique.
             buchungstyp neu = satz;
-            const bool vergeben = std::any_of(d.Buchungen.begin(), d.Buchungen.end(),
-                                              [&](const buchungstyp& b) { return b.IdentNr == neu.IdentNr; });
-            if (vergeben || neu.IdentNr <= 0) neu.IdentNr = NaechsteBuchungsNr(d);
-            d.Buchungen.push_back(std::move(neu));
+            if (vorhanden >= 0 || neu.IdentNr <= 0) neu.IdentNr = NaechsteBuchungsNr(d);
+            BuchungAnhaengen(d, std::move(neu));
         }
         d.Geaendert = true;
         return true;
@@ -92,11 +85,7 @@ bool BuchungEinfuegen(Datenbestand& d, const buchungstyp& satz, int32_t position
     }
 }
 
-int32_t BuchungSuchenNr(const Datenbestand& d, int32_t nummer) {
-    for (size_t i = 0; i < d.Buchungen.size(); ++i)
-        if (d.Buchungen[i].IdentNr == nummer) return static_cast<int32_t>(i);
-    return -1;
-}
+int32_t BuchungSuchenNr(const Datenbestand& d, int32_t nummer) { return BuchungsIndex(d).PositionVon(nummer); }
 
 int32_t BuchungSuchenBeleg(const Datenbestand& d, const std::string& belegnr) {
     for (size_t i = 0; i < d.Buchungen.size(); ++i)
@@ -119,6 +108,33 @@ Antwort BuchungenLoeschen(Datenbestand& d, const std::string& nummerText, bool f
     if (fragen && e.Warnung) a = m.Frage(Loeschfrage(nummerText), Knoepfe::JaNeinAbbrechenAlle);
     if (a != Antwort::Ja && a != Antwort::Alle) return a;
     return Entfernen(d, nummer) ? a : Antwort::Abbrechen;
+}
+
+Antwort BuchungenLoeschen(Datenbestand& d, const std::vector<std::string>& nummerTexte, const Einstellungen& e,
+                          Meldungen& m) {
+    Antwort a = Antwort::Ja;
+    bool fragen = true;
+    std::vector<size_t> positionen;
+    try {
+        const Buchungsindex& index = BuchungsIndex(d);
+        for (const std::string& text : nummerTexte) {
+            const int32_t nummer = ZahlAus(text);
+            const int32_t position = nummer < 0 ? -1 : index.PositionVon(nummer);
+            if (position < 0) {
+                a = Antwort::Abbrechen;
+                break;
+            }
+            a = fragen && e.Warnung ? m.Frage(Loeschfrage(text), Knoepfe::JaNeinAbbrechenAlle) : Antwort::Ja;
+            if (a == Antwort::Abbrechen) break;
+            if (a == Antwort::Alle) fragen = false;
+            if (a == Antwort::Ja || a == Antwort::Alle) positionen.push_back(static_cast<size_t>(position));
+        }
+        // Those confirmed before a cancel go, as they would have one by one; all in one pass.
+        if (BuchungenEntfernen(d, std::move(positionen)) > 0) d.Geaendert = true;
+    } catch (const std::exception&) {
+        return Antwort::Abbrechen;
+    }
+    return a;
 }
 
 bool RgmBuchungAngehaengt(Datenbestand& d, bool eingabeOffen) {

@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "bookings/buchungsmaske.h"
 #include "store/datenbestand.h"
@@ -62,6 +63,12 @@ bool BuchungLoeschen(Datenbestand& d, const std::string& nummerText, const Einst
 // Deletion within a series: asks with Yes/No/Cancel/All when `fragen` and "Warnung" are on.
 // Returns the answer (Ja without a question); Abbrechen also when the removal failed.
 Antwort BuchungenLoeschen(Datenbestand& d, const std::string& nummerText, bool fragen, const Einstellungen& e,
+                          Meldungen& m);
+
+// Deletion of a series (the bookings chosen in a list), asking for each as above until the answer
+// All; Cancel stops asking and keeps the rest. The chosen bookings are removed in one pass.
+// Returns the last answer; Abbrechen also when a number has no booking or the removal failed.
+Antwort BuchungenLoeschen(Datenbestand& d, const std::vector<std::string>& nummerTexte, const Einstellungen& e,
                           Meldungen& m);
 
 // Keeps the cursor consistent after a recurring booking appended a booking. Returns true when the

@@ -1,6 +1,7 @@
 #include "bookings/textbausteine.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "store/datum.h"
 #include "store/zeichensatz.h"
@@ -15,6 +16,26 @@ std::string ErsetzeErstes(std::string_view text, std::string_view suche, std::st
     return ergebnis;
 }
 
+std::string AbkuerzungErsetzen(std::string_view text, std::string_view abk, std::string_view ersatz) {
+    std::string ergebnis(text);
+    if (abk.empty() || ergebnis.find(abk) == std::string::npos) return ergebnis;
+    // The spans of the placeholders: an abbreviation such as "es" or "Datum" must not break one.
+    std::vector<std::pair<size_t, size_t>> platzhalter;
+    for (std::string_view p : {PlatzhalterDatum, PlatzhalterMonat, PlatzhalterJahr})
+        for (size_t i = ergebnis.find(p); i != std::string::npos; i = ergebnis.find(p, i + p.size()))
+            platzhalter.emplace_back(i, i + p.size());
+    for (size_t stelle = ergebnis.find(abk); stelle != std::string::npos; stelle = ergebnis.find(abk, stelle + 1)) {
+        const size_t ende = stelle + abk.size();
+        const bool imPlatzhalter = std::any_of(platzhalter.begin(), platzhalter.end(),
+                                               [&](const auto& p) { return stelle < p.second && p.first < ende; });
+        if (!imPlatzhalter) {
+            ergebnis.replace(stelle, abk.size(), ersatz);
+            break;
+        }
+    }
+    return ergebnis;
+}
+
 std::string PlatzhalterErsetzen(std::string_view text, int32_t datum) {
     const Kalendertag k = KalenderAus(datum);
     std::string t = ErsetzeErstes(text, PlatzhalterDatum, DatumLangText(datum));
@@ -25,7 +46,7 @@ std::string PlatzhalterErsetzen(std::string_view text, int32_t datum) {
 std::string TextbausteineErsetzen(std::string_view text, const std::vector<kontotyp>& textbausteine,
                                   const Uhr& uhr) {
     std::string t(text);
-    for (const kontotyp& tb : textbausteine) t = ErsetzeErstes(t, tb.Abk, tb.Text1);
+    for (const kontotyp& tb : textbausteine) t = AbkuerzungErsetzen(t, tb.Abk, tb.Text1);
     return PlatzhalterErsetzen(t, uhr.Heute());
 }
 
@@ -33,7 +54,7 @@ std::string TextbausteinAusgeschrieben(const std::vector<kontotyp>& textbaustein
     if (index >= textbausteine.size()) return {};
     std::string t = textbausteine[index].Text1;
     for (size_t j = 0; j < textbausteine.size(); ++j)
-        if (j != index) t = ErsetzeErstes(t, textbausteine[j].Abk, textbausteine[j].Text1);
+        if (j != index) t = AbkuerzungErsetzen(t, textbausteine[j].Abk, textbausteine[j].Text1);
     return PlatzhalterErsetzen(t, datum);
 }
 

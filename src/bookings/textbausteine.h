@@ -30,16 +30,23 @@ inline constexpr const char* PlatzhalterJahr = "[aktuelles Jahr]";
 // text occurs nowhere: a snippet without abbreviation must not prefix every text.
 std::string ErsetzeErstes(std::string_view text, std::string_view suche, std::string_view ersatz);
 
+// As ErsetzeErstes for a snippet's abbreviation, but an occurrence that overlaps one of the three
+// placeholders does not count: "es" leaves "[aktuelles Datum]" whole and replaces the first "es"
+// outside it.
+std::string AbkuerzungErsetzen(std::string_view text, std::string_view abk, std::string_view ersatz);
+
 // Fills in the first occurrence of each placeholder with `datum` ("07.12.2026", "Dezember", "2026").
 std::string PlatzhalterErsetzen(std::string_view text, int32_t datum);
 
-// Every snippet's abbreviation (first occurrence, collection order) replaced by its text, then the
-// placeholders filled in with today's date. Used for templates taken into the booking entry.
+// Every snippet's abbreviation (first occurrence outside a placeholder, collection order) replaced
+// by its text, then the placeholders filled in with today's date. Used for templates taken into
+// the booking entry.
 std::string TextbausteineErsetzen(std::string_view text, const std::vector<kontotyp>& textbausteine,
                                   const Uhr& uhr);
 
 // The expanded text of snippet `index`: its text with every other snippet's abbreviation replaced
-// (first occurrence, collection order), then the placeholders filled in with `datum`.
+// (first occurrence outside a placeholder, collection order), then the placeholders filled in
+// with `datum`.
 std::string TextbausteinAusgeschrieben(const std::vector<kontotyp>& textbausteine, size_t index, int32_t datum);
 
 // The booking entry's text tree: heading "Textbaustein", one item per snippet showing its expanded

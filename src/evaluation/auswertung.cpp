@@ -1,6 +1,5 @@
 #include "evaluation/auswertung.h"
 
-#include "evaluation/nrindex.h"
 #include "evaluation/zeitraeume.h"
 #include "store/betrag.h"
 
@@ -27,55 +26,6 @@ bool EintragGehoertZuAuswahl(const kontotyp& k, int32_t auswahl) {
 }
 
 }  // namespace
-
-Cent BuchungsBetrag(const buchungstyp& b) { return b.Storniert ? 0 : BetragCent(b.Betrag); }
-
-Cent BuchungsWirkung(const buchungstyp& b, int32_t konto) {
-    if (b.Storniert) return 0;
-    Cent wirkung = 0;
-    switch (b.BArt) {
-    case BArtEinnahme:
-        if (b.Konto1 == konto) wirkung += BetragCent(b.Betrag);
-        break;
-    case BArtAusgabe:
-        if (b.Konto1 == konto) wirkung -= BetragCent(b.Betrag);
-        break;
-    case BArtUmbuchung:
-        if (b.Konto1 == konto) wirkung -= BetragCent(b.Betrag);
-        if (b.Konto2 == konto) wirkung += BetragCent(b.Betrag);
-        break;
-    default: break;
-    }
-    return wirkung;
-}
-
-void StaendeBerechnen(Datenbestand& d) {
-    NrIndex index(d.Konten.size());
-    for (size_t i = 0; i < d.Konten.size(); ++i) {
-        d.Konten[i].Stand = d.Konten[i].AnfStand;
-        index.Einfuegen(d.Konten[i].Nr, static_cast<int32_t>(i));  // the first entry of a number is booked on
-    }
-    kontotyp* konten = d.Konten.data();
-    const buchungstyp* alle = d.Buchungen.data();
-    const size_t anzahl = d.Buchungen.size();
-    for (size_t i = 0; i < anzahl; ++i) {
-        // The records are large and only a few of their fields are read; asking for the later
-        // records' lines ahead of time keeps the loop from waiting on memory.
-        if (i + 8 < anzahl) {
-            __builtin_prefetch(&alle[i + 8].Betrag);
-            __builtin_prefetch(&alle[i + 8].Storniert);
-        }
-        const buchungstyp& b = alle[i];
-        if (b.Storniert) continue;
-        const int32_t art = b.BArt;
-        if (art != BArtEinnahme && art != BArtAusgabe && art != BArtUmbuchung) continue;
-        const Cent betrag = BetragCent(b.Betrag);
-        if (const int32_t i = index.Finden(b.Konto1); i != NrIndex::Fehlt)
-            konten[i].Stand += art == BArtEinnahme ? betrag : -betrag;
-        if (art == BArtUmbuchung)
-            if (const int32_t i = index.Finden(b.Konto2); i != NrIndex::Fehlt) konten[i].Stand += betrag;
-    }
-}
 
 bool KontoHatArt(const Datenbestand& d, int32_t nr, int32_t art) {
     for (const kontotyp& k : d.Konten)

@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "store/datenbestand.h"
+#include "store/kontostaende.h"
 
 namespace talerwerk {
 
@@ -26,19 +27,6 @@ enum class SummenModus {
     UmbuchungenAn,   // transfers arriving at the selection's accounts, positive
     Saldo,           // Einnahmen and Ausgaben together, signed
 };
-
-// Amount of one booking in cents, unsigned by type (0 for cancelled bookings).
-Cent BuchungsBetrag(const buchungstyp& b);
-
-// Effect of one booking on the account with number `konto`: Einnahme adds to Konto1, Ausgabe
-// subtracts from Konto1, Umbuchung subtracts from Konto1 and adds to Konto2. Cancelled bookings
-// and bookings of an unknown kind have no effect.
-Cent BuchungsWirkung(const buchungstyp& b, int32_t konto);
-
-// Sets Stand of every entry of Konten to AnfStand plus the effect of every booking that is not
-// cancelled: Einnahme adds to Konto1, Ausgabe subtracts from Konto1, Umbuchung moves from Konto1
-// to Konto2.
-void StaendeBerechnen(Datenbestand& d);
 
 // --- Shared lookups over Konten -------------------------------------------------------------
 

@@ -19,7 +19,7 @@
 #include <algorithm>
 
 #include "store/einstellungen.h"
-#include "evaluation/kontostaende.h"
+#include "evaluation/kontostandanzeige.h"
 
 using namespace talerwerk;
 

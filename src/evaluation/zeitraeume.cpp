@@ -64,9 +64,9 @@ Monatsspanne Buchungszeitraum(const Datenbestand& d, int32_t heute) {
     // Months follow day numbers in order, so the earliest and the latest date decide the range.
     int32_t frueh = heute;
     int32_t spaet = heute;
-    for (const buchungstyp& b : d.Buchungen) {
-        frueh = std::min(frueh, b.Datum);
-        spaet = std::max(spaet, b.Datum);
+    if (const auto spanne = BuchungsIndex(d).Datumsspanne()) {
+        frueh = std::min(frueh, spanne->first);
+        spaet = std::max(spaet, spanne->second);
     }
     const Kalendertag von = KalenderAus(frueh);
     const Kalendertag bis = KalenderAus(spaet);
@@ -138,9 +138,7 @@ std::string KurzBezeichnung(const std::string& bezeichnung) {
 }
 
 std::vector<std::string> BuchungsDaten(const Datenbestand& d) {
-    std::vector<int32_t> tage;
-    tage.reserve(d.Buchungen.size());
-    for (const buchungstyp& b : d.Buchungen) tage.push_back(b.Datum);
+    std::vector<int32_t> tage = BuchungsIndex(d).Datum();
     std::sort(tage.begin(), tage.end());
     tage.erase(std::unique(tage.begin(), tage.end()), tage.end());
 

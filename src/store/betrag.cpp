@@ -43,6 +43,15 @@ std::string BetragText(std::string_view feldText) {
     return CentText(static_cast<Cent>(cent));
 }
 
+bool IstBetragForm(std::string_view text) {
+    if (text.size() > BetragLaenge) return false;
+    if (!text.empty() && text.front() == '-') text.remove_prefix(1);
+    if (text.size() < 4 || text[text.size() - 3] != ',') return false;
+    for (size_t i = 0; i < text.size(); ++i)
+        if (i != text.size() - 3 && (text[i] < '0' || text[i] > '9')) return false;
+    return true;
+}
+
 Cent BetragCent(std::string_view text) {
     size_t i = 0;
     bool negativ = false;

@@ -10,6 +10,16 @@
 
 namespace talerwerk {
 
+// Largest magnitude of a balance, in cents: 2^53. Every whole number of cents up to it is exact as
+// a double, and a thousand balances at the limit still add up within 64 bits. The data file
+// reader refuses larger balances, so the program never saves one (StaendeBerechnen reports them).
+inline constexpr Cent GroessterStandCent = Cent{1} << 53;
+inline constexpr bool StandImBereich(Cent cent) { return cent >= -GroessterStandCent && cent <= GroessterStandCent; }
+
+// Whether a text is in the stored amount form: an optional "-", at least one digit, ",", exactly
+// two digits, at most BetragLaenge (11) characters; "0,00", "-30,00", "99999999,99".
+bool IstBetragForm(std::string_view text);
+
 // Canonical amount text from an amount field's text: the first "," is the decimal point, an empty
 // text is 0; rounded to cents half away from zero.
 std::string BetragText(std::string_view feldText);

@@ -68,7 +68,7 @@ buchungstyp BuchungVorgabe(int32_t satzart, int32_t heute) {
     return b;
 }
 
-int32_t NaechsteBuchungsNr(const Datenbestand& d) { return NaechsteNr(d.Buchungen, 0); }
+int32_t NaechsteBuchungsNr(const Datenbestand& d) { return std::max(BuchungsIndex(d).GroessteNr(), 0) + 1; }
 int32_t NaechsteVorlagenNr(const Datenbestand& d) { return NaechsteNr(d.Vorlagen, 10000); }
 int32_t NaechsteRgmNr(const Datenbestand& d) { return NaechsteNr(d.RgmBuchungen, 11000); }
 int32_t NaechsteFilterNr(const Datenbestand& d) { return NaechsteNr(d.Filterliste, 12000); }
@@ -123,6 +123,7 @@ void NeuerDatenbestand(Datenbestand& d, const Uhr& uhr, Zufall& zufall) {
     d.Konten.clear();
     d.Textbausteine.clear();
     d.Buchungen.clear();
+    BuchungenErneuert(d);
     d.RgmBuchungen.clear();
     d.Vorlagen.clear();
     d.Filterliste.clear();
@@ -141,6 +142,60 @@ void NeuerDatenbestand(Datenbestand& d, const Uhr& uhr, Zufall& zufall) {
     d.LetzterIndex = 0;
     d.AktIndex = 1;
     d.AnzeigeIndex = -1;
+}
+
+// -------------------------------------------------------------------------------------------------
+// Changes of the bookings
+
+size_t BuchungenKapazitaet(size_t n) { return n + n / 8 + 64; }
+
+void BuchungAnhaengen(Datenbestand& d, buchungstyp b) {
+    BuchungsIndex(d);  // current before the change is added to it
+    if (d.Buchungen.size() == d.Buchungen.capacity()) d.Buchungen.reserve(BuchungenKapazitaet(d.Buchungen.size() + 1));
+    d.Buchungen.push_back(std::move(b));
+    d.Index.Buchungen.Angehaengt(d.Buchungen);
+}
+
+void BuchungErsetzen(Datenbestand& d, size_t position, const buchungstyp& b) {
+    BuchungsIndex(d);
+    d.Buchungen.at(position) = b;
+    d.Index.Buchungen.Ersetzt(d.Buchungen, position);
+}
+
+size_t BuchungenEntfernen(Datenbestand& d, std::vector<size_t> positionen) {
+    BuchungsIndex(d);
+    std::sort(positionen.begin(), positionen.end());
+    positionen.erase(std::unique(positionen.begin(), positionen.end()), positionen.end());
+    while (!positionen.empty() && positionen.back() >= d.Buchungen.size()) positionen.pop_back();
+    if (positionen.empty()) return 0;
+    // The index reads the leaving rows from its own columns, so it is told before the records move.
+    size_t naechste = 0;
+    size_t ziel = positionen.front();
+    for (size_t i = positionen.front(); i < d.Buchungen.size(); ++i) {
+        if (naechste < positionen.size() && positionen[naechste] == i) {
+            ++naechste;
+            continue;
+        }
+        d.Buchungen[ziel++] = std::move(d.Buchungen[i]);
+    }
+    d.Buchungen.erase(d.Buchungen.begin() + static_cast<std::ptrdiff_t>(ziel), d.Buchungen.end());
+    d.Index.Buchungen.Entfernt(d.Buchungen, positionen);
+    return positionen.size();
+}
+
+void BuchungenErneuert(Datenbestand& d) {
+    if (d.Buchungen.capacity() < BuchungenKapazitaet(d.Buchungen.size()))
+        d.Buchungen.reserve(BuchungenKapazitaet(d.Buchungen.size()));
+    d.Index.Buchungen.Aufbauen(d.Buchungen);
+    d.Index.BuchungenGueltig = true;
+}
+
+const Buchungsindex& BuchungsIndex(const Datenbestand& d) {
+    if (!d.Index.BuchungenGueltig || !d.Index.Buchungen.Beschreibt(d.Buchungen)) {
+        d.Index.Buchungen.Aufbauen(d.Buchungen);
+        d.Index.BuchungenGueltig = true;
+    }
+    return d.Index.Buchungen;
 }
 
 std::string Kuerzen(const std::string& text, size_t n) {

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "store/buchungsindex.h"
+
 namespace talerwerk {
 
 class Uhr;
@@ -166,7 +168,31 @@ struct Datenbestand {
     int32_t LetzterIndex = 0;
     int32_t AktIndex = 1;
     int32_t AnzeigeIndex = -1;
+
+    // The booking index and the results derived from it; read through BuchungsIndex(d).
+    mutable Indexspeicher Index;
 };
+
+// --- Changes of the bookings ------------------------------------------------------------------
+// Every change of Buchungen goes through these, so that the booking index stays current.
+
+// Appends a booking. The collection keeps spare room (see BuchungenErneuert), so that adding to a
+// big book does not move every record.
+void BuchungAnhaengen(Datenbestand& d, buchungstyp b);
+// Replaces the booking at this position.
+void BuchungErsetzen(Datenbestand& d, size_t position, const buchungstyp& b);
+// Removes the bookings at these positions in one pass; positions out of range or given twice
+// count once. Returns how many were removed.
+size_t BuchungenEntfernen(Datenbestand& d, std::vector<size_t> positionen);
+// After the collection was replaced or edited directly (reading a file, an import): rebuilds the
+// index and gives the collection its spare room.
+void BuchungenErneuert(Datenbestand& d);
+// Spare room a collection of n bookings is given: appending stays cheap for a long while, and the
+// pages of unused room cost no memory until they are written.
+size_t BuchungenKapazitaet(size_t n);
+
+// The current booking index: rebuilt here when the collection changed behind the store's back.
+const Buchungsindex& BuchungsIndex(const Datenbestand& d);
 
 // Fixed second header line of a new client.
 inline constexpr const char* MandantKopfzeile2 = "Haushaltsbuch";

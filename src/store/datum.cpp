@@ -48,6 +48,17 @@ std::optional<int32_t> ZahlLesen(std::string_view s) {
     return wert;
 }
 
+// The year of a typed or stored date: one or two digits in the file's two-digit form, or four
+// digits within the years the file can keep; anything else is no year.
+std::optional<int32_t> JahrLesen(std::string_view s) {
+    s = Trimmen(s);
+    const auto jahr = ZahlLesen(s);
+    if (!jahr) return std::nullopt;
+    if (s.size() <= 2) return *jahr < 80 ? 2000 + *jahr : 1900 + *jahr;
+    if (s.size() == 4 && *jahr >= ErstesJahr && *jahr <= LetztesJahr) return *jahr;
+    return std::nullopt;
+}
+
 struct Teile {
     std::string_view tag, monat, jahr;
 };
@@ -94,27 +105,15 @@ std::string DatumDateiText(int32_t tagesNummer) {
 
 std::optional<int32_t> DatumDateiLesen(std::string_view text) {
     if (text == "0") return 0;
-    const auto teile = Zerlegen(text);
-    if (!teile) return std::nullopt;
-    const auto tag = ZahlLesen(teile->tag), monat = ZahlLesen(teile->monat), jahr = ZahlLesen(teile->jahr);
-    if (!tag || !monat || !jahr) return std::nullopt;
-    const int32_t j = *jahr < 80 ? 2000 + *jahr : 1900 + *jahr;
-    return TagesNummer(*tag, *monat, j);
+    return DatumLesen(text);
 }
 
 std::optional<int32_t> DatumLesen(std::string_view text) {
     const auto teile = Zerlegen(text);
     if (!teile) return std::nullopt;
-    const auto tag = ZahlLesen(teile->tag), monat = ZahlLesen(teile->monat), jahr = ZahlLesen(teile->jahr);
+    const auto tag = ZahlLesen(teile->tag), monat = ZahlLesen(teile->monat), jahr = JahrLesen(teile->jahr);
     if (!tag || !monat || !jahr) return std::nullopt;
-    // The date field holds two-digit years. A typed four-digit year is taken as it stands rather
-    // than as 1900 + 2026.
-    int32_t j = *jahr;
-    if (j < 80)
-        j += 2000;
-    else if (j < 100)
-        j += 1900;
-    return TagesNummer(*tag, *monat, j);
+    return TagesNummer(*tag, *monat, *jahr);
 }
 
 std::string DatumKurzText(int32_t tagesNummer) {

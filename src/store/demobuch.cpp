@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "evaluation/auswertung.h"
 #include "store/betrag.h"
 #include "store/datum.h"
+#include "store/kontostaende.h"
 
 namespace talerwerk {
 
@@ -289,8 +289,10 @@ private:
 
     void Textbausteine() {
         d_.Textbausteine = EingebauteTextbausteine();
+        // No abbreviation occurs in another snippet's text or in a template's text (only the
+        // built-ins #M and #J, on purpose), so every text expands as it reads.
         const std::pair<const char*, const char*> eigene[] = {
-            {"es", "Einkauf Supermarkt"},
+            {"ek", "Einkauf Supermarkt"},
             {"tk", "Tanken"},
             {"mi", "Miete #M #J"},
             {"bä", "Bäckerei Müller"},

@@ -8,6 +8,7 @@
 #include <sstream>
 #include <utility>
 
+#include "store/betrag.h"
 #include "store/datum.h"
 #include "store/ports.h"
 #include "store/zeichensatz.h"
@@ -21,8 +22,8 @@ using json = nlohmann::json;
 
 // The data file keeps dates with two-digit years (below 80 is 20yy), so only these years survive
 // a save and a later open.
-constexpr int32_t kErstesJahr = 1980;
-constexpr int32_t kLetztesJahr = 2079;
+constexpr int32_t kErstesJahr = ErstesJahr;
+constexpr int32_t kLetztesJahr = LetztesJahr;
 
 // Largest balance the import takes, in cents: well inside what the file's 80-bit value and the
 // cents arithmetic of the evaluations hold exactly.
@@ -344,6 +345,22 @@ public:
         if (laenge) ziel = Kuerzen(ziel, laenge);
     }
 
+    // Booking amounts are texts in the stored amount form, and only that form is taken: any other
+    // text would be saved as it stands and then read differently, or make the balances of the
+    // saved file larger than the file can hold.
+    void BetragsText(const char* name, std::string& ziel) const {
+        const json* j = Feld(name);
+        if (!j) return;
+        const std::string s = TextPruefen(*j, Pfad(name));
+        if (!IstBetragForm(s)) {
+            const std::string zeigen = ZeichenAnzahl(s) <= 20 ? " \"" + s + "\"" : std::string();
+            Fehler(Pfad(name), "kein gültiger Betrag" + zeigen +
+                                   " (erwartet: Ziffern mit Komma vor den letzten zwei, höchstens 11 Zeichen, "
+                                   "z. B. \"1234,56\")");
+        }
+        ziel = s;
+    }
+
     void Betrag(const char* name, Cent& ziel) const {
         const json* j = Feld(name);
         if (!j) return;
@@ -459,8 +476,8 @@ void BuchungLesen(const Leser& l, buchungstyp& b, bool filterliste) {
         Fehler(l.Pfad("Auswahl"), "nur Filter haben eine Auswahl");
     l.Text("Belegnr", b.Belegnr);
     l.Text("BelegnrBis", b.BelegnrBis);
-    l.Text("Betrag", b.Betrag, BetragLaenge);
-    l.Text("BetragBis", b.BetragBis, BetragLaenge);
+    l.BetragsText("Betrag", b.Betrag);
+    l.BetragsText("BetragBis", b.BetragBis);
     l.Zahl("Konto1", b.Konto1);
     l.Zahl("Konto2", b.Konto2);
     l.Text("Text", b.Text);
@@ -494,6 +511,9 @@ void DruckerLesen(const Leser& l, druckereinstellungtyp& p) {
     l.Merker("DruckReserve", p.DruckReserve);
 }
 
+// The deepest level at which the schema opens an object or a list.
+constexpr int kTiefsteEbene = 3;
+
 // The six collections in the order of the schema.
 enum Sammlung { SKonten, STextbausteine, SBuchungen, SRgmBuchungen, SVorlagen, SFilterliste, SKeine };
 const char* const kSammlungsName[] = {"Konten", "Textbausteine", "Buchungen",
@@ -515,6 +535,14 @@ public:
 
     bool Ereignis(int tiefe, json::parse_event_t ereignis, json& wert) {
         using E = json::parse_event_t;
+        // The schema nests no deeper than the lists inside a record: the document (0), a
+        // collection (1), a record (2), its Monate or Auswahl (3). Deeper input is refused at its
+        // first bracket, before it can cost time and memory.
+        if ((ereignis == E::object_start || ereignis == E::array_start) && tiefe > kTiefsteEbene)
+            Fehler(tiefe > 1 && aktuell_ != SKeine
+                       ? std::string(kSammlungsName[aktuell_]) + "[" + std::to_string(index_) + "]"
+                       : std::string("JSON"),
+                   "tiefer verschachtelt, als das Format vorsieht");
         if (tiefe == 0) {
             if (ereignis == E::object_start) obenObjekt_ = true;
             return true;

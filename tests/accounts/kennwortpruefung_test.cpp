@@ -28,10 +28,20 @@ TEST(KennwortPruefung, ExactComparisonWithStoredForm) {
     EXPECT_FALSE(KennwortPasst("Geheim ", gespeichert));
     EXPECT_FALSE(KennwortPasst("", gespeichert));
 
-    // A long password is kept as its first eight characters, and only those open the file.
+    // A long password is kept as its first eight characters; the first eight typed are compared,
+    // so the password as chosen opens the file, and so do its first eight characters.
     const std::string lang = KennwortVerschluesseln("Sonnenblume");
+    EXPECT_EQ(lang, KennwortVerschluesseln("Sonnenbl"));
+    EXPECT_TRUE(KennwortPasst("Sonnenblume", lang));
     EXPECT_TRUE(KennwortPasst("Sonnenbl", lang));
-    EXPECT_FALSE(KennwortPasst("Sonnenblume", lang));
+    EXPECT_TRUE(KennwortPasst("SonnenblXYZ", lang));  // only eight characters are known
+    EXPECT_FALSE(KennwortPasst("Sonnenb", lang));
+    EXPECT_FALSE(KennwortPasst("sonnenblume", lang));
+    // Characters, not bytes: eight umlauts are eight characters.
+    const std::string umlaute = KennwortVerschluesseln("ÄÖÜäöüßéx");
+    EXPECT_TRUE(KennwortPasst("ÄÖÜäöüßéx", umlaute));
+    EXPECT_TRUE(KennwortPasst("ÄÖÜäöüßé", umlaute));
+    EXPECT_FALSE(KennwortPasst("ÄÖÜäöüß", umlaute));
 
     // Umlauts go through the file's byte form and back.
     EXPECT_TRUE(KennwortPasst("Größe", KennwortVerschluesseln("Größe")));

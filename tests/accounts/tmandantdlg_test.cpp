@@ -1,4 +1,5 @@
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -8,6 +9,7 @@
 #include <QToolButton>
 
 #include "accounts/kennwort.h"
+#include "accounts/kennwortpruefung.h"
 #include "accounts/tmandantdlg.h"
 #include "qtskript.h"
 
@@ -81,6 +83,34 @@ private slots:
         QVERIFY(dlg.WiederhlgEdit->isEnabled());
         QTest::mouseClick(dlg.Kennwort0RBtn, Qt::LeftButton, {}, Links(dlg.Kennwort0RBtn));
         QVERIFY(!dlg.KennwortEdit->isEnabled());
+    }
+
+    void OnlyEightCharactersCountAndTheDialogSaysSo() {
+        SkriptMeldungen m;
+        TMandantDlg dlg(m);
+        Datenbestand d;
+        d.Mandant = Mandant();
+        bool hinweisSichtbar = false, hinweisAktiv = false;
+        QString hinweis;
+        Notausgang(dlg);
+        QTimer::singleShot(0, &dlg, [&] {
+            dlg.Seiten->setCurrentIndex(2);
+            QVERIFY(!dlg.KennwortLaengeLabel->isEnabled());  // greyed like the fields without a mode
+            QTest::mouseClick(dlg.Kennwort1RBtn, Qt::LeftButton, {}, Links(dlg.Kennwort1RBtn));
+            hinweisSichtbar = dlg.KennwortLaengeLabel->isVisible();
+            hinweisAktiv = dlg.KennwortLaengeLabel->isEnabled();
+            hinweis = dlg.KennwortLaengeLabel->text();
+            QTest::keyClicks(dlg.KennwortEdit, QStringLiteral("Sonnenblume"));
+            QTest::keyClicks(dlg.WiederhlgEdit, QStringLiteral("Sonnenblume"));
+            QTest::mouseClick(dlg.OKBtn, Qt::LeftButton);
+        });
+        QVERIFY(dlg.Bearbeiten(d));
+        QVERIFY(hinweisSichtbar);
+        QVERIFY(hinweisAktiv);
+        QCOMPARE(hinweis, QStringLiteral("Es zählen nur die ersten 8 Zeichen."));
+        // Eight characters are kept, and the password as typed opens the file at the prompt.
+        QCOMPARE(d.Mandant.Kurz1, talerwerk::KennwortVerschluesseln("Sonnenbl"));
+        QVERIFY(talerwerk::KennwortPasst("Sonnenblume", d.Mandant.Kurz1));
     }
 
     void EmptyPasswordRefusedWithPageAndFocus() {

@@ -56,6 +56,19 @@ private slots:
         QVERIFY(dlg.PasswortEdit->text().isEmpty());
     }
 
+    void LongPasswordAsChosenIsAccepted() {
+        // The file keeps "Sonnenbl"; the user types the password chosen, of eleven characters.
+        SkriptMeldungen m;
+        TPasswortDlg dlg(m);
+        Notausgang(dlg);
+        QTimer::singleShot(0, &dlg, [&] {
+            QTest::keyClicks(dlg.PasswortEdit, QStringLiteral("Sonnenblume"));
+            QTest::keyClick(dlg.PasswortEdit, Qt::Key_Return);
+        });
+        QVERIFY(dlg.Abfragen(1, talerwerk::KennwortVerschluesseln("Sonnenblume"), "/tmp/a.tlw"));
+        QVERIFY(m.meldungen.empty());
+    }
+
     void WrongThenRight() {
         SkriptMeldungen m;
         TPasswortDlg dlg(m);

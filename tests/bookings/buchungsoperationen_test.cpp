@@ -171,6 +171,23 @@ TEST_F(BuchungsoperationenTest, PruefreihenfolgeKontenGewinnen) {
     }
 }
 
+TEST_F(BuchungsoperationenTest, VierstelligesJahrAusserhalbDerDateijahreIstFalschesDatum) {
+    eingabe.Oeffnen(0);
+    Ausfuellen();
+    // 1975 would be saved as "75" and come back as 2075: refused where it is typed.
+    maske.felder[MaskenFeld::Datum] = "01.07.1975";
+    EXPECT_EQ(eingabe.Buchen(), Speicherergebnis::DatumFalsch);
+    EXPECT_EQ(Infos(), std::vector<std::string>{"Buchen nicht möglich!\rDatumseingabe falsch!"});
+    EXPECT_TRUE(d.Buchungen.empty());
+
+    m.Leeren();
+    maske.felder[MaskenFeld::Datum] = "31.12.2079";
+    m.antworten = {Antwort::Ja};
+    EXPECT_EQ(eingabe.Buchen(), Speicherergebnis::Gebucht);
+    ASSERT_EQ(d.Buchungen.size(), 1u);
+    EXPECT_EQ(d.Buchungen[0].Datum, *TagesNummer(31, 12, 2079));
+}
+
 TEST_F(BuchungsoperationenTest, NullbetragErlaubtFragtNachDerBuchungsfrage) {
     e.Nullbuchung = true;
     eingabe.Oeffnen(0);
@@ -467,6 +484,43 @@ TEST_F(BuchungsoperationenTest, SerienloeschungGibtDieAntwortZurueck) {
     EXPECT_EQ(d.Buchungen.size(), 2u);
     EXPECT_EQ(BuchungenLoeschen(d, "0099", false, e, m), Antwort::Abbrechen);
     EXPECT_TRUE(d.Geaendert);
+}
+
+TEST_F(BuchungsoperationenTest, SerienloeschungEinerAuswahlInEinemDurchgang) {
+    Buchungen(6);
+    // No for the first, Yes for the second, then All: the rest go without a question.
+    m.antworten = {Antwort::Nein, Antwort::Ja, Antwort::Alle};
+    EXPECT_EQ(BuchungenLoeschen(d, {"0001", "0002", "0004", "0005", "0006"}, e, m), Antwort::Ja);
+    EXPECT_EQ(m.meldungen.size(), 3u);
+    ASSERT_EQ(d.Buchungen.size(), 2u);
+    EXPECT_EQ(d.Buchungen[0].IdentNr, 1);
+    EXPECT_EQ(d.Buchungen[1].IdentNr, 3);
+    EXPECT_TRUE(d.Geaendert);
+
+    // Cancel stops: those confirmed before it are gone, the rest stay.
+    d.Buchungen.clear();
+    Buchungen(4);
+    m.meldungen.clear();
+    m.antworten = {Antwort::Ja, Antwort::Abbrechen};
+    EXPECT_EQ(BuchungenLoeschen(d, {"0002", "0003", "0004"}, e, m), Antwort::Abbrechen);
+    EXPECT_EQ(d.Buchungen.size(), 3u);
+    EXPECT_EQ(BuchungSuchenNr(d, 2), -1);
+    EXPECT_EQ(BuchungSuchenNr(d, 4), 2);
+
+    // A number without booking cancels; nothing was asked before it, nothing goes.
+    EXPECT_EQ(BuchungenLoeschen(d, {"0099", "0001"}, e, m), Antwort::Abbrechen);
+    EXPECT_EQ(d.Buchungen.size(), 3u);
+}
+
+TEST_F(BuchungsoperationenTest, UeberschreibenTrifftNurDieErsteBuchungDerNummer) {
+    Buchungen(3);
+    d.Buchungen[2].IdentNr = 2;  // a file with a number used twice
+    BuchungenErneuert(d);
+    buchungstyp b = d.Buchungen[1];
+    b.Text = "neu";
+    ASSERT_TRUE(BuchungEinfuegen(d, b, 1));
+    EXPECT_EQ(d.Buchungen[1].Text, "neu");
+    EXPECT_NE(d.Buchungen[2].Text, "neu");
 }
 
 TEST_F(BuchungsoperationenTest, SperreBeimZeigenUndUmschalten) {

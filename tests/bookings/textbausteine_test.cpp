@@ -59,6 +59,40 @@ TEST(TextbausteineErsetzen, SnippetsThenPlaceholdersWithToday) {
     EXPECT_EQ(TextbausteineErsetzen("#D und #D", tb, uhr), "15.05.2026 und #D");
 }
 
+TEST(AbkuerzungErsetzen, NeverInsideAPlaceholder) {
+    // "es" occurs in "[aktuelles Datum]" and "[aktuelles Jahr]"; the first "es" outside counts.
+    EXPECT_EQ(AbkuerzungErsetzen("[aktuelles Datum]", "es", "Einkauf"), "[aktuelles Datum]");
+    EXPECT_EQ(AbkuerzungErsetzen("[aktuelles Jahr] es es", "es", "X"), "[aktuelles Jahr] X es");
+    EXPECT_EQ(AbkuerzungErsetzen("Rest [aktuelles Datum]", "es", "X"), "RXt [aktuelles Datum]");
+    // Inside, at either edge, or across the edge of a placeholder: none of them count.
+    for (const char* abk : {"Monat", "[akt", "Monat]", "t] x", "x [a", "r M"})
+        EXPECT_EQ(AbkuerzungErsetzen("x [aktueller Monat] x", abk, "!"), "x [aktueller Monat] x") << abk;
+    EXPECT_EQ(AbkuerzungErsetzen("[aktuelles Datum][aktuelles Datum]", "][", "X"), "[aktuelles Datum][aktuelles Datum]");
+    // A half placeholder is no placeholder; and an empty abbreviation occurs nowhere.
+    EXPECT_EQ(AbkuerzungErsetzen("[aktuelles Dat", "es", "X"), "[aktuellX Dat");
+    EXPECT_EQ(AbkuerzungErsetzen("Miete", "", "X"), "Miete");
+}
+
+TEST(TextbausteineErsetzen, AbbreviationInsideAPlaceholderLeavesTheDate) {
+    auto tb = Eingebaute();
+    tb.push_back(Baustein(20, "es", "Einkauf Supermarkt"));
+    tb.push_back(Baustein(21, "Jahr", "Jahresbeitrag"));
+    FesteUhr uhr(Tag(15, 5, 2026));
+    EXPECT_EQ(TextbausteineErsetzen("#D", tb, uhr), "15.05.2026");
+    EXPECT_EQ(TextbausteineErsetzen("#J es", tb, uhr), "2026 Einkauf Supermarkt");
+    EXPECT_EQ(TextbausteineErsetzen("Jahr #J", tb, uhr), "Jahresbeitrag 2026");
+
+    // The booking entry's tree shows the built-ins as dates, not "[aktuelEinkauf Supermarkt Datum]".
+    const Suchbaum baum = TextBaumErweitert(tb, Tag(7, 12, 2026));
+    ASSERT_EQ(baum.Anzahl(), 6);
+    EXPECT_EQ(baum.Eintraege[1].Text, "07.12.2026");
+    EXPECT_EQ(baum.Eintraege[2].Text, "Dezember");
+    EXPECT_EQ(baum.Eintraege[3].Text, "2026");
+    auto e = ErsetzungBeimTippen(baum, "#D ");
+    ASSERT_TRUE(e);
+    EXPECT_EQ(e->Text, "07.12.2026");
+}
+
 TEST(TextBaumErweitert, ItemsShowExpandedTextsListsKeepAbbreviations) {
     auto tb = Eingebaute();
     tb.push_back(Baustein(20, "MI", "Miete #M"));

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "evaluation/testbuch.h"
+#include "store/betrag.h"
 
 namespace talerwerk {
 namespace {
@@ -23,6 +24,51 @@ TEST(StaendeBerechnen, OhneBuchungenGiltDerAnfangsstand) {
     for (auto& k : d.Konten) k.Stand = 4711;
     StaendeBerechnen(d);
     for (const auto& k : d.Konten) EXPECT_EQ(k.Stand, k.AnfStand) << k.Name;
+}
+
+TEST(StaendeBerechnen, MeldetStaendeJenseitsDerDateigrenze) {
+    Datenbestand d = test::KleinesBuch();  // Girokonto 1 opens with 500,00
+    d.Buchungen = {Buchung(Tag(1, 1, 2024), BArtEinnahme, GroessterStandCent - 50000, 1, 10)};
+    EXPECT_TRUE(StaendeBerechnen(d));
+    EXPECT_EQ(StandVon(d, 1), GroessterStandCent);
+
+    // One cent more, in either direction: reported, and the balance is held at the limit.
+    d.Buchungen.push_back(Buchung(Tag(2, 1, 2024), BArtEinnahme, 1, 1, 10));
+    EXPECT_FALSE(StaendeBerechnen(d));
+    EXPECT_EQ(StandVon(d, 1), GroessterStandCent);
+    EXPECT_EQ(StandVon(d, 3), 100000);  // the other accounts as always
+    d.Buchungen = {Buchung(Tag(1, 1, 2024), BArtUmbuchung, GroessterStandCent + 50001, 1, 3)};
+    EXPECT_FALSE(StaendeBerechnen(d));
+    EXPECT_EQ(StandVon(d, 1), -GroessterStandCent);
+    EXPECT_EQ(StandVon(d, 3), GroessterStandCent);
+
+    // A large intermediate sum that ends within the range is fine.
+    d.Buchungen = {Buchung(Tag(1, 1, 2024), BArtEinnahme, GroessterStandCent, 2, 10),
+                   Buchung(Tag(2, 1, 2024), BArtAusgabe, GroessterStandCent, 2, 20)};
+    EXPECT_TRUE(StaendeBerechnen(d));
+    EXPECT_EQ(StandVon(d, 2), 0);
+}
+
+TEST(StaendeBerechnen, SummenJenseits64BitLaufenNichtUeber) {
+    // Amount texts of a crafted file are as large as BetragCent reads (about 9·10^16 cents); a
+    // hundred and more of them leave 64 bits. Under the sanitizers a wrapped sum would stop here.
+    Datenbestand d = test::KleinesBuch();
+    buchungstyp gross = Buchung(Tag(1, 1, 2024), BArtEinnahme, 0, 1, 10);
+    gross.Betrag = "900000000000009,99";
+    ASSERT_GT(BetragCent(gross.Betrag), INT64_MAX / 200);
+    d.Buchungen.assign(300, gross);
+    gross.BArt = BArtAusgabe;
+    gross.Konto1 = 2;
+    d.Buchungen.insert(d.Buchungen.end(), 300, gross);
+    EXPECT_FALSE(StaendeBerechnen(d));
+    EXPECT_EQ(StandVon(d, 1), GroessterStandCent);
+    EXPECT_EQ(StandVon(d, 2), -GroessterStandCent);
+
+    // Coming back after the overflow does not make the result right: still reported.
+    gross.BArt = BArtAusgabe;
+    gross.Konto1 = 1;
+    d.Buchungen.insert(d.Buchungen.end(), 300, gross);
+    EXPECT_FALSE(StaendeBerechnen(d));
 }
 
 TEST(StaendeBerechnen, WirkungJeBuchungsart) {

@@ -5,6 +5,8 @@
 #include "evaluation/testbuch.h"
 #include "evaluation/zeitraeume.h"
 
+#include <random>
+
 namespace talerwerk {
 namespace {
 
@@ -126,6 +128,44 @@ TEST(Monatssummen, LeeresBuchGibtAnfangsstaende) {
     EXPECT_EQ(schnell.MonatsendStand(AuswahlAlleKonten, 0, -1), 150000);
     EXPECT_EQ(schnell.PeriodenSumme(AuswahlAlleKonten, 20, SummenModus::Rubrik, 0, 0, 0, -1), 0);
     EXPECT_EQ(schnell.KontoVeraenderung(1, 1, 12, 2024), 0);
+}
+
+// The shared month sums follow every change of the bookings: a booking in a month that has a
+// column is taken in without a rebuild, and the answers stay those of the plain scans.
+TEST(GemeinsameMonatssummen, FolgenJederAenderungOhneNeuaufbau) {
+    Datenbestand d = test::ZufallsBuch(31, 600);
+    test::Durchnummerieren(d);
+    std::mt19937 zufall(31);
+    const auto summen = GemeinsameMonatssummen(d);
+    const Periode jahr{1, 1997, 12, 1997, false};
+    for (int schritt = 0; schritt < 120; ++schritt) {
+        test::ZufaelligAendern(d, zufall);
+        ASSERT_EQ(GemeinsameMonatssummen(d), summen) << "one shared object while the chart stays";
+        for (int32_t auswahl : {AuswahlAlleKonten, AuswahlSparkonten, 1, 77}) {
+            ASSERT_EQ(summen->MonatsendStand(auswahl, 6, 1998), MonatsendStand(d, auswahl, 6, 1998)) << schritt;
+            ASSERT_EQ(summen->StandEndePeriode(auswahl, Periode{}), StandEndePeriode(d, auswahl, Periode{}));
+            ASSERT_EQ(summen->PeriodenSumme(auswahl, 20, SummenModus::Rubrik, jahr),
+                      PeriodenSumme(d, auswahl, 20, SummenModus::Rubrik, jahr));
+            ASSERT_EQ(summen->PeriodenSumme(auswahl, 0, SummenModus::UmbuchungenAn, Periode{}),
+                      PeriodenSumme(d, auswahl, 0, SummenModus::UmbuchungenAn, Periode{}));
+        }
+        ASSERT_EQ(summen->KontoVeraenderung(3, 1, 12, 1996), KontoVeraenderung(d, 3, 1, 12, 1996));
+    }
+    // Only bookings in months nobody had booked in (one in twenty of the new ones) rebuild.
+    EXPECT_LT(summen->Aufbauten(), 20);
+}
+
+TEST(GemeinsameMonatssummen, NeuNachAenderungDesKontenplans) {
+    Datenbestand d = test::ZufallsBuch(32, 200);
+    const auto vorher = GemeinsameMonatssummen(d);
+    EXPECT_EQ(GemeinsameMonatssummen(d), vorher);
+    d.Konten.push_back(test::Konto(23, ArtAusgabe, "Obst", 21));
+    d.Konten[5].AnfStand += 100;  // Girokonto
+    const auto nachher = GemeinsameMonatssummen(d);
+    EXPECT_NE(nachher, vorher);
+    EXPECT_EQ(nachher->MonatsendStand(1, 0, -1), MonatsendStand(d, 1, 0, -1));
+    EXPECT_EQ(nachher->PeriodenSumme(AuswahlAlleKonten, 21, SummenModus::Rubrik, Periode{}),
+              PeriodenSumme(d, AuswahlAlleKonten, 21, SummenModus::Rubrik, Periode{}));
 }
 
 }  // namespace

@@ -98,4 +98,58 @@ inline Datenbestand ZufallsBuch(uint32_t saat, int anzahl) {
     return d;
 }
 
+// One random change of the bookings through the store's own operations, as the program makes
+// them: a new booking (also in a month nobody booked in yet), an overwrite, a cancel or its
+// undoing, a single deletion or a deletion in series. Bookings are numbered 1…n first.
+inline void Durchnummerieren(Datenbestand& d) {
+    for (size_t i = 0; i < d.Buchungen.size(); ++i) d.Buchungen[i].IdentNr = static_cast<int32_t>(i) + 1;
+    BuchungenErneuert(d);
+}
+
+inline void ZufaelligAendern(Datenbestand& d, std::mt19937& zufall) {
+    auto wahl = [&](int n) { return static_cast<int>(zufall() % static_cast<uint32_t>(n)); };
+    const int32_t konten[] = {1, 2, 3, 4, 77};
+    const int32_t rubriken[] = {10, 20, 21, 22, 30, 40, 41, 99, 0};
+    auto zufallsBuchung = [&] {
+        buchungstyp b = Buchung(Tag(1, 1, 1995) + wahl(12 * 366), BArtEinnahme, wahl(400000) - 1000,
+                                konten[wahl(5)], rubriken[wahl(9)]);
+        b.BArt = wahl(3);
+        if (b.BArt == BArtUmbuchung) b.Konto2 = konten[wahl(5)];
+        if (wahl(20) == 0) b.Datum = Tag(1 + wahl(28), 1 + wahl(12), 2030 + wahl(40));  // a new month
+        return b;
+    };
+    d.LetzterIndex = static_cast<int32_t>(d.Buchungen.size()) - 1;
+    const int n = static_cast<int>(d.Buchungen.size());
+    switch (n == 0 ? 0 : wahl(6)) {
+    case 0:
+    case 1: {
+        buchungstyp b = zufallsBuchung();
+        b.IdentNr = NaechsteBuchungsNr(d);
+        BuchungAnhaengen(d, b);
+        break;
+    }
+    case 2: {
+        const size_t p = static_cast<size_t>(wahl(n));
+        buchungstyp b = zufallsBuchung();
+        b.IdentNr = d.Buchungen[p].IdentNr;
+        BuchungErsetzen(d, p, b);
+        break;
+    }
+    case 3: {
+        const size_t p = static_cast<size_t>(wahl(n));
+        buchungstyp b = d.Buchungen[p];
+        b.Storniert = !b.Storniert;
+        BuchungErsetzen(d, p, b);
+        break;
+    }
+    case 4: BuchungenEntfernen(d, {static_cast<size_t>(wahl(n))}); break;
+    default: {
+        std::vector<size_t> reihe;
+        for (int k = wahl(5); k >= 0; --k) reihe.push_back(static_cast<size_t>(wahl(n)));
+        BuchungenEntfernen(d, reihe);
+        break;
+    }
+    }
+}
+
 }  // namespace talerwerk::test

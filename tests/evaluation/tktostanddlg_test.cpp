@@ -11,6 +11,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "bookings/buchungsoperationen.h"
 #include "evaluation/auswahlbaeume.h"
 #include "store/einstellungen.h"
 #include "evaluation/qtbaumhilfe.h"
@@ -146,6 +147,21 @@ private slots:
         dlg.AnsichtAktualisieren(2);
         QCOMPARE(Spalte(dlg.KontoListView, 0), (QStringList{"bargeld", "Bausparen", "Girokonto", "Kasse", "Sparbuch"}));
         QCOMPARE(dlg.StatusPanel[1]->text(), QStringLiteral("1408,55"));
+
+        // Stored through the booking operation: an overwrite keeps the number of bookings, a
+        // cancel takes the booking's effect back.
+        bestand.Buchungen.back().IdentNr = 3;
+        BuchungenErneuert(bestand);
+        bestand.LetzterIndex = 2;
+        buchungstyp b = bestand.Buchungen.back();
+        b.Betrag = "150,00";
+        QVERIFY(BuchungEinfuegen(bestand, b, 2));
+        dlg.AnsichtAktualisieren(1);
+        QCOMPARE(Spalte(dlg.KontoListView, 1), (QStringList{"-123,45", "25,00", "350,00", "7,00", "1150,00"}));
+        b.Storniert = true;
+        QVERIFY(BuchungEinfuegen(bestand, b, 2));
+        dlg.AnsichtAktualisieren(1);
+        QCOMPARE(Spalte(dlg.KontoListView, 1), (QStringList{"-123,45", "25,00", "500,00", "7,00", "1000,00"}));
     }
 
     void leererKontenplan() {

@@ -32,6 +32,16 @@ TEST(Betrag, BetragCentLiestDieGespeicherteForm) {
     EXPECT_DOUBLE_EQ(BetragWert("1.234,56"), 1234.56);
 }
 
+TEST(Betrag, GespeicherteFormErkannt) {
+    for (const char* gut : {"0,00", "-0,00", "1234,56", "-30,00", "99999999,99", "-9999999,99", "000,01"})
+        EXPECT_TRUE(IstBetragForm(gut)) << gut;
+    for (const char* falsch : {"", ",00", "-,00", "1,0", "1,000", "1.234,56", "99999999999", "999999999,99",
+                               "+1,00", " 1,00", "1,00-", "1,-0", "1;00", "--1,00", "1,0\n"})
+        EXPECT_FALSE(IstBetragForm(falsch)) << falsch;
+    // Whatever the entry fields produce is in the form.
+    for (const char* feld : {"", "12,5", "1.234,56", "-3,005", "999999,99"}) EXPECT_TRUE(IstBetragForm(BetragText(feld)));
+}
+
 TEST(Betrag, AnzeigeUndNummern) {
     EXPECT_EQ(CentText(5), "0,05");
     EXPECT_EQ(CentText(-3000), "-30,00");

@@ -18,6 +18,7 @@
 
 #include <gtest/gtest.h>
 
+#include "store/betrag.h"
 #include "store/datum.h"
 #include "store/datendatei_testdaten.h"
 #include "testhilfen.h"
@@ -1053,6 +1054,52 @@ TEST(DatendateiSpeichern, StaendeWerdenVorDemSchreibenBerechnet) {
     SkriptKennwortabfrage abfrage;
     ASSERT_EQ(DateiAuslesen(DateiInhalt(d.Dateiname), geladen, abfrage, "").Status, LeseStatus::Gelesen);
     EXPECT_EQ(geladen.Konten[0].Stand, 151234);
+}
+
+// The reader takes balances up to ±2^53 cents; saving writes exactly those and refuses the rest,
+// so that no saved file is one the program cannot open again.
+TEST(DatendateiSpeichern, StaendeBisZurGrenzeRundreiseDarueberAbgelehnt) {
+    TempOrdner ordner;
+    for (const Cent vorzeichen : {Cent{1}, Cent{-1}}) {
+        Datenbestand d = KleinerBestand();  // Giro, one booking of 12,34
+        d.Buchungen[0].BArt = vorzeichen > 0 ? BArtEinnahme : BArtAusgabe;
+        d.Konten[0].AnfStand = vorzeichen * (GroessterStandCent - 1234);
+        d.Dateiname = ordner.pfad + (vorzeichen > 0 ? "/plus.tlw" : "/minus.tlw");
+        SkriptMeldungen m;
+        ASSERT_TRUE(DateiSpeichern(d, m)) << vorzeichen;
+        EXPECT_EQ(d.Konten[0].Stand, vorzeichen * GroessterStandCent);
+        Datenbestand geladen;
+        SkriptKennwortabfrage abfrage;
+        ASSERT_EQ(DateiAuslesen(DateiInhalt(d.Dateiname), geladen, abfrage, "").Status, LeseStatus::Gelesen);
+        EXPECT_EQ(geladen.Konten[0].Stand, vorzeichen * GroessterStandCent);
+        EXPECT_EQ(geladen.Konten[0].AnfStand, vorzeichen * (GroessterStandCent - 1234));
+
+        // One cent more is refused: nothing is written, the store stays changed.
+        const std::string vorher = DateiInhalt(d.Dateiname);
+        d.Buchungen[0].Betrag = "12,35";
+        d.Geaendert = true;
+        EXPECT_FALSE(DateiSpeichern(d, m));
+        EXPECT_EQ(m.Fehlertexte(), std::vector<std::string>{"Datei \"" + d.Dateiname +
+                                                             "\" konnte nicht gespeichert werden:\r" +
+                                                             MeldungStandZuGross});
+        EXPECT_TRUE(d.Geaendert);
+        EXPECT_EQ(DateiInhalt(d.Dateiname), vorher);
+    }
+    EXPECT_EQ(ordner.Eintraege().size(), 2u);  // no temporary file left
+    // The message names the very limit.
+    EXPECT_NE(std::string(MeldungStandZuGross).find(CentAnzeige(GroessterStandCent)), std::string::npos);
+}
+
+TEST(DatendateiSpeichern, AnfangsstandJenseitsDerGrenzeNichtGespeichert) {
+    TempOrdner ordner;
+    Datenbestand d = KleinerBestand();
+    d.Buchungen[0].BArt = BArtAusgabe;  // brings the balance back into range
+    d.Buchungen[0].Betrag = "1,00";
+    d.Konten[0].AnfStand = GroessterStandCent + 1;
+    d.Dateiname = ordner.pfad + "/anf.tlw";
+    SkriptMeldungen m;
+    EXPECT_FALSE(DateiSpeichern(d, m));
+    EXPECT_TRUE(ordner.Eintraege().empty());
 }
 
 TEST(DatendateiSpeichern, UeberschreibtUndBehaeltRechte) {

@@ -44,6 +44,33 @@ TEST(Datum, GetippteDaten) {
     EXPECT_FALSE(DatumLesen("12.2026"));
 }
 
+TEST(Datum, GetippteJahreBleibenOderWerdenAbgelehnt) {
+    // Four digits are taken as typed, within the years the file's two-digit form can keep.
+    EXPECT_EQ(DatumLesen("01.01.1980"), TagesNummer(1, 1, 1980));
+    EXPECT_EQ(DatumLesen("31.12.2079"), TagesNummer(31, 12, 2079));
+    EXPECT_EQ(DatumLesen("29.02.2000"), TagesNummer(29, 2, 2000));
+    for (const char* ausserhalb : {"31.12.1979", "01.07.1975", "01.01.2080", "01.01.1900", "01.01.9999"})
+        EXPECT_FALSE(DatumLesen(ausserhalb)) << ausserhalb;
+    // Neither three nor five digits are a year, nor a four-digit form of a two-digit year.
+    for (const char* keinJahr : {"01.01.198", "01.01.02026", "01.01.0075", "01.01.-75"})
+        EXPECT_FALSE(DatumLesen(keinJahr)) << keinJahr;
+    // One or two digits keep their century rule: 75 is 2075, 80 is 1980, 5 is 2005.
+    EXPECT_EQ(DatumLesen("01.07.75"), TagesNummer(1, 7, 2075));
+    EXPECT_EQ(DatumLesen("1.7.80"), TagesNummer(1, 7, 1980));
+    EXPECT_EQ(DatumLesen("1.7.5 "), TagesNummer(1, 7, 2005));
+
+    // Whatever is accepted survives the file's date text unchanged.
+    for (const char* text : {"01.01.1980", "31.12.2079", "15.06.2026", "1.1.80", "31.12.79"}) {
+        const auto tag = DatumLesen(text);
+        ASSERT_TRUE(tag) << text;
+        EXPECT_EQ(DatumDateiLesen(DatumDateiText(*tag)), tag) << text;
+    }
+    // The file reader applies the same rule: a four-digit year is no longer read as 1900 + it.
+    EXPECT_EQ(DatumDateiLesen("01.01.2026"), TagesNummer(1, 1, 2026));
+    EXPECT_FALSE(DatumDateiLesen("01.01.1975"));
+    EXPECT_FALSE(DatumDateiLesen("01.01.123"));
+}
+
 TEST(Datum, TexteUndMonatsnamen) {
     const int32_t tag = *TagesNummer(5, 3, 1997);
     EXPECT_EQ(DatumKurzText(tag), "05.03.97");

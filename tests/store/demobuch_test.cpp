@@ -7,6 +7,7 @@
 #include <set>
 #include <string>
 
+#include "bookings/textbausteine.h"
 #include "evaluation/auswertung.h"
 #include "store/betrag.h"
 #include "store/datendatei.h"
@@ -193,6 +194,32 @@ TEST(DemoBuch, KontenplanWieVomProgrammAngelegt) {
     EXPECT_EQ(d.Mandant.Text4, "EUR");
     EXPECT_FALSE(d.Mandant.Name.empty());
     EXPECT_EQ(d.Kopfsatz.Kennung, std::to_string(d.Mandant.OberNr));
+}
+
+TEST(DemoBuch, TextbausteineKollidierenNicht) {
+    const Datenbestand d = DemoBuch(100, 9, Tag(1, 6, 2026));
+    const std::vector<kontotyp>& tb = d.Textbausteine;
+    ASSERT_GT(tb.size(), TextbausteineGeschuetzt);
+    // No abbreviation of the book's own snippets occurs in any snippet's text (the placeholders of
+    // the built-ins included) nor in a template's text, where it would be replaced unasked.
+    for (size_t j = TextbausteineGeschuetzt; j < tb.size(); ++j) {
+        for (size_t i = 0; i < tb.size(); ++i) {
+            if (i != j) {
+                EXPECT_EQ(tb[i].Text1.find(tb[j].Abk), std::string::npos) << tb[j].Abk << " in " << tb[i].Text1;
+            }
+        }
+        for (const buchungstyp& v : d.Vorlagen)
+            EXPECT_EQ(v.Text.find(tb[j].Abk), std::string::npos) << tb[j].Abk << " in " << v.Text;
+    }
+    // So every snippet reads, expanded, as its own text with only the dates filled in.
+    const int32_t heute = Tag(7, 12, 2026);
+    for (size_t i = 0; i < tb.size(); ++i) {
+        std::string erwartet = tb[i].Text1;
+        for (size_t j = 0; j < TextbausteineGeschuetzt; ++j)
+            if (j != i) erwartet = ErsetzeErstes(erwartet, tb[j].Abk, tb[j].Text1);
+        EXPECT_EQ(TextbausteinAusgeschrieben(tb, i, heute), PlatzhalterErsetzen(erwartet, heute)) << tb[i].Abk;
+        EXPECT_EQ(TextbausteinAusgeschrieben(tb, i, heute).find('['), std::string::npos) << tb[i].Abk;
+    }
 }
 
 TEST(DemoBuch, StaendeBerechnetZinsenZumJahresende) {

@@ -277,6 +277,32 @@ TEST(JsonFormat, UngueltigeTexteUndDatenWerdenAbgelehnt) {
     EXPECT_FALSE(Einlesen("{\"Text\": \"\xFF\"}").Ok());  // not UTF-8
 }
 
+TEST(JsonFormat, BetraegeNurInDerGespeichertenForm) {
+    // Any other text would be saved as it stands: "99999999999" a thousand times makes balances
+    // the file cannot hold, "1.234,56" would be summed differently than it reads.
+    for (const char* falsch : {"99999999999", "1.234,56", "12,5", "12", "12,345", "+1,00", "1,00 ", "",
+                               "-", "-,00", ",00", "123456789,00", "1e3,00", "--1,00", "1,0x"}) {
+        const std::string fehler = FehlerNach([&](ojson& j) { j["Buchungen"][0]["Betrag"] = falsch; });
+        EXPECT_NE(fehler.find("Buchungen[0].Betrag: kein gültiger Betrag"), std::string::npos) << falsch << fehler;
+    }
+    EXPECT_NE(FehlerNach([](ojson& j) { j["Filterliste"][0]["BetragBis"] = "999.999,99"; })
+                  .find("Filterliste[0].BetragBis"),
+              std::string::npos);
+    EXPECT_NE(FehlerNach([](ojson& j) { j["Vorlagen"][0]["Betrag"] = 12.5; }).find("Vorlagen[0].Betrag: falscher Typ"),
+              std::string::npos);
+    // A long text is not repeated in the message.
+    const std::string lang(5000, '9');
+    EXPECT_LT(FehlerNach([&](ojson& j) { j["Buchungen"][0]["Betrag"] = lang; }).size(), 300u);
+
+    // The stored form itself passes unchanged, up to eleven characters.
+    for (const char* gut : {"0,00", "-30,00", "99999999,99", "-9999999,99", "007,50"}) {
+        JsonErgebnis e = Einlesen(std::string(R"({"Buchungen": [{"Betrag": ")") + gut + R"(", "BetragBis": ")" + gut + R"("}]})");
+        ASSERT_TRUE(e.Ok()) << gut << e.Fehler;
+        EXPECT_EQ(e.Bestand.Buchungen[0].Betrag, gut);
+        EXPECT_EQ(e.Bestand.Buchungen[0].BetragBis, gut);
+    }
+}
+
 TEST(JsonFormat, FehlendeSchluesselNehmenVorgaben) {
     JsonErgebnis e = Einlesen(R"({"Buchungen": [{}, {"IdentNr": 7}, {}], "RgmBuchungen": [{}, {}],
                                   "Vorlagen": [{}], "Filterliste": [{"Bezeichnung": "F"}], "Konten": [{}],
@@ -344,15 +370,38 @@ TEST(JsonFormat, KurztexteGekuerztBetraegeAufCentGerundet) {
     EXPECT_NE(e.Fehler.find("Konten[1].AnfStand"), std::string::npos);
 
     e = Einlesen(R"({"Konten": [{"Abk": "ABCDEFGHIJKL", "Kurz1": "ÄÖÜäöüßxy", "Stand": 0.125,
-                                 "AnfStand": -1234.567}, {"Stand": 7}],
-                     "Buchungen": [{"Betrag": "123456789,000"}]})");
+                                 "AnfStand": -1234.567}, {"Stand": 7}]})");
     ASSERT_TRUE(e.Ok()) << e.Fehler;
     EXPECT_EQ(e.Bestand.Konten[0].Abk, "ABCDEFGHIJ");
     EXPECT_EQ(e.Bestand.Konten[0].Kurz1, "ÄÖÜäöüßx");  // characters, not bytes
     EXPECT_EQ(e.Bestand.Konten[0].Stand, 13);
     EXPECT_EQ(e.Bestand.Konten[0].AnfStand, -123457);
     EXPECT_EQ(e.Bestand.Konten[1].Stand, 700);
-    EXPECT_EQ(e.Bestand.Buchungen[0].Betrag, "123456789,0");
+}
+
+TEST(JsonFormat, TieferAlsDasFormatWirdSofortAbgelehnt) {
+    // Ten megabytes of opening brackets once built ten million nested lists before anything was
+    // refused; now the fifth bracket ends the reading.
+    JsonErgebnis e = Einlesen(std::string(10 << 20, '['));
+    EXPECT_EQ(e.Fehler, "JSON: tiefer verschachtelt, als das Format vorsieht");
+    EXPECT_TRUE(e.Bestand.Buchungen.empty());
+    e = Einlesen("{\"Extra\": {\"a\": {\"b\": {\"c\": " + std::string(1 << 20, '{'));
+    EXPECT_EQ(e.Fehler, "JSON: tiefer verschachtelt, als das Format vorsieht");
+    // Inside a record the message names it.
+    e = Einlesen(R"({"Buchungen": [{}, {"Monate": [[true]]}]})");
+    EXPECT_EQ(e.Fehler, "Buchungen[1]: tiefer verschachtelt, als das Format vorsieht");
+    e = Einlesen(R"({"Filterliste": [{"Auswahl": [{}]}]})");
+    EXPECT_EQ(e.Fehler, "Filterliste[0]: tiefer verschachtelt, als das Format vorsieht");
+
+    // The deepest nesting the format has is read as before.
+    e = Einlesen(R"({"Druckereinstellung": {"Schriftstil": [true, false, false, true]},
+                     "Filterliste": [{"Auswahl": ["a", "b"]}],
+                     "RgmBuchungen": [{"Monate": [true, true, true, true, true, true,
+                                                  true, true, true, true, true, false]}]})");
+    ASSERT_TRUE(e.Ok()) << e.Fehler;
+    EXPECT_EQ(e.Bestand.Filterliste[0].Auswahl, (std::vector<std::string>{"a", "b"}));
+    EXPECT_FALSE(e.Bestand.RgmBuchungen[0].Monate[11]);
+    EXPECT_TRUE(e.Bestand.Druckereinstellung.Schriftstil[3]);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "evaluation/kontostaende.h"
+#include "evaluation/kontostandanzeige.h"
 
 #include "evaluation/auswertung.h"
 #include "store/betrag.h"
