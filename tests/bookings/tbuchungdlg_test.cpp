@@ -1,3 +1,4 @@
+#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDialog>
@@ -725,6 +726,16 @@ private slots:
         QVERIFY(!dlg.Bearbeiten(d, z));
         QCOMPARE(d.Textbausteine[3].Text1, std::string("Einkauf"));
         QVERIFY(!d.Geaendert);
+    }
+
+    void CalendarOffersOnlyYearsTheFileCanKeep() {
+        // The file stores two-digit years: a date picked outside 1980–2079 would come back another.
+        Aufbau a(1);
+        a.Oeffnen(1);
+        auto* kalender = a.fenster->DatumEdit->findChild<QCalendarWidget*>();
+        QVERIFY(kalender);
+        QCOMPARE(kalender->minimumDate(), QDate(1980, 1, 1));
+        QCOMPARE(kalender->maximumDate(), QDate(2079, 12, 31));
     }
 
     void OpeningPutsTheFocusIntoTheDate() {
