@@ -1,0 +1,85 @@
+#include "evaluation/qtgridmodell.h"
+
+#include <QBrush>
+
+using namespace talerwerk;
+
+QColor FarbeAusEinstellung(int32_t wert) {
+    return QColor(wert & 0xFF, (wert >> 8) & 0xFF, (wert >> 16) & 0xFF);
+}
+
+QtGridModell::QtGridModell(const Einstellungen& einstellungen, QObject* eltern)
+    : QAbstractTableModel(eltern), einstellungen_(einstellungen) {
+    fett_.setBold(true);
+}
+
+void QtGridModell::Setzen(Grid grid) {
+    // A new grid may have another number of columns: the view must forget the old heading too.
+    beginResetModel();
+    grid_ = std::move(grid);
+    endResetModel();
+}
+
+const TGridDaten* QtGridModell::Zeile(int zeile) const {
+    if (zeile < 0 || static_cast<size_t>(zeile) >= grid_.Zeilen.size()) return nullptr;
+    return &grid_.Zeilen[static_cast<size_t>(zeile)].Daten;
+}
+
+QColor QtGridModell::Farbe(Farbklasse klasse) const {
+    switch (klasse) {
+    case Farbklasse::Positiv: return FarbeAusEinstellung(einstellungen_.Positiv);
+    case Farbklasse::Negativ: return FarbeAusEinstellung(einstellungen_.Negativ);
+    case Farbklasse::Grau: return QColor(0x80, 0x80, 0x80);
+    case Farbklasse::Text: break;
+    }
+    return QColor(Qt::black);
+}
+
+int QtGridModell::rowCount(const QModelIndex& eltern) const {
+    return eltern.isValid() ? 0 : static_cast<int>(grid_.Zeilen.size());
+}
+
+int QtGridModell::columnCount(const QModelIndex& eltern) const {
+    return eltern.isValid() ? 0 : static_cast<int>(grid_.Spalten());
+}
+
+QVariant QtGridModell::data(const QModelIndex& index, int rolle) const {
+    if (!index.isValid() || static_cast<size_t>(index.row()) >= grid_.Zeilen.size()) return {};
+    const GridZeile& zeile = grid_.Zeilen[static_cast<size_t>(index.row())];
+    const size_t spalte = static_cast<size_t>(index.column());
+    switch (rolle) {
+    case Qt::DisplayRole:
+        return spalte < zeile.Zellen.size() ? QString::fromStdString(zeile.Zellen[spalte]) : QString();
+    case Qt::ToolTipRole: {
+        // A heading text wider than its column is cut off in the view; the tip shows it whole.
+        if (spalte >= zeile.Zellen.size() || zeile.Zellen[spalte].empty()) return {};
+        return QString::fromStdString(zeile.Zellen[spalte]);
+    }
+    case Qt::ForegroundRole: {
+        const Farbklasse klasse = spalte < zeile.Daten.Farben.size() ? zeile.Daten.Farben[spalte] : Farbklasse::Text;
+        return QBrush(Farbe(klasse));
+    }
+    case Qt::BackgroundRole: {
+        std::optional<QColor> farbe;
+        if (Hintergrund) farbe = Hintergrund(zeile.Daten, index.column());
+        return QBrush(farbe.value_or(QColor(Qt::white)));
+    }
+    case Qt::FontRole:
+        if (Fett && Fett(zeile.Daten, index.column())) return fett_;
+        return {};
+    case Qt::TextAlignmentRole: {
+        // Amounts stand right-aligned, everything else left.
+        const bool betrag = spalte < zeile.Daten.Betraege.size() && zeile.Daten.Betraege[spalte].has_value();
+        return QVariant::fromValue(Qt::Alignment(Qt::AlignVCenter | (betrag ? Qt::AlignRight : Qt::AlignLeft)));
+    }
+    default:
+        return {};
+    }
+}
+
+QVariant QtGridModell::headerData(int abschnitt, Qt::Orientation richtung, int rolle) const {
+    if (richtung != Qt::Horizontal || abschnitt < 0 || static_cast<size_t>(abschnitt) >= grid_.Kopf.size())
+        return {};
+    if (rolle == Qt::DisplayRole) return QString::fromStdString(grid_.Kopf[static_cast<size_t>(abschnitt)]);
+    return {};
+}

@@ -1,0 +1,55 @@
+#pragma once
+// Any evaluation grid of the core (grid.h) for a Qt table view. The model keeps the grid the
+// builder returned and hands out, when a view asks for a cell, its text, its colour from the
+// row's descriptor and its alignment (amounts right); a view asks only for the rows it shows, so
+// a sheet of a hundred thousand rows costs no more to show than one of ten. Every evaluation
+// window uses this one model; what differs between them (which rows are bold, which cells have
+// a silver background) is given as two small functions of the row's descriptor.
+//
+//   QtGridModell modell(einstellungen);
+//   modell.Fett = [](const talerwerk::TGridDaten& z, int spalte) { return z.Zeilenart == 1; };
+//   view->setModel(&modell);
+//   modell.Setzen(KontenblattAufbauen(...));   // the view forgets the old rows
+
+#include <QAbstractTableModel>
+#include <QColor>
+#include <QFont>
+
+#include <functional>
+#include <optional>
+
+#include "evaluation/grid.h"
+#include "store/einstellungen.h"
+
+class QtGridModell : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    explicit QtGridModell(const talerwerk::Einstellungen& einstellungen, QObject* eltern = nullptr);
+
+    // Takes a newly built grid; the views reset.
+    void Setzen(talerwerk::Grid grid);
+    const talerwerk::Grid& Daten() const { return grid_; }
+    // The descriptor of a body row; nullptr outside the grid.
+    const talerwerk::TGridDaten* Zeile(int zeile) const;
+
+    // Bold text for a cell (default: none).
+    std::function<bool(const talerwerk::TGridDaten&, int spalte)> Fett;
+    // Background of a cell; nullopt for the view's own (default: none).
+    std::function<std::optional<QColor>(const talerwerk::TGridDaten&, int spalte)> Hintergrund;
+
+    // The colour a colour class stands for, from the settings ("Positiv", "Negativ").
+    QColor Farbe(talerwerk::Farbklasse klasse) const;
+
+    int rowCount(const QModelIndex& eltern = {}) const override;
+    int columnCount(const QModelIndex& eltern = {}) const override;
+    QVariant data(const QModelIndex& index, int rolle = Qt::DisplayRole) const override;
+    QVariant headerData(int abschnitt, Qt::Orientation richtung, int rolle = Qt::DisplayRole) const override;
+
+private:
+    const talerwerk::Einstellungen& einstellungen_;
+    talerwerk::Grid grid_;
+    QFont fett_;
+};
+
+// Settings colours are 0x00BBGGRR.
+QColor FarbeAusEinstellung(int32_t wert);
