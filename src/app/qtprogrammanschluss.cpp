@@ -11,6 +11,7 @@
 #include "app/tprog_fenster.h"
 #include "app/trechnerdlg.h"
 #include "bookings/tbuchungdlg.h"
+#include "evaluation/tkontenblattdlg.h"
 #include "evaluation/tktostanddlg.h"
 
 
@@ -34,7 +35,10 @@ Dialoge::Dialoge(TProg_Fenster& fenster)
       kontenplan(fenster.Bestand(), fenster.Meldung(), fenster.Zufallszahlen(),
                  [&fenster](int art) { fenster.AnsichtenAktualisieren(art); }, &fenster),
       gehezu(&fenster),
-      textbausteine(fenster.Meldung(), &fenster) {}
+      textbausteine(fenster.Meldung(), &fenster),
+      gewinnverlust(fenster.Bestand(), fenster.Programmeinstellungen(), fenster.Uhrzeit(), &fenster),
+      rubrikkonto(fenster.Bestand(), fenster.Programmeinstellungen(), fenster.Uhrzeit(), &fenster),
+      rubrikzeit(fenster.Bestand(), fenster.Programmeinstellungen(), fenster.Uhrzeit(), &fenster) {}
 
 void FensterAnschliessen(TProg_Fenster& fenster, Dialoge& dialoge) {
     fenster.BefehlSetzen(QStringLiteral("Einstellungen1Click"), [&fenster, &dialoge] {
@@ -62,6 +66,19 @@ void FensterAnschliessen(TProg_Fenster& fenster, Dialoge& dialoge) {
             return TKtoStandDlg::ImRahmen(dlg);
         },
         [](QWidget* w, int art) { static_cast<TKtoStandDlg*>(w)->AnsichtAktualisieren(art); });
+
+    // The evaluations: account sheets as child windows, the tables as modal dialogs.
+    fenster.KindfensterFabrikSetzen(
+        TProg_Fenster::Kontenblatt,
+        [](TProg_Fenster& h) -> QWidget* {
+            auto* dlg = new TKontenblattDlg(h.Bestand(), h.Programmeinstellungen(), h.Uhrzeit());
+            dlg->BuchungZeigen = [&h](int32_t position) { h.BuchungsfensterZeigen(position); };
+            return TKontenblattDlg::ImRahmen(dlg);
+        },
+        [](QWidget* w, int art) { static_cast<TKontenblattDlg*>(w)->AnsichtAktualisieren(art); });
+    fenster.BefehlSetzen(QStringLiteral("EinnahmeAusgabe1Click"), [&dialoge] { dialoge.gewinnverlust.Ausfuehren(); });
+    fenster.BefehlSetzen(QStringLiteral("RubrikKonto1Click"), [&dialoge] { dialoge.rubrikkonto.Ausfuehren(); });
+    fenster.BefehlSetzen(QStringLiteral("RubrikZeit1Click"), [&dialoge] { dialoge.rubrikzeit.Ausfuehren(); });
 
     fenster.KindfensterFabrikSetzen(TProg_Fenster::Rechner, [](TProg_Fenster& h) -> QWidget* {
         auto* rechner = new TRechnerDlg(h.Programmeinstellungen(), h.EinstellungsDatei().toStdString(),

@@ -16,6 +16,9 @@
 #include "app/teinstellungdlg.h"
 #include "bookings/tgehezudlg.h"
 #include "bookings/ttextbausteindlg.h"
+#include "evaluation/tgewinnverlustdlg.h"
+#include "evaluation/trubrktodlg.h"
+#include "evaluation/trubrzeitdlg.h"
 
 class QApplication;
 class TProg_Fenster;
@@ -35,6 +38,9 @@ struct Dialoge {
     TKontoPlanDlg kontenplan;
     TGeheZuDlg gehezu;
     TTextBausteinDlg textbausteine;
+    TGewinnVerlustDlg gewinnverlust;
+    TRubrKtoDlg rubrikkonto;
+    TRubrZeitDlg rubrikzeit;
 };
 
 // Binds the menu commands and child windows to the windows that do the work.

@@ -767,7 +767,25 @@ QWidget* TProg_Fenster::KindfensterZeigen(Kind kind) {
     InArbeitsflaeche(w);
     FreiPlatzieren(w);
     if (kind != Kontenblatt) kinder_[kind] = w;
+    else kontenblaetter_ << w;
     return w;
+}
+
+QList<QWidget*> TProg_Fenster::Kontenblaetter() const {
+    QList<QWidget*> offen;
+    for (const QPointer<QWidget>& w : kontenblaetter_)
+        if (w) offen << w.data();
+    return offen;
+}
+
+void TProg_Fenster::KontenblaetterSchliessen() {
+    for (QWidget* w : Kontenblaetter()) {
+        QWidget* rahmen = SubFenster(w);
+        if (!rahmen) rahmen = w;
+        rahmen->close();
+        rahmen->deleteLater();
+    }
+    kontenblaetter_.clear();
 }
 
 bool TProg_Fenster::KindSchliessen(Kind kind) {
@@ -847,6 +865,13 @@ void TProg_Fenster::AnsichtenAktualisieren(int art) {
     if (teile & TeilBuchungsfenster) rufe(Buchung);
     if (teile & TeilKontoStand) rufe(KontoStand);
     if (teile & TeilBListe) rufe(BListe);
+    // Every open account sheet; each takes the kinds that concern it.
+    for (QWidget* w : Kontenblaetter()) {
+        if (auto* ansicht = dynamic_cast<TAnsicht*>(w))
+            ansicht->AnsichtAktualisieren(art);
+        else if (aktualisierungen_[Kontenblatt])
+            aktualisierungen_[Kontenblatt](w, art);
+    }
 }
 
 void TProg_Fenster::BuchungsbefehleFreigeben(bool buchen, bool verwerfen, bool loeschen) {
@@ -1014,9 +1039,10 @@ void TProg_Fenster::ffnen1Click() {
     // and windows as they were, so the old contents never stand under the new name.
     const std::string bisher = bestand_.Dateiname;
     bestand_.Dateiname = name.toStdString();
-    if (DateiLaden(bestand_, meldungen_, kennwortabfrage_))
+    if (DateiLaden(bestand_, meldungen_, kennwortabfrage_)) {
+        KontenblaetterSchliessen();
         bestand_.DateiOffen = true;
-    else
+    } else
         bestand_.Dateiname = bisher;
     FensterAktualisieren(true);
 }
@@ -1027,6 +1053,7 @@ void TProg_Fenster::Schliessen1Click() {
         return;
     }
     if (SpeicherFrage()) {
+        KontenblaetterSchliessen();
         NeuerDatenbestand(bestand_, *uhr_, *zufall_);
         bestand_.DateiOffen = false;
     }
@@ -1041,6 +1068,7 @@ void TProg_Fenster::Neu1Click() {
         return;
     }
     if (SpeicherFrage()) {
+        KontenblaetterSchliessen();
         auto neu = befehle_.find(QStringLiteral("Neu1Click"));
         if (neu != befehle_.end() && neu->second) {
             neu->second();  // the new-file dialog sets up the store and DateiOffen itself

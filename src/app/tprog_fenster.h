@@ -113,6 +113,8 @@ public:
     // window is placed so that it hides no other child window entirely, nor is hidden by one.
     QWidget* KindfensterZeigen(Kind kind);
     QWidget* Kindfenster(Kind kind) const;
+    // The open account sheets, oldest first.
+    QList<QWidget*> Kontenblaetter() const;
     // Puts any widget into the MDI area as a child window (deleted when closed).
     QMdiSubWindow* InArbeitsflaeche(QWidget* inhalt);
 
@@ -211,6 +213,9 @@ private:
     bool DateiBefehl() const;  // false (and nothing happens) while no file is open
     bool SpeichernUnter(bool wiederoeffnen);
     bool KindSchliessen(Kind kind);
+    // The account sheets show the trees of the store they were opened on: when the store is
+    // replaced (new, open, close), they close.
+    void KontenblaetterSchliessen();
     void KindfensterWiederOeffnen();
     void BuchungsbefehlHolen(const std::function<void(QWidget*)>& befehl);
     void LayoutAufzeichnen();
@@ -246,6 +251,7 @@ private:
     std::array<Aktualisierung, KindAnzahl> aktualisierungen_{};
     Buchungsanschluss buchung_;
     std::array<QPointer<QWidget>, KindAnzahl> kinder_{};
+    QList<QPointer<QWidget>> kontenblaetter_;
     std::map<QString, std::function<void()>> befehle_;
     // Every command by its handler name: what it runs and whether its work is plugged in.
     struct Handler {
