@@ -1,11 +1,16 @@
 #include "app/bericht.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 
 #include "bookings/abfrage.h"
 #include "bookings/buchungsliste.h"
 #include "bookings/filterdaten.h"
+#include "evaluation/gewinnverlust.h"
+#include "evaluation/kontenblatt.h"
+#include "evaluation/kontostandanzeige.h"
+#include "evaluation/rubriktabellen.h"
 #include "evaluation/zeitraeume.h"
 #include "store/datum.h"
 
@@ -127,6 +132,13 @@ namespace {
 
 const std::vector<Berichtsart>& Arten() {
     static const std::vector<Berichtsart> arten = {
+        {"kontostaende", {"--bestand", "--spar", "--gesamt"}, KontostaendeBericht},
+        {"kontenblatt", {"--konto", "--zeitraum", "--gruppierung", "--zwischensummen", "--storniert"},
+         KontenblattBericht},
+        {"rubrik-konto", {"--konto", "--zeitraum", "--unterrubriken", "--anteile", "--anzeige"}, RubrikKontoBericht},
+        {"rubrik-zeit", {"--konto", "--zeitraum", "--unterrubriken", "--anteile", "--anzeige", "--modus"},
+         RubrikZeitBericht},
+        {"einnahmen-ausgaben", {"--konto", "--zeitraum"}, EinnahmenAusgabenBericht},
         {"buchungsliste", {"--konto", "--rubrik", "--zeitraum", "--filter", "--sortierung"}, BuchungslisteBericht},
     };
     return arten;
@@ -186,6 +198,169 @@ bool BuchungslisteBericht(Datenbestand& d, const Berichtsoptionen& o, int32_t he
         for (int s = 0; s < BListeSpalten; ++s) zellen[static_cast<size_t>(s)] = liste.Zelle(z, s);
         aus.Zeile(zellen);
     }
+    return true;
+}
+
+// --- Evaluation grids ------------------------------------------------------------------------
+
+namespace {
+
+// An option with named values ("--anzeige lang|kurz"): the index of the value; `vorgabe` when missing.
+std::optional<int> NamensAus(const Berichtsoptionen& o, const std::string& name,
+                             const std::vector<std::string>& werte, int vorgabe, Berichtsfehler& f) {
+    const std::string* text = Wert(o, name);
+    if (!text) return vorgabe;
+    for (size_t i = 0; i < werte.size(); ++i)
+        if (*text == werte[i]) return static_cast<int>(i);
+    std::string liste;
+    for (const std::string& w : werte) liste += (liste.empty() ? "" : "|") + w;
+    f.Text = "Ungültiger Wert für " + name + ": \"" + *text + "\" (" + liste + ")";
+    return std::nullopt;
+}
+
+std::optional<bool> SchalterAus(const Berichtsoptionen& o, const std::string& name, bool vorgabe,
+                                Berichtsfehler& f) {
+    const std::optional<int32_t> wert = GanzzahlAus(o, name, 0, 1, vorgabe ? 1 : 0, f);
+    if (!wert) return std::nullopt;
+    return *wert == 1;
+}
+
+void GridAusgeben(const Grid& g, CsvAusgabe& aus) {
+    aus.Titel(g.Titel);
+    aus.Zeile(g.Kopf);
+    for (const GridZeile& z : g.Zeilen) aus.Zeile(z.Zellen);
+}
+
+// Sort key of a caption as the balances window orders them: letters without case, umlauts as
+// their base letter, "ß" as "ss".
+std::string Sortierschluessel(const std::string& text) {
+    std::string schluessel;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c == 0xC3 && i + 1 < text.size()) {
+            const auto n = static_cast<unsigned char>(text[i + 1]);
+            const char* ersatz = nullptr;
+            switch (n) {
+            case 0xA4: case 0x84: ersatz = "a"; break;
+            case 0xB6: case 0x96: ersatz = "o"; break;
+            case 0xBC: case 0x9C: ersatz = "u"; break;
+            case 0x9F: ersatz = "ss"; break;
+            default: break;
+            }
+            if (ersatz) {
+                schluessel += ersatz;
+                ++i;
+                continue;
+            }
+        }
+        schluessel += static_cast<char>(c < 0x80 ? std::tolower(c) : c);
+    }
+    return schluessel;
+}
+
+// Options shared by the two cross tables.
+std::optional<RubrikTabellenOptionen> RubrikOptionenAus(Datenbestand& d, const Berichtsoptionen& o, int32_t heute,
+                                                        Berichtsfehler& f) {
+    RubrikTabellenOptionen r;
+    const auto konto = KontoAus(d, o, CodeAlleKonten, f);
+    if (!konto) return std::nullopt;
+    const auto zeitraum = ZeitraumAus(d, o, heute, f);
+    if (!zeitraum) return std::nullopt;
+    const auto unter = SchalterAus(o, "--unterrubriken", true, f);
+    if (!unter) return std::nullopt;
+    const auto anteile = SchalterAus(o, "--anteile", true, f);
+    if (!anteile) return std::nullopt;
+    const auto anzeige = NamensAus(o, "--anzeige", {"lang", "kurz"}, 0, f);
+    if (!anzeige) return std::nullopt;
+    const auto modus = NamensAus(o, "--modus", {"monatlich", "jaehrlich"}, 0, f);
+    if (!modus) return std::nullopt;
+    r.Auswahl = *konto;
+    r.Zeitraum = *zeitraum;
+    r.Unterrubriken = *unter;
+    r.Anteile = *anteile;
+    r.Kurz = *anzeige == 1;
+    r.Jaehrlich = *modus == 1;
+    r.Heute = heute;
+    return r;
+}
+
+}  // namespace
+
+bool KontostaendeBericht(Datenbestand& d, const Berichtsoptionen& o, int32_t, CsvAusgabe& aus, Berichtsfehler& f) {
+    const auto bestand = SchalterAus(o, "--bestand", true, f);
+    if (!bestand) return false;
+    const auto spar = SchalterAus(o, "--spar", true, f);
+    if (!spar) return false;
+    const auto gesamt = SchalterAus(o, "--gesamt", true, f);
+    if (!gesamt) return false;
+    const KontoStandAnzeige anzeige = KontoStaendeAufbauen(d, *bestand, *spar);
+    std::vector<std::pair<std::string, const KontoStandZeile*>> zeilen;
+    for (const KontoStandZeile& z : anzeige.Zeilen) zeilen.emplace_back(Sortierschluessel(z.Konto), &z);
+    std::stable_sort(zeilen.begin(), zeilen.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    aus.Titel("Kontostände");
+    aus.Zeile(std::vector<std::string>{"Konto", "Stand"});
+    for (const auto& [schluessel, z] : zeilen) aus.Zeile(std::vector<std::string>{z->Konto, z->StandText});
+    if (*gesamt) aus.Zeile(std::vector<std::string>{"# Gesamt", anzeige.GesamtText});
+    return true;
+}
+
+bool KontenblattBericht(Datenbestand& d, const Berichtsoptionen& o, int32_t heute, CsvAusgabe& aus,
+                        Berichtsfehler& f) {
+    // The sheet's tree holds single accounts only; the first is chosen when none is given.
+    const std::vector<kontotyp> konten = KontenblattKonten(d);
+    KontenblattOptionen k;
+    k.Konto = konten.empty() ? 0 : konten.front().Nr;
+    if (const std::string* text = Wert(o, "--konto")) {
+        const std::optional<int32_t> nr = Zahl(*text);
+        if (!nr || std::none_of(konten.begin(), konten.end(), [&](const kontotyp& x) { return x.Nr == *nr; })) {
+            f.Text = "Konto \"" + *text + "\" nicht gefunden.";
+            return false;
+        }
+        k.Konto = *nr;
+    }
+    const auto zeitraum = ZeitraumAus(d, o, heute, f);
+    if (!zeitraum) return false;
+    const auto gruppierung = GanzzahlAus(o, "--gruppierung", 0, 3, 0, f);
+    if (!gruppierung) return false;
+    const auto zwischensummen = SchalterAus(o, "--zwischensummen", true, f);
+    if (!zwischensummen) return false;
+    const auto storniert = SchalterAus(o, "--storniert", false, f);
+    if (!storniert) return false;
+    k.Zeitraum = *zeitraum;
+    k.Gruppierung = static_cast<KontenblattGruppierung>(*gruppierung);
+    k.Zwischensummen = *zwischensummen;
+    k.Stornierte = *storniert;
+    const Kontenblatt blatt = KontenblattAufbauen(d, k);
+    GridAusgeben(blatt.Tabelle, aus);
+    aus.Zeile(std::vector<std::string>{"# Einnahmen", blatt.EinnahmenText, "Ausgaben", blatt.AusgabenText,
+                                       blatt.SaldoBeschriftung, blatt.SaldoText});
+    return true;
+}
+
+bool RubrikKontoBericht(Datenbestand& d, const Berichtsoptionen& o, int32_t heute, CsvAusgabe& aus,
+                        Berichtsfehler& f) {
+    const auto r = RubrikOptionenAus(d, o, heute, f);
+    if (!r) return false;
+    GridAusgeben(RubrikKontoAufbauen(d, *r).Tabelle, aus);
+    return true;
+}
+
+bool RubrikZeitBericht(Datenbestand& d, const Berichtsoptionen& o, int32_t heute, CsvAusgabe& aus,
+                       Berichtsfehler& f) {
+    const auto r = RubrikOptionenAus(d, o, heute, f);
+    if (!r) return false;
+    GridAusgeben(RubrikZeitAufbauen(d, *r).Tabelle, aus);
+    return true;
+}
+
+bool EinnahmenAusgabenBericht(Datenbestand& d, const Berichtsoptionen& o, int32_t heute, CsvAusgabe& aus,
+                              Berichtsfehler& f) {
+    const auto konto = KontoAus(d, o, CodeAlleKonten, f);
+    if (!konto) return false;
+    const auto zeitraum = ZeitraumAus(d, o, heute, f);
+    if (!zeitraum) return false;
+    GridAusgeben(GewinnVerlustAufbauen(d, {*konto, *zeitraum}), aus);
     return true;
 }
 

@@ -95,4 +95,21 @@ std::vector<std::string> Berichtsarten();
 bool BuchungslisteBericht(Datenbestand& d, const Berichtsoptionen& o, int32_t heute, CsvAusgabe& aus,
                           Berichtsfehler& f);
 
+// The evaluation windows, from the builders the windows use: the balances ("kontostaende":
+// --bestand, --spar, --gesamt), the account sheet ("kontenblatt": --konto, --zeitraum,
+// --gruppierung 0..3, --zwischensummen, --storniert; a last line with the totals panel), the
+// category cross tables ("rubrik-konto", "rubrik-zeit": --konto, --zeitraum, --unterrubriken,
+// --anteile, --anzeige lang|kurz, and --modus monatlich|jaehrlich) and the income and expense
+// overview ("einnahmen-ausgaben": --konto, --zeitraum).
+bool KontostaendeBericht(Datenbestand& d, const Berichtsoptionen& o, int32_t heute, CsvAusgabe& aus,
+                         Berichtsfehler& f);
+bool KontenblattBericht(Datenbestand& d, const Berichtsoptionen& o, int32_t heute, CsvAusgabe& aus,
+                        Berichtsfehler& f);
+bool RubrikKontoBericht(Datenbestand& d, const Berichtsoptionen& o, int32_t heute, CsvAusgabe& aus,
+                        Berichtsfehler& f);
+bool RubrikZeitBericht(Datenbestand& d, const Berichtsoptionen& o, int32_t heute, CsvAusgabe& aus,
+                       Berichtsfehler& f);
+bool EinnahmenAusgabenBericht(Datenbestand& d, const Berichtsoptionen& o, int32_t heute, CsvAusgabe& aus,
+                              Berichtsfehler& f);
+
 }  // namespace talerwerk
