@@ -43,6 +43,7 @@ TGewinnVerlustDlg::TGewinnVerlustDlg(Datenbestand& bestand, const Einstellungen&
     BetragGrid->setTabKeyNavigation(false);
     BetragGrid->verticalHeader()->hide();
     BetragGrid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    BetragGrid->verticalHeader()->setMinimumSectionSize(4);
     BetragGrid->verticalHeader()->setDefaultSectionSize(std::max(18, fontMetrics().height() + 4));
     BetragGrid->horizontalHeader()->setDefaultSectionSize(82);
     BetragGrid->horizontalHeader()->setSectionsMovable(false);

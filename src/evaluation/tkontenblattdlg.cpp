@@ -103,6 +103,7 @@ TKontenblattDlg::TKontenblattDlg(Datenbestand& bestand, const Einstellungen& ein
     BuchungGrid->setTabKeyNavigation(false);  // Tab leaves the grid for the next control
     BuchungGrid->verticalHeader()->hide();
     BuchungGrid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    BuchungGrid->verticalHeader()->setMinimumSectionSize(4);
     BuchungGrid->verticalHeader()->setDefaultSectionSize(std::max(18, fontMetrics().height() + 4));
     BuchungGrid->horizontalHeader()->setSectionsMovable(false);
     BuchungGrid->horizontalHeader()->setHighlightSections(false);

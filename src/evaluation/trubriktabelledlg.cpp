@@ -88,6 +88,7 @@ TRubrikTabelleDlg::TRubrikTabelleDlg(Datenbestand& bestand, const Einstellungen&
     BetragGrid->setTabKeyNavigation(false);
     BetragGrid->verticalHeader()->hide();
     BetragGrid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    BetragGrid->verticalHeader()->setMinimumSectionSize(4);
     BetragGrid->verticalHeader()->setDefaultSectionSize(std::max(18, fontMetrics().height() + 4));
     BetragGrid->horizontalHeader()->setDefaultSectionSize(85);
     BetragGrid->horizontalHeader()->setSectionsMovable(false);
