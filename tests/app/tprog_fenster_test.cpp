@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QFile>
@@ -40,6 +41,8 @@
 #include "bookings/qtbetragsfeld.h"
 #include "bookings/qtdatumsfeld.h"
 #include "bookings/tbuchungdlg.h"
+#include "evaluation/qtgridmodell.h"
+#include "evaluation/tkontenblattdlg.h"
 #include "evaluation/tktostanddlg.h"
 #include "store/datendatei.h"
 #include "store/demobuch.h"
@@ -243,6 +246,7 @@ private slots:
     void fenstermenueListetKindfenster();
     void bilderFuerDieSichtpruefung();
     void befehleSindNachNamenGebunden();
+    void kontenblaetterFolgenDemBestand();
     void zugriffstastenDesKindfenstersVorDemMenue();
     void ersteGroesseZeigtDasBuchungsfensterGanz();
     void maximiertBleibtUeberDenNeustart();
@@ -989,6 +993,58 @@ void TProg_FensterTest::bilderFuerDieSichtpruefung() {
     p.f->ffnen1Click();
     QTest::qWait(50);
     QVERIFY(p.f->grab().save(ziel + QStringLiteral("/wiedergeoeffnet.png")));
+}
+
+void TProg_FensterTest::kontenblaetterFolgenDemBestand() {
+    Programm p;
+    BeispielAnlegen(p.u.Pfad(QStringLiteral("buch.tlw")));
+    p.f->oeffnenNamen << p.u.Pfad(QStringLiteral("buch.tlw"));
+    p.f->ffnen1Click();
+    p.Zeigen();
+    QVERIFY(p.f->Bestand().DateiOffen);
+
+    // Every command opens one more sheet.
+    p.f->Kontenblatt1Click();
+    p.f->Kontenblatt1Click();
+    QCOMPARE(p.f->Kontenblaetter().size(), 2);
+    auto* blatt = qobject_cast<TKontenblattDlg*>(p.f->Kontenblaetter().front());
+    QVERIFY(blatt);
+
+    // A double-click on a booking row shows that booking in the booking window.
+    blatt->SortiertKnopf[1]->click();
+    int zeile = -1;
+    for (int i = 0; i < blatt->Modell->rowCount() && zeile < 0; ++i)
+        if (blatt->Modell->Zeile(i)->IdentNr > 0) zeile = i;
+    QVERIFY(zeile >= 0);
+    const int32_t nr = blatt->Modell->Zeile(zeile)->IdentNr;
+    QVERIFY(blatt->ZeileOeffnen(zeile));
+    QVERIFY(p.Buchung());
+    QCOMPARE(p.f->Bestand().Buchungen[static_cast<size_t>(p.f->Bestand().AktIndex)].IdentNr, nr);
+
+    // A new booking reaches the open sheets through the refresh of the main window.
+    const int vorher = blatt->Modell->rowCount();
+    buchungstyp b = p.f->Bestand().Buchungen[static_cast<size_t>(p.f->Bestand().AktIndex)];
+    b.IdentNr = 99999;
+    BuchungAnhaengen(p.f->Bestand(), b);
+    p.f->AnsichtenAktualisieren(1);
+    QCOMPARE(blatt->Modell->rowCount(), vorher + 1);
+
+    // Opening a file again replaces the store: the sheets close; so does closing the file.
+    QPointer<QWidget> erstes(blatt);
+    p.f->Bestand().Geaendert = false;
+    p.f->oeffnenNamen << p.u.Pfad(QStringLiteral("buch.tlw"));
+    p.f->ffnen1Click();
+    QVERIFY(p.f->Bestand().DateiOffen);
+    QVERIFY(p.f->Kontenblaetter().isEmpty());
+    QTRY_VERIFY(erstes.isNull());
+    p.f->Kontenblatt1Click();
+    QCOMPARE(p.f->Kontenblaetter().size(), 1);
+    p.f->Bestand().Geaendert = false;
+    p.f->Schliessen1Click();
+    QVERIFY(p.f->Kontenblaetter().isEmpty());
+    // Without a file there is no sheet to open.
+    p.f->Kontenblatt1Click();
+    QVERIFY(p.f->Kontenblaetter().isEmpty());
 }
 
 void TProg_FensterTest::befehleSindNachNamenGebunden() {
