@@ -1,6 +1,11 @@
 #include "evaluation/qtgridmodell.h"
 
 #include <QBrush>
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QTableView>
+
+#include <algorithm>
 
 using namespace talerwerk;
 
@@ -81,5 +86,26 @@ QVariant QtGridModell::headerData(int abschnitt, Qt::Orientation richtung, int r
     if (richtung != Qt::Horizontal || abschnitt < 0 || static_cast<size_t>(abschnitt) >= grid_.Kopf.size())
         return {};
     if (rolle == Qt::DisplayRole) return QString::fromStdString(grid_.Kopf[static_cast<size_t>(abschnitt)]);
+    // The first column holds the captions of the rows: its heading stands left like them.
+    if (rolle == Qt::TextAlignmentRole && abschnitt == 0)
+        return QVariant::fromValue(Qt::Alignment(Qt::AlignLeft | Qt::AlignVCenter));
     return {};
+}
+
+void SpaltenbreitenAnpassen(QTableView* view, const QtGridModell& modell, int ersteMindestens, int mindestens,
+                            int hoechstens) {
+    QFont fett = view->font();
+    fett.setBold(true);
+    const QFontMetrics m(fett);
+    const QFontMetrics kopf(view->horizontalHeader()->font());
+    const Grid& g = modell.Daten();
+    constexpr int Rand = 16;  // cell margins and a little air
+    for (size_t spalte = 0; spalte < g.Spalten(); ++spalte) {
+        int breite = std::max(spalte == 0 ? ersteMindestens : mindestens,
+                              kopf.horizontalAdvance(QString::fromStdString(g.Kopf[spalte])) + Rand);
+        for (const GridZeile& z : g.Zeilen)
+            if (spalte < z.Zellen.size() && !z.Zellen[spalte].empty())
+                breite = std::max(breite, m.horizontalAdvance(QString::fromStdString(z.Zellen[spalte])) + Rand);
+        view->setColumnWidth(static_cast<int>(spalte), std::min(breite, hoechstens));
+    }
 }

@@ -51,5 +51,13 @@ private:
     QFont fett_;
 };
 
+class QTableView;
+
+// Widens each column of a small grid (a few hundred cells: the cross tables, the overview) until
+// its heading and every cell fit, measured in bold; at least `mindestens` pixels, the first
+// column at least `ersteMindestens`, none beyond `hoechstens`.
+void SpaltenbreitenAnpassen(QTableView* view, const QtGridModell& modell, int ersteMindestens, int mindestens,
+                            int hoechstens = 400);
+
 // Settings colours are 0x00BBGGRR.
 QColor FarbeAusEinstellung(int32_t wert);

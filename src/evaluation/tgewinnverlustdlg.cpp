@@ -109,7 +109,7 @@ TGewinnVerlustDlg::TGewinnVerlustDlg(Datenbestand& bestand, const Einstellungen&
     setTabOrder(ZeitTreeView, BetragGrid);
     setTabOrder(BetragGrid, DruckBtn);
     setTabOrder(DruckBtn, BitBtn3);
-    resize(600, 480);
+    resize(660, 500);
 }
 
 void TGewinnVerlustDlg::Vorbereiten() {
@@ -136,7 +136,6 @@ void TGewinnVerlustDlg::Berechnen() {
     Grid grid = GewinnVerlustAufbauen(bestand_, o);
     const QString titel = QString::fromStdString(grid.Titel);
     Modell->Setzen(std::move(grid));
-    BetragGrid->setColumnWidth(0, 100);
-    for (int spalte = 1; spalte < Modell->columnCount(); ++spalte) BetragGrid->setColumnWidth(spalte, 82);
+    SpaltenbreitenAnpassen(BetragGrid, *Modell, 100, 82);
     setWindowTitle(titel);
 }

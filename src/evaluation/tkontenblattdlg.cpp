@@ -117,6 +117,7 @@ TKontenblattDlg::TKontenblattDlg(Datenbestand& bestand, const Einstellungen& ein
     AusLabel->setObjectName(QStringLiteral("AusLabel"));
     SaldotextLabel = new QLabel(QStringLiteral("Saldo (Gewinn)"), this);
     SaldotextLabel->setObjectName(QStringLiteral("SaldotextLabel"));
+    SaldotextLabel->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("Saldo (Verlust)")) + 2);
     SaldoLabel = new QLabel(this);
     SaldoLabel->setObjectName(QStringLiteral("SaldoLabel"));
     QFont fett = font();
@@ -124,7 +125,7 @@ TKontenblattDlg::TKontenblattDlg(Datenbestand& bestand, const Einstellungen& ein
     for (QLabel* betrag : {EinLabel, AusLabel, SaldoLabel}) {
         betrag->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         betrag->setFont(fett);
-        betrag->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("-9.999.999.999,99")));
+        betrag->setMinimumWidth(QFontMetrics(fett).horizontalAdvance(QStringLiteral("-99.999.999,99")) + 4);
     }
 
     BitBtn4 = new QPushButton(QStringLiteral("&Drucken"), this);
@@ -146,22 +147,31 @@ TKontenblattDlg::TKontenblattDlg(Datenbestand& bestand, const Einstellungen& ein
     links->addWidget(ZwSummeChBox);
     links->addWidget(stornoChBox);
 
+    // The totals panel on a line of its own, the buttons below it on the right.
     auto* summen = new QHBoxLayout;
     summen->addWidget(Label1);
     summen->addWidget(EinLabel);
+    summen->addSpacing(6);
     summen->addWidget(new QLabel(QStringLiteral("-"), this));
+    summen->addSpacing(6);
     summen->addWidget(Label3);
     summen->addWidget(AusLabel);
+    summen->addSpacing(6);
     summen->addWidget(new QLabel(QStringLiteral("="), this));
+    summen->addSpacing(6);
     summen->addWidget(SaldotextLabel);
     summen->addWidget(SaldoLabel);
     summen->addStretch(1);
-    summen->addWidget(BitBtn4);
-    summen->addWidget(AbbruchBtn);
+
+    auto* knoepfe = new QHBoxLayout;
+    knoepfe->addStretch(1);
+    knoepfe->addWidget(BitBtn4);
+    knoepfe->addWidget(AbbruchBtn);
 
     auto* rechts = new QVBoxLayout;
     rechts->addWidget(BuchungGrid, 1);
     rechts->addLayout(summen);
+    rechts->addLayout(knoepfe);
 
     auto* ganz = new QHBoxLayout(this);
     ganz->setContentsMargins(6, 6, 6, 6);
@@ -194,7 +204,7 @@ TKontenblattDlg::TKontenblattDlg(Datenbestand& bestand, const Einstellungen& ein
     connect(AbbruchBtn, &QPushButton::clicked, this, &TKontenblattDlg::Schliessen);
 
     Berechnen();
-    resize(780, 460);
+    resize(900, 500);
 }
 
 TKontenblattDlg::~TKontenblattDlg() = default;
@@ -251,19 +261,33 @@ void TKontenblattDlg::Berechnen() {
     const QString titel = QString::fromStdString(blatt.Tabelle.Titel);
     Modell->Setzen(std::move(blatt.Tabelle));
 
-    // Column widths from the texts they are made for, in the grouping's column order.
+    // Column widths from the texts they are made for, in the grouping's column order. Headings
+    // stand in the first column and the section totals' captions in the text column; both
+    // widen their column to show whole (there are few of them, so measuring them is cheap).
     const QFontMetrics m = BuchungGrid->fontMetrics();
-    const int breiten[6] = {
+    QFont fett = BuchungGrid->font();
+    fett.setBold(true);
+    const QFontMetrics mf(fett);
+    int ueberschrift = 0, gesamt = 0;
+    const Grid& g = Modell->Daten();
+    for (const GridZeile& z : g.Zeilen) {
+        if (z.Daten.Zeilenart == KbUeberschrift && !z.Zellen.empty())
+            ueberschrift = std::max(ueberschrift, mf.horizontalAdvance(QString::fromStdString(z.Zellen[0])) + 10);
+        else if (z.Daten.Zeilenart == KbGesamt || z.Daten.Zeilenart == KbZwischensumme)
+            gesamt = std::max(gesamt, mf.horizontalAdvance(QStringLiteral("Gesamt Umbuchungen")) + 10);
+    }
+    int breiten[6] = {
         m.horizontalAdvance(QStringLiteral("9999  0000000  0")) + 8 + m.horizontalAdvance(QStringLiteral("99")),
         m.horizontalAdvance(QStringLiteral("31.12.99  ")) + 8,
         m.horizontalAdvance(QStringLiteral("sto.")) + 5,
         m.horizontalAdvance(QStringLiteral("   999.999,99")) + 8,
-        std::max(105, m.horizontalAdvance(QStringLiteral("Buchungstext  "))),
+        std::max({105, m.horizontalAdvance(QStringLiteral("Buchungstext  ")), gesamt}),
         std::max(105, m.horizontalAdvance(QStringLiteral("Rubrik/Gegenkonto  "))),
     };
     for (int spalte = 0; spalte < 6; ++spalte) {
-        const int logisch = blatt.Spalten[static_cast<size_t>(spalte)];
-        BuchungGrid->setColumnWidth(spalte, breiten[std::clamp(logisch, 0, 5)]);
+        const int logisch = std::clamp(blatt.Spalten[static_cast<size_t>(spalte)], 0, 5);
+        const int breite = spalte == 0 ? std::max(breiten[logisch], std::min(ueberschrift, 260)) : breiten[logisch];
+        BuchungGrid->setColumnWidth(spalte, breite);
     }
     BuchungGrid->horizontalHeader()->setStretchLastSection(true);
 

@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -176,6 +178,12 @@ void TRubrikTabelleDlg::Vorbereiten() {
     BaumFuellen(ZeitTreeView, zeitBaum_);
     fuellen_ = false;
     Berechnen();
+    // Wide enough for the table as it first comes up, as far as the screen allows.
+    int breite = BetragGrid->frameWidth() * 2 + BetragGrid->verticalScrollBar()->sizeHint().width();
+    for (int spalte = 0; spalte < Modell->columnCount(); ++spalte) breite += BetragGrid->columnWidth(spalte);
+    const int links = KontoTreeView->sizeHint().width() + 40;
+    const QRect bildschirm = screen() ? screen()->availableGeometry() : QRect(0, 0, 1024, 768);
+    resize(std::clamp(links + breite, 820, std::max(820, bildschirm.width() - 40)), height());
     KontoTreeView->setFocus();
 }
 
@@ -204,13 +212,7 @@ void TRubrikTabelleDlg::Berechnen() {
     const QString titel = QString::fromStdString(tabelle.Tabelle.Titel);
     Modell->Setzen(std::move(tabelle.Tabelle));
 
-    BetragGrid->setColumnWidth(0, 140);
-    for (int spalte = 1; spalte < Modell->columnCount(); ++spalte) BetragGrid->setColumnWidth(spalte, 85);
-    if (tabelle.AnteilSpalte >= 0) {
-        const QString kopf = Modell->headerData(tabelle.AnteilSpalte, Qt::Horizontal).toString();
-        BetragGrid->setColumnWidth(tabelle.AnteilSpalte,
-                                   BetragGrid->horizontalHeader()->fontMetrics().horizontalAdvance(kopf) + 16);
-    }
+    SpaltenbreitenAnpassen(BetragGrid, *Modell, 140, 85);
     // Spacer rows are half as high as the others.
     const int hoehe = BetragGrid->verticalHeader()->defaultSectionSize();
     for (int zeile = 0; zeile < Modell->rowCount(); ++zeile)
