@@ -547,6 +547,144 @@ TEST_F(Cli, BerichtBuchungsliste) {
     EXPECT_EQ(Lauf({"bericht", "buchungsliste"}).Status, 2);
 }
 
+// The evaluation windows as CSV: caption, headings, rows as the windows show them, the totals
+// panel of the account sheet, the balances' total.
+TEST_F(Cli, BerichtAuswertungsfenster) {
+    Datenbestand d;
+    talerwerk::test::FesteUhr uhr(Tag(7, 12, 2026));
+    talerwerk::test::FesterZufall zufall;
+    NeuerDatenbestand(d, uhr, zufall);
+    auto konto = [&](int32_t nr, int32_t art, const char* name, int32_t oberNr = 0) {
+        kontotyp k;
+        k.Nr = nr;
+        k.Art = art;
+        k.Name = k.Abk = name;
+        k.OberNr = oberNr;
+        d.Konten.push_back(k);
+    };
+    konto(1, ArtEinnahme, "Gehalt");
+    konto(2, ArtAusgabe, "Haushalt");
+    konto(3, ArtAusgabe, "Lebensmittel", 2);
+    konto(4, ArtBestandskonto, "Girokonto");
+    konto(5, ArtSparkonto, "Sparbuch");
+    auto buchung = [&](int32_t nr, int32_t datum, int32_t bart, int32_t k1, int32_t k2, const char* betrag,
+                       const char* text, const char* beleg = "", bool storniert = false) {
+        buchungstyp b = BuchungVorgabe(SatzBuchung, datum);
+        b.IdentNr = nr;
+        b.BArt = bart;
+        b.Konto1 = k1;
+        b.Konto2 = k2;
+        b.Betrag = betrag;
+        b.Text = text;
+        b.Belegnr = beleg;
+        b.Storniert = storniert;
+        d.Buchungen.push_back(b);
+    };
+    buchung(1, Tag(1, 11, 2026), BArtAusgabe, 4, 3, "12,50", "Brot; \"frisch\"");
+    buchung(12000, Tag(2, 12, 2026), BArtUmbuchung, 4, 5, "1000000,00", "Sparen", "", true);
+    buchung(2, Tag(30, 11, 2026), BArtEinnahme, 4, 1, "2500,00", "Gehalt", "B7");
+    buchung(3, Tag(1, 12, 2026), BArtUmbuchung, 5, 4, "100,00", "Zurück");
+    d.Dateiname = Pfad("fenster.tlw");
+    talerwerk::test::SkriptMeldungen meldungen;
+    ASSERT_TRUE(DateiSpeichern(d, meldungen));
+
+    auto bericht = [&](const std::string& art, std::vector<std::string> optionen) {
+        std::vector<std::string> a{"bericht", art, d.Dateiname, "--heute", "2026-12-07"};
+        a.insert(a.end(), optionen.begin(), optionen.end());
+        return Lauf(a);
+    };
+    const struct {
+        std::string Art;
+        std::vector<std::string> Optionen;
+        std::string Aus;
+    } faelle[] = {
+        // By date: chronological (30.11. before 01.12.), the incoming transfer as " U+", the
+        // cancelled transfer marked and left out of every sum.
+        {"kontenblatt",
+         {"--gruppierung", "3", "--storniert", "1"},
+         "# Kontenblatt -  Gesamter Zeitraum - Girokonto\n"
+         "Datum;B-nr.   Belegnr.;sto.;Betrag;Buchungstext;Rubrik/Gegenkonto\n"
+         "01.11.26;;;;;\n"
+         ";0001  A  ;;12,50;\"Brot; \"\"frisch\"\"\";Haushalt  \\  Lebensmittel\n"
+         ";;;;Gesamt;-12,50\n"
+         "30.11.26;;;;;\n"
+         ";0002  E  B7;;2500,00;Gehalt;Gehalt\n"
+         ";;;;Gesamt;2.500,00\n"
+         "01.12.26;;;;;\n"
+         ";0003 U+  ;;100,00;Zurück;Sparbuch\n"
+         ";;;;Gesamt;100,00\n"
+         "02.12.26;;;;;\n"
+         ";12000 U-  ;x;1000000,00;Sparen;Sparbuch\n"
+         ";;;;Gesamt;0,00\n"
+         "# Einnahmen;2.600,00;Ausgaben;12,50;Saldo (Gewinn);2.587,50\n"},
+        {"kontenblatt",
+         {"--konto", "5", "--zeitraum", "2026-12", "--gruppierung", "1"},
+         "# Kontenblatt -  Dezember 2026 - Sparbuch\n"
+         "B-nr.   Belegnr.;Datum;sto.;Betrag;Buchungstext;Rubrik/Gegenkonto\n"
+         "0003 U-  ;01.12.26;;100,00;Zurück;Girokonto\n"
+         "# Einnahmen;0,00;Ausgaben;100,00;Saldo (Verlust);-100,00\n"},
+        {"einnahmen-ausgaben",
+         {"--zeitraum", "2026-12"},
+         "# Einnahmen-Ausgaben-Übersicht -  Dezember 2026 - Alle Konten\n"
+         "Konto;Anfangsstand;Einnahmen;Ausgaben;Endstand;Saldo\n"
+         "Girokonto;2.487,50;100,00;0,00;2.587,50;100,00\n"
+         "Sparbuch;0,00;0,00;100,00;-100,00;-100,00\n"
+         "Gesamt;;100,00;100,00;;\n"
+         "- Umbuchungen;;100,00;100,00;;\n"
+         "Gesamt real;2.487,50;0,00;0,00;2.487,50;0,00\n"},
+        {"kontostaende", {}, "# Kontostände\nKonto;Stand\nGirokonto;2587,50\nSparbuch;-100,00\n# Gesamt;2487,50\n"},
+        {"kontostaende", {"--spar", "0", "--gesamt", "0"}, "# Kontostände\nKonto;Stand\nGirokonto;2587,50\n"},
+        {"rubrik-konto",
+         {"--anzeige", "kurz", "--konto", "4", "--zeitraum", "2026-11"},
+         "# Rubrik-Konto-Übersicht -  November 2026 - Girokonto\n"
+         ";Girokonto;Anteil in %\n"
+         "Anfangsstand;0,00;\n;;\nEinnahmen;;\n  Gehalt;2.500,00;100,0\nGesamt;2.500,00;\n  Umbuchungen;0,00;\n;;\n"
+         "Ausgaben;;\n  Haushalt;;\n    Lebensmittel;12,50;100,0\nGesamt;12,50;\n  Umbuchungen;0,00;\n;;\n"
+         "Endstand;2.487,50;\n;;\nSaldo;2.487,50;\n"},
+        {"rubrik-zeit",
+         {"--zeitraum", "2026", "--modus", "jaehrlich", "--unterrubriken", "0", "--anteile", "0"},
+         "# Rubrik-Zeit-Übersicht -  Jahr 2026 - Alle Konten\n"
+         ";Jahr 2026;Gesamt\n"
+         "Anfangsstand;0,00;0,00\n;;\nEinnahmen;;\n  Gehalt;2.500,00;2.500,00\nGesamt;2.500,00;2.500,00\n"
+         "  Umbuchungen;100,00;100,00\n;;\nAusgaben;;\n  Haushalt;12,50;12,50\nGesamt;12,50;12,50\n"
+         "  Umbuchungen;100,00;100,00\n;;\nEndstand;2.487,50;2.487,50\n;;\nSaldo;2.487,50;2.487,50\n"},
+    };
+    for (const auto& fall : faelle) {
+        std::string text = fall.Art + " ";
+        for (const auto& o : fall.Optionen) text += o + " ";
+        const Ergebnis e = bericht(fall.Art, fall.Optionen);
+        EXPECT_EQ(e.Status, 0) << text << e.Fehler;
+        EXPECT_EQ(e.Aus, fall.Aus) << text;
+    }
+
+    // A month node: one column headed with the month whatever --modus and --anzeige say.
+    const Ergebnis monat = bericht("rubrik-zeit", {"--zeitraum", "2026-11", "--modus", "jaehrlich"});
+    EXPECT_EQ(monat.Status, 0) << monat.Fehler;
+    EXPECT_NE(monat.Aus.find("\n;November 2026;Anteil in %\n"), std::string::npos) << monat.Aus;
+
+    const struct {
+        std::string Art;
+        std::vector<std::string> Optionen;
+        std::string Name;
+    } falsch[] = {
+        {"kontenblatt", {"--konto", "5000"}, "\"5000\""},   // the sheet's tree has single accounts only
+        {"kontenblatt", {"--konto", "1"}, "\"1\""},         // a category
+        {"kontenblatt", {"--gruppierung", "4"}, "--gruppierung"},
+        {"kontenblatt", {"--storniert", "ja"}, "--storniert"},
+        {"rubrik-zeit", {"--modus", "taeglich"}, "--modus"},
+        {"rubrik-konto", {"--modus", "monatlich"}, "--modus"},  // not an option of this kind
+        {"rubrik-konto", {"--anzeige", "mittel"}, "--anzeige"},
+        {"einnahmen-ausgaben", {"--zeitraum", "2025"}, "\"2025\""},
+        {"kontostaende", {"--zeitraum", "2026"}, "--zeitraum"},
+    };
+    for (const auto& fall : falsch) {
+        const Ergebnis e = bericht(fall.Art, fall.Optionen);
+        EXPECT_EQ(e.Status, 2) << fall.Art << " " << fall.Name;
+        EXPECT_NE(e.Fehler.find(fall.Name), std::string::npos) << e.Fehler;
+        EXPECT_EQ(e.Aus, "") << fall.Name;
+    }
+}
+
 TEST_F(Cli, GeschuetzteZieleJederGroesseBleiben) {
     // The client record holds several megabytes of text before its passwords, more than was once
     // looked at before replacing a file.
