@@ -74,7 +74,8 @@ QVariant QtGridModell::data(const QModelIndex& index, int rolle) const {
         return {};
     case Qt::TextAlignmentRole: {
         // Amounts stand right-aligned, everything else left.
-        const bool betrag = spalte < zeile.Daten.Betraege.size() && zeile.Daten.Betraege[spalte].has_value();
+        const bool betrag = (WerteRechts && spalte > 0) ||
+                            (spalte < zeile.Daten.Betraege.size() && zeile.Daten.Betraege[spalte].has_value());
         return QVariant::fromValue(Qt::Alignment(Qt::AlignVCenter | (betrag ? Qt::AlignRight : Qt::AlignLeft)));
     }
     default:

@@ -34,6 +34,9 @@ public:
 
     // Bold text for a cell (default: none).
     std::function<bool(const talerwerk::TGridDaten&, int spalte)> Fett;
+    // Columns whose every cell stands right-aligned, also one without an amount (a share);
+    // from the second column on when set. Cells with an amount stand right anyway.
+    bool WerteRechts = false;
     // Background of a cell; nullopt for the view's own (default: none).
     std::function<std::optional<QColor>(const talerwerk::TGridDaten&, int spalte)> Hintergrund;
 

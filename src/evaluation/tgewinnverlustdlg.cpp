@@ -24,6 +24,7 @@ TGewinnVerlustDlg::TGewinnVerlustDlg(Datenbestand& bestand, const Einstellungen&
 
     Label1 = new QLabel(QStringLiteral("Einnahmen-Ausgaben-&Übersicht"), this);
     Modell = new QtGridModell(einstellungen, this);
+    Modell->WerteRechts = true;
     // The balances are bold in every row but the transfers; income and expenses in the two totals.
     Modell->Fett = [](const TGridDaten& z, int spalte) {
         if (spalte == GvEinnahmen || spalte == GvAusgaben) return z.Zeilenart == GvGesamt || z.Zeilenart == GvGesamtReal;

@@ -80,6 +80,7 @@ TRubrikTabelleDlg::TRubrikTabelleDlg(Datenbestand& bestand, const Einstellungen&
 
     Label1 = new QLabel(QStringLiteral("&Übersicht"), this);
     Modell = new QtGridModell(einstellungen_, this);
+    Modell->WerteRechts = true;
     BetragGrid = new QTableView(this);
     BetragGrid->setObjectName(QStringLiteral("BetragGrid"));
     BetragGrid->setModel(Modell);

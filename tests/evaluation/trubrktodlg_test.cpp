@@ -134,6 +134,11 @@ private slots:
         QCOMPARE(hintergrund(lebensmittel, 1), QColor(Qt::white));
         QCOMPARE(hintergrund(lebensmittel, summen), silber);
         QVERIFY(!fett(lebensmittel, 1));
+        // Shares stand right like the amounts, captions left.
+        QCOMPARE(m.headerData(summen + 1, Qt::Horizontal).toString(), QStringLiteral("Anteil in %"));
+        QCOMPARE(m.data(m.index(lebensmittel, summen + 1)).toString(), QStringLiteral("30,0"));
+        QVERIFY(m.data(m.index(lebensmittel, summen + 1), Qt::TextAlignmentRole).value<Qt::Alignment>() & Qt::AlignRight);
+        QVERIFY(m.data(m.index(lebensmittel, 0), Qt::TextAlignmentRole).value<Qt::Alignment>() & Qt::AlignLeft);
         // The sub-category is indented under its parent.
         QCOMPARE(m.data(m.index(lebensmittel, 0)).toString(), QStringLiteral("    Lebensmittel"));
         // Spacer rows are half as high.
