@@ -263,7 +263,8 @@ void TKontenblattDlg::Berechnen() {
 
     // Column widths from the texts they are made for, in the grouping's column order. Headings
     // stand in the first column and the section totals' captions in the text column; both
-    // widen their column to show whole (there are few of them, so measuring them is cheap).
+    // widen their column to show whole. The headings of the grouping by date are day texts,
+    // which the date column holds anyway; they are many, so they are not measured one by one.
     const QFontMetrics m = BuchungGrid->fontMetrics();
     QFont fett = BuchungGrid->font();
     fett.setBold(true);
@@ -271,11 +272,13 @@ void TKontenblattDlg::Berechnen() {
     int ueberschrift = 0, gesamt = 0;
     const Grid& g = Modell->Daten();
     for (const GridZeile& z : g.Zeilen) {
-        if (z.Daten.Zeilenart == KbUeberschrift && !z.Zellen.empty())
+        if (z.Daten.Zeilenart == KbUeberschrift && !z.Zellen.empty() && o.Gruppierung != KontenblattGruppierung::Datum)
             ueberschrift = std::max(ueberschrift, mf.horizontalAdvance(QString::fromStdString(z.Zellen[0])) + 10);
-        else if (z.Daten.Zeilenart == KbGesamt || z.Daten.Zeilenart == KbZwischensumme)
-            gesamt = std::max(gesamt, mf.horizontalAdvance(QStringLiteral("Gesamt Umbuchungen")) + 10);
+        else if (z.Daten.Zeilenart == KbGesamt)
+            gesamt = 1;
     }
+    // The longest caption of a section total.
+    if (gesamt) gesamt = mf.horizontalAdvance(QStringLiteral("Gesamt Umbuchungen")) + 10;
     int breiten[6] = {
         m.horizontalAdvance(QStringLiteral("9999  0000000  0")) + 8 + m.horizontalAdvance(QStringLiteral("99")),
         m.horizontalAdvance(QStringLiteral("31.12.99  ")) + 8,
