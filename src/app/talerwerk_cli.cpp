@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <fstream>
 #include <iostream>
+#include <map>
 #include <optional>
 #include <algorithm>
 #include <string>
@@ -17,6 +18,7 @@
 #include <vector>
 
 #include "accounts/kennwortpruefung.h"
+#include "app/bericht.h"
 #include "evaluation/auswertung.h"
 #include "store/betrag.h"
 #include "store/datendatei.h"
@@ -45,12 +47,15 @@ const char* const kAufrufText =
     "  talerwerk-cli import EINGABE.json AUSGABE.tlw [--kennwort KENNWORT]\n"
     "  talerwerk-cli staende DATEI [--kennwort KENNWORT]\n"
     "  talerwerk-cli demo AUSGABE.tlw [--buchungen N] [--seed S] [--bis JJJJ-MM-TT] [--kennwort KENNWORT]\n"
+    "  talerwerk-cli bericht ART DATEI [--heute JJJJ-MM-TT] [Optionen der ART] [--kennwort KENNWORT]\n"
     "\n"
     "  check    liest die Datei vollständig und zeigt die Anzahl der Einträge je Liste\n"
     "  export   schreibt den ganzen Datenbestand als JSON\n"
     "  import   baut einen Datenbestand aus JSON und speichert ihn als Datendatei\n"
     "  staende  berechnet die Kontostände und zeigt sie als Name;Stand\n"
     "  demo     schreibt ein Beispiel-Haushaltsbuch (Vorgabe: 1500 Buchungen bis heute)\n"
+    "  bericht  zeigt eine Auswertung als CSV; ART: buchungsliste [--konto CODE] [--rubrik CODE]\n"
+    "           [--zeitraum gesamt|JJJJ|JJJJ-MM] [--filter NAME] [--sortierung 0..8]\n"
     "\n"
     "  --kennwort gibt das Dateikennwort (oder Schreibschutzkennwort) der Datei an.\n";
 
@@ -106,6 +111,7 @@ struct Aufruf {
     std::optional<std::string> Kennwort;
     std::optional<std::string> Ausgabe;  // -o
     std::optional<std::string> Buchungen, Seed, Bis;
+    std::map<std::string, std::optional<std::string>> BerichtOptionen;  // bericht: checked by its ART
 };
 
 int FalscherAufruf(const std::string& grund) {
@@ -300,6 +306,31 @@ int Demo(const Aufruf& a) {
     return Speichern(d, a.Dateien[0]);
 }
 
+int Bericht(const Aufruf& a) {
+    const Berichtsart* art = BerichtsartVon(a.Dateien[0]);
+    if (!art) return FalscherAufruf("Unbekannte Auswertung: \"" + a.Dateien[0] + "\"");
+    talerwerk::Berichtsoptionen optionen;
+    for (const auto& [name, wert] : a.BerichtOptionen) {
+        if (name != "--heute" && std::find(art->Optionen.begin(), art->Optionen.end(), name) == art->Optionen.end())
+            return FalscherAufruf("Unbekannte Option für bericht " + a.Dateien[0] + ": \"" + name + "\"");
+        optionen[name] = *wert;
+    }
+    Berichtsfehler fehler;
+    const std::optional<int32_t> heute = HeuteAus(optionen, SystemUhr().Heute(), fehler);
+    if (!heute) return FalscherAufruf(fehler.Text);
+    Datenbestand d;
+    if (int s = Oeffnen(a.Dateien[1], a.Kennwort, d)) return s;
+    // Every option is checked before the first line is written.
+    CsvAusgabe aus(std::cout);
+    if (!art->Erstellen(d, optionen, *heute, aus, fehler)) return FalscherAufruf(fehler.Text);
+    std::cout.flush();
+    if (!std::cout) {
+        KonsolenMeldungen::Ausgeben("Ausgabe konnte nicht geschrieben werden.");
+        return kFehler;
+    }
+    return kFertig;
+}
+
 // ---------------------------------------------------------------------------------------------
 
 struct Befehl {
@@ -307,6 +338,7 @@ struct Befehl {
     size_t Dateien;
     bool Ausgabe, Demo;
     int (*Ausfuehren)(const Aufruf&);
+    bool Bericht = false;  // ART DATEI, options checked by the ART
 };
 
 const Befehl kBefehle[] = {
@@ -315,6 +347,7 @@ const Befehl kBefehle[] = {
     {"import", 2, false, false, Import},
     {"staende", 1, false, false, Staende},
     {"demo", 1, false, true, Demo},
+    {"bericht", 2, false, false, Bericht, true},
 };
 
 int Hauptprogramm(int argc, char** argv) {
@@ -353,6 +386,7 @@ int Hauptprogramm(int argc, char** argv) {
         else if (name == "--buchungen" && befehl->Demo) ziel = &a.Buchungen;
         else if (name == "--seed" && befehl->Demo) ziel = &a.Seed;
         else if (name == "--bis" && befehl->Demo) ziel = &a.Bis;
+        else if (name.rfind("--", 0) == 0 && befehl->Bericht) ziel = &a.BerichtOptionen[name];
         if (!ziel) return FalscherAufruf("Unbekannte Option für " + a.Befehl + ": \"" + name + "\"");
         if (!wert) {
             if (i + 1 >= arg.size()) return FalscherAufruf("Fehlender Wert für " + name);

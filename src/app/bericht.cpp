@@ -1,0 +1,192 @@
+#include "app/bericht.h"
+
+#include <algorithm>
+#include <charconv>
+
+#include "bookings/abfrage.h"
+#include "bookings/buchungsliste.h"
+#include "bookings/filterdaten.h"
+#include "evaluation/zeitraeume.h"
+#include "store/datum.h"
+
+namespace talerwerk {
+
+std::string CsvFeld(std::string_view text) {
+    if (text.find_first_of(";\"\r\n") == std::string_view::npos) return std::string(text);
+    std::string feld = "\"";
+    for (char c : text) {
+        if (c == '"') feld += '"';
+        feld += c;
+    }
+    feld += '"';
+    return feld;
+}
+
+void CsvAusgabe::Titel(const std::string& titel) { aus_ << "# " << titel << '\n'; }
+
+void CsvAusgabe::Anfuegen(std::string_view text) {
+    if (text.find_first_of(";\"\r\n") == std::string_view::npos) zeile_ += text;
+    else zeile_ += CsvFeld(text);
+}
+
+// --- Options ---------------------------------------------------------------------------------
+
+namespace {
+
+const std::string* Wert(const Berichtsoptionen& o, const std::string& name) {
+    const auto it = o.find(name);
+    return it == o.end() ? nullptr : &it->second;
+}
+
+std::optional<int32_t> Zahl(const std::string& text) {
+    int32_t wert = 0;
+    const char* ende = text.data() + text.size();
+    auto [p, fehler] = std::from_chars(text.data(), ende, wert);
+    if (text.empty() || fehler != std::errc() || p != ende) return std::nullopt;
+    return wert;
+}
+
+bool HatArt(const Datenbestand& d, int32_t nr, int32_t art1, int32_t art2) {
+    return std::any_of(d.Konten.begin(), d.Konten.end(),
+                       [&](const kontotyp& k) { return k.Nr == nr && (k.Art == art1 || k.Art == art2); });
+}
+
+std::optional<int32_t> Code(const Datenbestand& d, const Berichtsoptionen& o, const char* name, int32_t vorgabe,
+                            int32_t erster, int32_t letzter, int32_t art1, int32_t art2, const char* was,
+                            Berichtsfehler& f) {
+    const std::string* text = Wert(o, name);
+    if (!text) return vorgabe;
+    const std::optional<int32_t> nr = Zahl(*text);
+    if (nr && ((*nr >= erster && *nr <= letzter) || HatArt(d, *nr, art1, art2))) return nr;
+    f.Text = std::string(was) + " \"" + *text + "\" nicht gefunden.";
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<int32_t> HeuteAus(const Berichtsoptionen& o, int32_t vorgabe, Berichtsfehler& f) {
+    const std::string* text = Wert(o, "--heute");
+    if (!text) return vorgabe;
+    if (std::optional<int32_t> tag = DatumIsoLesen(*text)) return tag;
+    f.Text = "Ungültiges Datum für --heute: \"" + *text + "\" (JJJJ-MM-TT)";
+    return std::nullopt;
+}
+
+std::optional<int32_t> KontoAus(const Datenbestand& d, const Berichtsoptionen& o, int32_t vorgabe, Berichtsfehler& f) {
+    return Code(d, o, "--konto", vorgabe, CodeAlleKonten, CodeSparkonten, ArtBestandskonto, ArtSparkonto, "Konto",
+                f);
+}
+
+std::optional<int32_t> RubrikAus(const Datenbestand& d, const Berichtsoptionen& o, int32_t vorgabe,
+                                 Berichtsfehler& f) {
+    return Code(d, o, "--rubrik", vorgabe, CodeAlleRubriken, CodeUmbuchungen, ArtEinnahme, ArtAusgabe, "Rubrik", f);
+}
+
+std::optional<MonatsDatenTyp> ZeitraumAus(Datenbestand& d, const Berichtsoptionen& o, int32_t heute,
+                                          Berichtsfehler& f) {
+    ZeitraeumeAufbauen(d, heute);
+    const std::string* text = Wert(o, "--zeitraum");
+    if (!text || *text == "gesamt") return d.Zeitraeume.front();
+    int32_t jahr = 0, monat = 0;
+    bool form = false;
+    if (text->size() == 4) {
+        const auto j = Zahl(*text);
+        form = j.has_value() && (*text)[0] != '-' && (*text)[0] != '+';
+        jahr = j.value_or(0);
+    } else if (text->size() == 7 && (*text)[4] == '-') {
+        const auto j = Zahl(text->substr(0, 4));
+        const auto m = Zahl(text->substr(5, 2));
+        form = j && m && (*text)[0] != '-' && (*text)[5] != '-' && (*text)[5] != '+';
+        jahr = j.value_or(0);
+        monat = m.value_or(0);
+    }
+    if (form) {
+        for (const MonatsDatenTyp& z : d.Zeitraeume) {
+            const bool jahresEintrag = z.OberNr == 0 && z.Jahr != 0;
+            if (z.Jahr == jahr && (monat == 0 ? jahresEintrag : !jahresEintrag && z.VonMonat == monat)) return z;
+        }
+    }
+    f.Text = "Zeitraum \"" + *text + "\" nicht gefunden (gesamt, JJJJ oder JJJJ-MM im gebuchten Zeitraum).";
+    return std::nullopt;
+}
+
+std::optional<int32_t> GanzzahlAus(const Berichtsoptionen& o, const std::string& name, int32_t lo, int32_t hi,
+                                   int32_t vorgabe, Berichtsfehler& f) {
+    const std::string* text = Wert(o, name);
+    if (!text) return vorgabe;
+    const std::optional<int32_t> wert = Zahl(*text);
+    if (wert && *wert >= lo && *wert <= hi && (*text)[0] != '+') return wert;
+    f.Text = "Ungültiger Wert für " + name + ": \"" + *text + "\" (" + std::to_string(lo) + " bis " +
+             std::to_string(hi) + ")";
+    return std::nullopt;
+}
+
+// --- Kinds -----------------------------------------------------------------------------------
+
+namespace {
+
+const std::vector<Berichtsart>& Arten() {
+    static const std::vector<Berichtsart> arten = {
+        {"buchungsliste", {"--konto", "--rubrik", "--zeitraum", "--filter", "--sortierung"}, BuchungslisteBericht},
+    };
+    return arten;
+}
+
+}  // namespace
+
+const Berichtsart* BerichtsartVon(std::string_view name) {
+    for (const Berichtsart& a : Arten())
+        if (name == a.Name) return &a;
+    return nullptr;
+}
+
+std::vector<std::string> Berichtsarten() {
+    std::vector<std::string> namen;
+    for (const Berichtsart& a : Arten()) namen.emplace_back(a.Name);
+    return namen;
+}
+
+bool BuchungslisteBericht(Datenbestand& d, const Berichtsoptionen& o, int32_t heute, CsvAusgabe& aus,
+                          Berichtsfehler& f) {
+    const auto konto = KontoAus(d, o, CodeAlleKonten, f);
+    if (!konto) return false;
+    const auto rubrik = RubrikAus(d, o, CodeAlleRubriken, f);
+    if (!rubrik) return false;
+    const auto zeitraum = ZeitraumAus(d, o, heute, f);
+    if (!zeitraum) return false;
+    const auto sortierung = GanzzahlAus(o, "--sortierung", 0, BListeSpalten - 1, BListeSortierungVorgabe, f);
+    if (!sortierung) return false;
+
+    abfragetyp q;
+    std::string titel = BListeTitelAllgemein;
+    if (const std::string* name = Wert(o, "--filter")) {
+        // The search mask is the first item of the filter tree, before any saved filter.
+        titel = BListeTitelSuche;
+        if (*name == SuchmaskenName) {
+            q = AbfrageAusFilter(d, Suchmaske(d, heute), heute);
+        } else {
+            const auto it = std::find_if(d.Filterliste.begin(), d.Filterliste.end(),
+                                         [&](const buchungstyp& b) { return b.Bezeichnung == *name; });
+            if (it == d.Filterliste.end()) {
+                f.Text = "Filter \"" + *name + "\" nicht gefunden.";
+                return false;
+            }
+            q = AbfrageAusFilter(d, *it, heute);
+        }
+    } else {
+        q = AbfrageAusBaeumen(*zeitraum, *konto, *rubrik);
+    }
+
+    Buchungsliste liste;
+    liste.Aktualisieren(d, q, *sortierung);
+    aus.Titel(titel);
+    aus.Zeile(BListeUeberschriften);
+    std::array<std::string, BListeSpalten> zellen;
+    for (size_t z = 0; z < liste.Anzahl(); ++z) {
+        for (int s = 0; s < BListeSpalten; ++s) zellen[static_cast<size_t>(s)] = liste.Zelle(z, s);
+        aus.Zeile(zellen);
+    }
+    return true;
+}
+
+}  // namespace talerwerk

@@ -1,0 +1,98 @@
+#pragma once
+// `talerwerk-cli bericht ART DATEI [options]`: one evaluation as CSV, computed by the code its window
+// uses. The shared part lives here: the table of kinds with the options each accepts, the common
+// options (--heute, --konto, --zeitraum), and the CSV form (UTF-8, ";" separator, a field quoted
+// only when it holds ";", '"' or a line break, '"' doubled inside). A new kind adds one function and
+// one row to the table in bericht.cpp.
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "store/datenbestand.h"
+
+namespace talerwerk {
+
+// --- CSV -------------------------------------------------------------------------------------
+
+// One field in CSV form.
+std::string CsvFeld(std::string_view text);
+
+// Writes the lines of a report: "# " + caption, then the header row and the rows.
+class CsvAusgabe {
+public:
+    explicit CsvAusgabe(std::ostream& aus) : aus_(aus) {}
+    void Titel(const std::string& titel);
+    // One row of cells; also the header row.
+    template <typename Zellen>
+    void Zeile(const Zellen& zellen) {
+        zeile_.clear();
+        bool erste = true;
+        for (const auto& z : zellen) {
+            if (!erste) zeile_ += ';';
+            erste = false;
+            Anfuegen(z);
+        }
+        zeile_ += '\n';
+        aus_ << zeile_;
+    }
+
+private:
+    void Anfuegen(std::string_view text);
+    std::ostream& aus_;
+    std::string zeile_;
+};
+
+// --- Options ---------------------------------------------------------------------------------
+
+// The options as given ("--konto" → "5001"); each at most once.
+using Berichtsoptionen = std::map<std::string, std::string>;
+
+// A wrong value of an option or a name that names nothing: the command line's wrong usage.
+struct Berichtsfehler {
+    std::string Text;
+};
+
+// "--heute YYYY-MM-DD"; the given default when missing. nullopt (with the message) for a bad date.
+std::optional<int32_t> HeuteAus(const Berichtsoptionen& o, int32_t vorgabe, Berichtsfehler& f);
+// "--konto CODE": 5000, 5001, 5002 or the Nr of an account (Art 3 or 4); `vorgabe` when missing.
+std::optional<int32_t> KontoAus(const Datenbestand& d, const Berichtsoptionen& o, int32_t vorgabe, Berichtsfehler& f);
+// "--rubrik CODE": 5100–5103 or the Nr of a category (Art 1 or 2); `vorgabe` when missing.
+std::optional<int32_t> RubrikAus(const Datenbestand& d, const Berichtsoptionen& o, int32_t vorgabe,
+                                 Berichtsfehler& f);
+// "--zeitraum gesamt|YYYY|YYYY-MM": the entry of the period tree (d.Zeitraeume is rebuilt for
+// `heute`); "Gesamter Zeitraum" when missing. A year or month outside the tree names nothing.
+std::optional<MonatsDatenTyp> ZeitraumAus(Datenbestand& d, const Berichtsoptionen& o, int32_t heute,
+                                          Berichtsfehler& f);
+// A whole-number option within lo…hi; `vorgabe` when missing.
+std::optional<int32_t> GanzzahlAus(const Berichtsoptionen& o, const std::string& name, int32_t lo, int32_t hi,
+                               int32_t vorgabe, Berichtsfehler& f);
+
+// --- Kinds -----------------------------------------------------------------------------------
+
+// Writes the report of one kind; false (with the message in f) on wrong usage.
+using Berichtsfunktion = bool (*)(Datenbestand& d, const Berichtsoptionen& o, int32_t heute, CsvAusgabe& aus,
+                                  Berichtsfehler& f);
+
+struct Berichtsart {
+    const char* Name;
+    std::vector<std::string> Optionen;  // accepted besides --heute and --kennwort
+    Berichtsfunktion Erstellen;
+};
+
+// The kind with this name; nullptr when there is none.
+const Berichtsart* BerichtsartVon(std::string_view name);
+// Names of every kind, for the usage text.
+std::vector<std::string> Berichtsarten();
+
+// The booking list ("buchungsliste"): --konto, --rubrik, --zeitraum for the page "Allgemein",
+// --filter NAME for the page "Erweiterte Suche" ("Buchungen suchen": the search mask),
+// --sortierung 0..8.
+bool BuchungslisteBericht(Datenbestand& d, const Berichtsoptionen& o, int32_t heute, CsvAusgabe& aus,
+                          Berichtsfehler& f);
+
+}  // namespace talerwerk
