@@ -7,6 +7,7 @@
 #include "bookings/buchungsliste.h"
 #include "bookings/filterdaten.h"
 #include "evaluation/zeitraeume.h"
+#include "recurring/rgmplan.h"
 #include "store/datum.h"
 
 namespace talerwerk {
@@ -128,6 +129,7 @@ namespace {
 const std::vector<Berichtsart>& Arten() {
     static const std::vector<Berichtsart> arten = {
         {"buchungsliste", {"--konto", "--rubrik", "--zeitraum", "--filter", "--sortierung"}, BuchungslisteBericht},
+        {"faellige", {"--tage"}, FaelligeBericht},
     };
     return arten;
 }
@@ -186,6 +188,16 @@ bool BuchungslisteBericht(Datenbestand& d, const Berichtsoptionen& o, int32_t he
         for (int s = 0; s < BListeSpalten; ++s) zellen[static_cast<size_t>(s)] = liste.Zelle(z, s);
         aus.Zeile(zellen);
     }
+    return true;
+}
+
+bool FaelligeBericht(Datenbestand& d, const Berichtsoptionen& o, int32_t heute, CsvAusgabe& aus, Berichtsfehler& f) {
+    const auto tage = GanzzahlAus(o, "--tage", ZeitraumMin, ZeitraumMax, ZeitraumBegrenzt(d.Mandant.Zahl1), f);
+    if (!tage) return false;
+    const std::vector<FaelligeZeile> zeilen = FaelligeListe(d, d.RgmBuchungen, heute, *tage);
+    aus.Titel("Regelmäßige Buchungen");
+    aus.Zeile(FaelligeKoepfe());
+    for (const FaelligeZeile& z : zeilen) aus.Zeile(z.Zellen);
     return true;
 }
 

@@ -95,4 +95,7 @@ std::vector<std::string> Berichtsarten();
 bool BuchungslisteBericht(Datenbestand& d, const Berichtsoptionen& o, int32_t heute, CsvAusgabe& aus,
                           Berichtsfehler& f);
 
+// The due recurring bookings ("faellige"): --tage W (1…364; the client's due window when missing).
+bool FaelligeBericht(Datenbestand& d, const Berichtsoptionen& o, int32_t heute, CsvAusgabe& aus, Berichtsfehler& f);
+
 }  // namespace talerwerk

@@ -56,6 +56,7 @@ const char* const kAufrufText =
     "  demo     schreibt ein Beispiel-Haushaltsbuch (Vorgabe: 1500 Buchungen bis heute)\n"
     "  bericht  zeigt eine Auswertung als CSV; ART: buchungsliste [--konto CODE] [--rubrik CODE]\n"
     "           [--zeitraum gesamt|JJJJ|JJJJ-MM] [--filter NAME] [--sortierung 0..8]\n"
+    "           faellige [--tage 1..364]\n"
     "\n"
     "  --kennwort gibt das Dateikennwort (oder Schreibschutzkennwort) der Datei an.\n";
 

@@ -109,7 +109,7 @@ std::vector<FaelligeZeile> FaelligeListe(const Datenbestand& d, const std::vecto
             z.Faellig = datum;
             z.BArt = r.BArt;
             z.Betrag = BetragCent(r.Betrag);
-            z.Zellen = {r.Bezeichnung, r.Betrag, DatumLangText(datum), pfad(r.Konto1), pfad(r.Konto2)};
+            z.Zellen = {r.Bezeichnung, r.Betrag, DatumKurzText(datum), pfad(r.Konto1), pfad(r.Konto2)};
             zeilen.push_back(std::move(z));
         }
     }

@@ -292,8 +292,8 @@ bool TrgmBuchungPlanDlg::Oeffnen(bool immer, int& anzahl) {
         }
         letzteSeite_ = BuchgTabSheet;
     }
-    aktDatumLabel->setText(Q(DatumLangText(heute_)));
-    letztesDatumLabel->setText(Q(DatumLangText(LetztesFaelligkeitsdatum(heute_, tage_))));
+    aktDatumLabel->setText(Q(DatumKurzText(heute_)));
+    letztesDatumLabel->setText(Q(DatumKurzText(LetztesFaelligkeitsdatum(heute_, tage_))));
     ZeitraumLabel->setText(QString::number(tage_));
     {
         const QSignalBlocker sperre(PageControl1);
@@ -365,7 +365,7 @@ void TrgmBuchungPlanDlg::Vorschau() {
     Konto2Label->setText(Q(KontoPfad(d_.Konten, r.Konto2)));
     BetragLabel->setText(Q(r.Betrag + " " + d_.Mandant.Text4));
     TextLabel->setText(Q(r.Text));
-    FaelligLabel->setText(Q(DatumLangText(r.Datum)));
+    FaelligLabel->setText(Q(DatumKurzText(r.Datum)));
     for (int m = 0; m < 12; ++m)
         MonatsListBox->item(m)->setCheckState(r.Monate[static_cast<size_t>(m)] ? Qt::Checked : Qt::Unchecked);
     MonatsListBox->show();
@@ -498,7 +498,7 @@ void TrgmBuchungPlanDlg::SpeedButton1Click() {
         d_.Mandant.Zahl1 = tage_;
         d_.Geaendert = true;
     }
-    letztesDatumLabel->setText(Q(DatumLangText(LetztesFaelligkeitsdatum(heute_, tage_))));
+    letztesDatumLabel->setText(Q(DatumKurzText(LetztesFaelligkeitsdatum(heute_, tage_))));
     ZeitraumLabel->setText(QString::number(tage_));
     FaelligeBerechnen();
 }

@@ -123,7 +123,7 @@ TEST_F(RgmPlanTest, ZeileTraegtIhrenEigenenDatensatzAuchBeiGleichemNamen) {
     }
     EXPECT_EQ(zeilen[0].Zellen[FaelligSpalteKonto1], "Girokonto");
     EXPECT_EQ(zeilen[0].Zellen[FaelligSpalteKonto2], "Miete");
-    EXPECT_EQ(zeilen[0].Zellen[FaelligSpalteDatum], "01.06.2024");
+    EXPECT_EQ(zeilen[0].Zellen[FaelligSpalteDatum], "01.06.24");
 }
 
 TEST_F(RgmPlanTest, SortierungBetragNachWertNamenOhneGrossKlein) {
