@@ -22,6 +22,7 @@
 #include "bookings/tgehezudlg.h"
 #include "bookings/ttextbausteindlg.h"
 #include "evaluation/tktostanddlg.h"
+#include "recurring/trgmbuchungplandlg.h"
 
 namespace {
 
@@ -46,12 +47,15 @@ struct Dialoge {
           kontenplan(fenster.Bestand(), fenster.Meldung(), fenster.Zufallszahlen(),
                      [&fenster](int art) { fenster.AnsichtenAktualisieren(art); }, &fenster),
           gehezu(&fenster),
-          textbausteine(fenster.Meldung(), &fenster) {}
+          textbausteine(fenster.Meldung(), &fenster),
+          rgmPlan(fenster.Bestand(), fenster.Programmeinstellungen(), fenster.Meldung(), fenster.Uhrzeit(),
+                  fenster.Zufallszahlen(), &fenster) {}
     TEinstellungDlg einstellungen;
     TMandantDlg mandant;
     TKontoPlanDlg kontenplan;
     TGeheZuDlg gehezu;
     TTextBausteinDlg textbausteine;
+    TrgmBuchungPlanDlg rgmPlan;
 };
 
 // Binds the menu commands and child windows to the windows that do the work.
@@ -122,6 +126,26 @@ void FensterAnschliessen(TProg_Fenster& fenster, Dialoge& dialoge) {
     buchung.Loeschen = [](QWidget* w) { static_cast<TBuchungDlg*>(w)->LoeschenHauptfenster(); };
     buchung.GeheZu = [](QWidget* w) { static_cast<TBuchungDlg*>(w)->GeheZuFeld(); };
     fenster.BuchungsanschlussSetzen(buchung);
+
+    // Recurring bookings: executions keep the booking window's cursor (and a blank booking being
+    // typed there) consistent and refresh the balances and the list once per run.
+    talerwerk::RgmAnschluss rgm;
+    rgm.ReservierteNr = [&fenster]() -> int32_t {
+        auto* w = static_cast<TBuchungDlg*>(fenster.Kindfenster(TProg_Fenster::Buchung));
+        return w ? w->Eingabe().ReservierteNr() : 0;
+    };
+    rgm.Angehaengt = [&fenster] {
+        if (auto* w = static_cast<TBuchungDlg*>(fenster.Kindfenster(TProg_Fenster::Buchung)))
+            w->RgmBuchungAngehaengt();
+        else
+            talerwerk::RgmBuchungAngehaengt(fenster.Bestand(), false);
+    };
+    rgm.Aktualisieren = [&fenster](int art) { fenster.AnsichtenAktualisieren(art); };
+    dialoge.rgmPlan.AnschlussSetzen(rgm);
+    fenster.BefehlSetzen(QStringLiteral("RegelmigeBuchungen1Click"),
+                         [&dialoge] { dialoge.rgmPlan.FaelligeRgmPruefen(true); });
+    fenster.BefehlSetzen(QStringLiteral("RgmFaelligePruefen"),
+                         [&dialoge] { dialoge.rgmPlan.FaelligeRgmPruefen(false); });
 
     fenster.BefehlSetzen(QStringLiteral("Gehezu1Click"), [&fenster, &dialoge] {
         const std::optional<int32_t> position = dialoge.gehezu.Ausfuehren(fenster.Bestand());
