@@ -21,6 +21,7 @@
 #include "bookings/qtdatumsfeld.h"
 #include "bookings/qteingabegrenze.h"
 #include "bookings/qtsuchfeld.h"
+#include "recurring/qtmonatsliste.h"
 #include "recurring/rgmverwaltung.h"
 #include "store/datum.h"
 
@@ -29,9 +30,6 @@ using namespace talerwerk;
 namespace {
 
 constexpr size_t RgmNameLaenge = 15;
-
-const char* const MonatsKurz[12] = {"Jan", "Feb", "Mär", "Apr", "Mai", "Jun",
-                                    "Jul", "Aug", "Sep", "Okt", "Nov", "Dez"};
 
 QColor Farbe(ArtFarbe f) {
     switch (f) {
@@ -132,19 +130,7 @@ void TrgmBuchungDatDlg::Aufbauen() {
     }
     connect(zeitGruppe_, &QButtonGroup::idClicked, this, [this](int) { IntervallGewaehlt(); });
 
-    MonatsListBox = new QListWidget(this);
-    MonatsListBox->setObjectName(QStringLiteral("MonatsListBox"));
-    MonatsListBox->setFlow(QListView::TopToBottom);
-    MonatsListBox->setWrapping(true);
-    MonatsListBox->setResizeMode(QListView::Adjust);
-    for (const char* m : MonatsKurz) {
-        auto* eintrag = new QListWidgetItem(QString::fromUtf8(m), MonatsListBox);
-        eintrag->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
-        eintrag->setCheckState(Qt::Unchecked);
-    }
-    const int zeile = MonatsListBox->sizeHintForRow(0);
-    MonatsListBox->setGridSize(QSize(MonatsListBox->sizeHintForColumn(0) + 24, zeile));
-    MonatsListBox->setFixedHeight(zeile * 4 + 2 * MonatsListBox->frameWidth() + 4);
+    MonatsListBox = MonatslisteAnlegen(this, true);
 
     OkBtn = new QPushButton(QStringLiteral("Ok"), this);
     OkBtn->setObjectName(QStringLiteral("OkBtn"));
@@ -324,14 +310,11 @@ void TrgmBuchungDatDlg::SetzeIntervall(int32_t intervall) {
 }
 
 std::array<bool, 12> TrgmBuchungDatDlg::Monate() const {
-    std::array<bool, 12> m{};
-    for (int i = 0; i < 12; ++i) m[static_cast<size_t>(i)] = MonatsListBox->item(i)->checkState() == Qt::Checked;
-    return m;
+    return MonateLesen(MonatsListBox);
 }
 
 void TrgmBuchungDatDlg::SetzeMonate(const std::array<bool, 12>& monate) {
-    for (int i = 0; i < 12; ++i)
-        MonatsListBox->item(i)->setCheckState(monate[static_cast<size_t>(i)] ? Qt::Checked : Qt::Unchecked);
+    MonateSetzen(MonatsListBox, monate);
 }
 
 void TrgmBuchungDatDlg::IntervallGewaehlt() {

@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 
 #include "bookings/kontosuche.h"
+#include "recurring/qtmonatsliste.h"
 #include "recurring/trgmbuchungdatdlg.h"
 #include "recurring/tzeitraumdlg.h"
 #include "store/datum.h"
@@ -24,9 +25,6 @@
 using namespace talerwerk;
 
 namespace {
-
-const char* const MonatsKurz[12] = {"Jan", "Feb", "Mär", "Apr", "Mai", "Jun",
-                                    "Jul", "Aug", "Sep", "Okt", "Nov", "Dez"};
 
 QColor Farbe(ArtFarbe f) {
     switch (f) {
@@ -138,21 +136,7 @@ void TrgmBuchungPlanDlg::Aufbauen() {
     TextLabel = label("TextLabel");
     Label1 = label("Label1", QStringLiteral("fällig am:"));
     FaelligLabel = label("FaelligLabel");
-    MonatsListBox = new QListWidget(Panel1);
-    MonatsListBox->setObjectName(QStringLiteral("MonatsListBox"));
-    MonatsListBox->setFlow(QListView::TopToBottom);
-    MonatsListBox->setWrapping(true);
-    MonatsListBox->setSelectionMode(QAbstractItemView::NoSelection);
-    MonatsListBox->setFocusPolicy(Qt::NoFocus);
-    for (const char* m : MonatsKurz) {
-        auto* eintrag = new QListWidgetItem(QString::fromUtf8(m), MonatsListBox);
-        // Read-only: the checks show the months, they cannot be clicked.
-        eintrag->setFlags(Qt::ItemIsEnabled);
-        eintrag->setCheckState(Qt::Unchecked);
-    }
-    const int zeile = MonatsListBox->sizeHintForRow(0);
-    MonatsListBox->setGridSize(QSize(MonatsListBox->sizeHintForColumn(0) + 24, zeile));
-    MonatsListBox->setFixedHeight(zeile * 4 + 2 * MonatsListBox->frameWidth() + 4);
+    MonatsListBox = MonatslisteAnlegen(Panel1, false);
     auto* vorschau = new QGridLayout(Panel1);
     vorschau->addWidget(BArtLabel, 0, 0, 1, 2);
     int z = 1;
@@ -219,7 +203,7 @@ void TrgmBuchungPlanDlg::Aufbauen() {
     for (const std::string& k : FaelligeKoepfe()) koepfe << Q(k);
     ListView1->setHeaderLabels(koepfe);
     const int breiten[5] = {120, 100, 70, 95, 95};
-    for (int i = 0; i < 5; ++i) ListView1->setColumnWidth(i, breiten[i] * 5 / 4);
+    for (int i = 0; i < 5; ++i) ListView1->setColumnWidth(i, breiten[i] * 6 / 5);
     ListView1->headerItem()->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
     ListView1->headerItem()->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
     ListView1->header()->setSectionsClickable(true);
@@ -366,8 +350,7 @@ void TrgmBuchungPlanDlg::Vorschau() {
     BetragLabel->setText(Q(r.Betrag + " " + d_.Mandant.Text4));
     TextLabel->setText(Q(r.Text));
     FaelligLabel->setText(Q(DatumKurzText(r.Datum)));
-    for (int m = 0; m < 12; ++m)
-        MonatsListBox->item(m)->setCheckState(r.Monate[static_cast<size_t>(m)] ? Qt::Checked : Qt::Unchecked);
+    MonateSetzen(MonatsListBox, r.Monate);
     MonatsListBox->show();
 }
 

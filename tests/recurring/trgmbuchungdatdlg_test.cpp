@@ -73,7 +73,7 @@ private slots:
         QCOMPARE(w.WaehrungLabel->text(), QStringLiteral("EUR"));
         QVERIFY(w.EinnahmeRBtn->isChecked());
         QVERIFY(w.GroupBox1->isHidden());
-        QCOMPARE(QApplication::focusWidget(), w.NameEdit);
+        QCOMPARE(w.focusWidget(), w.NameEdit);
         QCOMPARE(w.faelligEdit->Text(), std::string("31.01.24"));
         // Monthly from 31 January: every month.
         QCOMPARE(Monate(w), QStringLiteral("xxxxxxxxxxxx"));
@@ -116,6 +116,7 @@ private slots:
         w.faelligEdit->SetzeText("01.05.24");
         QCOMPARE(Monate(w), QStringLiteral(".x.........."));
         // Monthly by its access key.
+        w.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&w));
         w.NameEdit->setFocus();
         QTest::keyClick(w.NameEdit, Qt::Key_A, Qt::AltModifier);  // the access key clicks with a short delay
@@ -152,7 +153,7 @@ private slots:
                  (std::vector<std::string>{"Bezeichnung darf nicht leer sein!", n + "Datum darf nicht leer sein!",
                                            n + "Buchungstext darf nicht leer sein!",
                                            n + "Geldbetrag darf nicht 0,00 sein!", n + "Konto unbekannt!"}));
-        QCOMPARE(QApplication::focusWidget(), w.Konto1Edit->Edit);
+        QCOMPARE(w.focusWidget(), w.Konto1Edit->Edit);
         QCOMPARE(w.faelligEdit->Datum(), 0);
 
         a.m.Leeren();
@@ -186,7 +187,7 @@ private slots:
         a.dlg->BetragEdit->SetzeBetrag("0,00");
         a.dlg->accept();
         QCOMPARE(a.m.Texte(Art::Information).size(), size_t(1));
-        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(a.dlg->BetragEdit));
+        QCOMPARE(a.dlg->focusWidget(), static_cast<QWidget*>(a.dlg->BetragEdit));
         a.e.Nullbuchung = true;
         a.dlg->accept();
         QCOMPARE(a.m.Texte(Art::Information).size(), size_t(1));
@@ -203,7 +204,7 @@ private slots:
         w.accept();
         QVERIFY(!w.Konto2Edit->BaumOffen());
         QVERIFY(w.isVisible());
-        QCOMPARE(QApplication::focusWidget(), w.TextEdit->Edit);
+        QCOMPARE(w.focusWidget(), w.TextEdit->Edit);
         QVERIFY(a.m.meldungen.empty());
     }
 
