@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QPainter>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -284,7 +285,7 @@ bool TrgmBuchungPlanDlg::Oeffnen(bool immer, int& anzahl) {
         PageControl1->setCurrentWidget(letzteSeite_);
     }
     AusfuehrenBtn->setDefault(letzteSeite_ == BuchgTabSheet);
-    ListeGeaendert();
+    ListeGeaendert(false);  // the due list was just computed
     return true;
 }
 
@@ -307,6 +308,7 @@ void TrgmBuchungPlanDlg::done(int ergebnis) {
 // ---- list page ----
 
 void TrgmBuchungPlanDlg::BaumAufbauen() {
+    const QSignalBlocker sperre(Outline1);
     Outline1->clear();
     wurzel_ = new QTreeWidgetItem(Outline1, QStringList{QStringLiteral("Regelmäßige Buchung")});
     for (const buchungstyp& r : verwaltung_->Eintraege()) new QTreeWidgetItem(wurzel_, QStringList{Q(r.Bezeichnung)});
@@ -320,7 +322,7 @@ int TrgmBuchungPlanDlg::Gewaehlt() const {
     return wurzel_->indexOfChild(e);
 }
 
-void TrgmBuchungPlanDlg::ListeGeaendert() {
+void TrgmBuchungPlanDlg::ListeGeaendert(bool faelligeNeu) {
     if (!verwaltung_) return;
     Vorschau();
     const bool eintrag = Gewaehlt() >= 0;
@@ -328,7 +330,7 @@ void TrgmBuchungPlanDlg::ListeGeaendert() {
     LoeschBtn->setEnabled(eintrag);
     NeuBtn->setEnabled(verwaltung_->NeuMoeglich());
     Outline1->setFocus();
-    FaelligeBerechnen();
+    if (faelligeNeu) FaelligeBerechnen();
 }
 
 void TrgmBuchungPlanDlg::Vorschau() {
@@ -370,6 +372,8 @@ bool TrgmBuchungPlanDlg::EintragBearbeiten(int index) {
 
 void TrgmBuchungPlanDlg::NeuBtnClick() {
     if (!verwaltung_ || !verwaltung_->NeuMoeglich()) return;
+    // The selection moves several times here; the list follows once at the end.
+    const QSignalBlocker sperre(Outline1);
     Outline1->setCurrentItem(wurzel_);
     wurzel_->setExpanded(true);
     const int i = verwaltung_->Neu(uhr_, zufall_);
@@ -397,6 +401,7 @@ void TrgmBuchungPlanDlg::LoeschBtnClick() {
     const int i = Gewaehlt();
     if (i < 0) return;
     if (verwaltung_->Loeschen(i, meldungen_)) {
+        const QSignalBlocker sperre(Outline1);
         delete wurzel_->child(i);
         Outline1->setCurrentItem(wurzel_);
     }

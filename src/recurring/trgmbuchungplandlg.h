@@ -117,7 +117,7 @@ public slots:
 private:
     void Aufbauen();
     void BaumAufbauen();
-    void ListeGeaendert();  // preview, buttons, focus, due list
+    void ListeGeaendert(bool faelligeNeu = true);  // preview, buttons, focus, due list
     void Vorschau();
     void FaelligeBerechnen();
     void FaelligeZeigen();
