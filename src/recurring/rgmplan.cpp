@@ -13,9 +13,10 @@ namespace {
 int32_t Laufend(const Kalendertag& k) { return k.Jahr * 12 + k.Monat - 1; }
 
 // The due date a key names in its last six characters ("ddmmyy", years as the file reads them);
-// 0 when they are no date.
+// 0 when they are no date. A recurring booking without Kennung (an old or imported file) makes
+// keys of the date alone, and its occurrences must count as booked all the same.
 int32_t SchluesselDatum(const std::string& kennung) {
-    if (kennung.size() < 7) return 0;
+    if (kennung.size() < 6) return 0;
     const char* p = kennung.data() + kennung.size() - 6;
     int32_t z[3];
     for (int i = 0; i < 3; ++i) {
@@ -67,7 +68,7 @@ std::unordered_set<std::string> GebuchteSchluessel(const Datenbestand& d, int32_
     // small however many bookings the book has.
     std::unordered_set<std::string> schluessel;
     for (const buchungstyp& b : d.Buchungen) {
-        if (b.Kennung.size() < 7) continue;
+        if (b.Kennung.size() < 6) continue;
         const int32_t datum = SchluesselDatum(b.Kennung);
         if (datum >= von && datum <= bis && datum > 0) schluessel.insert(b.Kennung);
     }

@@ -139,6 +139,15 @@ TEST_F(RgmAusfuehrungTest, ZweiVorkommenJeEigenerSchluesselUndStornoZaehltAlsGeb
     EXPECT_EQ(d.Buchungen.size(), 2u);
 }
 
+TEST_F(RgmAusfuehrungTest, OhneKennungWirdEinVorkommenNurEinmalGebucht) {
+    d.RgmBuchungen = {Rgm(11001, "Alt", "", Tag(1, 6, 2024))};
+    e.Buchung = false;
+    EXPECT_EQ(Alle().Gebucht, 1);
+    EXPECT_EQ(d.Buchungen[0].Kennung, "010624");
+    EXPECT_TRUE(Faellige().empty());
+    EXPECT_EQ(Alle().Gebucht, 0);
+}
+
 TEST_F(RgmAusfuehrungTest, ZeileOhneIhrenDatensatzTutNichts) {
     d.RgmBuchungen = {Rgm(11001, "Miete", "A1", Tag(1, 6, 2024))};
     const auto zeilen = Faellige();
