@@ -28,15 +28,22 @@ public:
 
 }  // namespace
 
-QtBetragsfeld::QtBetragsfeld(QWidget* eltern) : QLineEdit(eltern) {
+QtBetragsfeld::QtBetragsfeld(Meldungen* meldungen, QWidget* eltern) : QLineEdit(eltern), meldungen_(meldungen) {
     setObjectName(QStringLiteral("BetragEdit"));
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     setMaxLength(static_cast<int>(BetragFeldLaenge));
     setValidator(new BetragValidator(this));
     connect(this, &QLineEdit::textEdited, this, [this] { wert_ = BetragText(text().toStdString()); });
     // A seventh digit, a third decimal or a sign: refused, and the user hears it.
-    connect(this, &QLineEdit::inputRejected, this, [] { QApplication::beep(); });
+    connect(this, &QLineEdit::inputRejected, this, &QtBetragsfeld::Piepen);
     Anzeigen();
+}
+
+void QtBetragsfeld::Piepen() {
+    if (meldungen_)
+        meldungen_->Piep();
+    else
+        QApplication::beep();
 }
 
 std::string QtBetragsfeld::Betrag() const { return wert_; }

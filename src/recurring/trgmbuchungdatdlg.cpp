@@ -62,7 +62,7 @@ void TrgmBuchungDatDlg::Aufbauen() {
     NameEdit = new QLineEdit(this);
     NameEdit->setObjectName(QStringLiteral("NameEdit"));
     EingabeBegrenzen(NameEdit, RgmNameLaenge, &meldungen_);
-    BetragEdit = new QtBetragsfeld(this);
+    BetragEdit = new QtBetragsfeld(&meldungen_, this);
     BetragEdit->setObjectName(QStringLiteral("BetragEdit"));
     WaehrungLabel = new QLabel(this);
     WaehrungLabel->setObjectName(QStringLiteral("WaehrungLabel"));
