@@ -24,7 +24,9 @@
 #include <QTest>
 #include <QTextBrowser>
 #include <QToolBar>
+#include <QTabWidget>
 #include <QTimer>
+#include <QTreeWidget>
 #include <QTranslator>
 #include <QToolButton>
 
@@ -41,6 +43,7 @@
 #include "bookings/qtdatumsfeld.h"
 #include "bookings/tbuchungdlg.h"
 #include "evaluation/tktostanddlg.h"
+#include "recurring/trgmbuchungplandlg.h"
 #include "store/datendatei.h"
 #include "store/demobuch.h"
 #include "store/einstellungen.h"
@@ -175,6 +178,9 @@ struct Programm {
         f = &u.Starten(argumente);
         dialoge = std::make_unique<Dialoge>(*f);
         FensterAnschliessen(*f, *dialoge);
+        // The sample books have recurring bookings due; their modal window after every opening
+        // is looked at in faelligeNachDemOeffnenImProgramm only.
+        f->Programmeinstellungen().rgmBuchung1 = false;
     }
     ~Programm() {
         if (f->isVisible()) {
@@ -236,6 +242,7 @@ private slots:
     void kindfensterEinmaligUndAktualisiert();
     void fensterSchliessenMerktUndOeffnetWieder();
     void faelligkeitsPruefungNurMitEinstellung();
+    void faelligeNachDemOeffnenImProgramm();
     void logoInfoUndHilfe();
     void tastenkuerzelNurImSichtbarenMenue();
     void offenbleibendesKindfensterHaeltBefehlAuf();
@@ -772,6 +779,42 @@ void TProg_FensterTest::faelligkeitsPruefungNurMitEinstellung() {
         QVERIFY(f.Bestand().DateiOffen);
         QCOMPARE(pruefungen, an ? 1 : 0);
     }
+}
+
+void TProg_FensterTest::faelligeNachDemOeffnenImProgramm() {
+    Programm p;
+    p.f->Programmeinstellungen().rgmBuchung1 = true;
+    const QString pfad = p.u.Pfad(QStringLiteral("rgm.tlw"));
+    {
+        // Today's sample book with its recurring bookings executed up to 30 days ago.
+        Datenbestand d = DemoBuch(200, 5, p.f->Uhrzeit().Heute() - 30);
+        d.Dateiname = pfad.toStdString();
+        SkriptMeldungen m;
+        QVERIFY(DateiSpeichern(d, m));
+        QVERIFY(!d.RgmBuchungen.empty());
+    }
+    // The window is modal: what it shows is read, then it is closed, from inside its event loop.
+    int gesehen = 0, zeilen = 0;
+    bool faelligeSeite = false;
+    std::function<void()> ansehen = [&] {
+        auto* dlg = qobject_cast<TrgmBuchungPlanDlg*>(QApplication::activeModalWidget());
+        if (!dlg) return QTimer::singleShot(20, ansehen);
+        ++gesehen;
+        faelligeSeite = dlg->PageControl1->currentWidget() == dlg->BuchgTabSheet;
+        zeilen = dlg->ListView1->topLevelItemCount();
+        dlg->reject();
+    };
+    QTimer::singleShot(0, ansehen);
+    p.f->oeffnenNamen << pfad;
+    p.f->ffnen1Click();
+    QCOMPARE(gesehen, 1);
+    QVERIFY(faelligeSeite);
+    QVERIFY(zeilen > 0);
+    // The menu command shows the window as well, on the page shown last.
+    QTimer::singleShot(0, ansehen);
+    p.f->RegelmigeBuchungen1->trigger();
+    QCOMPARE(gesehen, 2);
+    QVERIFY(faelligeSeite);
 }
 
 void TProg_FensterTest::logoInfoUndHilfe() {
