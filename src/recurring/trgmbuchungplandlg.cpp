@@ -253,6 +253,7 @@ void TrgmBuchungPlanDlg::Aufbauen() {
         // "&Ausführen" is the default button of the due page only.
         AusfuehrenBtn->setDefault(letzteSeite_ == BuchgTabSheet);
         if (letzteSeite_ == BuchgTabSheet && verwaltung_) FaelligeBerechnen();
+        (letzteSeite_ == BuchgTabSheet ? static_cast<QWidget*>(ListView1) : Outline1)->setFocus();
     });
 
     auto* aussen = new QVBoxLayout(this);
@@ -286,6 +287,8 @@ bool TrgmBuchungPlanDlg::Oeffnen(bool immer, int& anzahl) {
     }
     AusfuehrenBtn->setDefault(letzteSeite_ == BuchgTabSheet);
     ListeGeaendert(false);  // the due list was just computed
+    // The page shown takes the keys: its list has the focus.
+    if (letzteSeite_ == BuchgTabSheet) ListView1->setFocus();
     return true;
 }
 
@@ -329,7 +332,7 @@ void TrgmBuchungPlanDlg::ListeGeaendert(bool faelligeNeu) {
     BearbeitenBtn->setEnabled(eintrag);
     LoeschBtn->setEnabled(eintrag);
     NeuBtn->setEnabled(verwaltung_->NeuMoeglich());
-    Outline1->setFocus();
+    if (PageControl1->currentWidget() == ListeTabsheet) Outline1->setFocus();
     if (faelligeNeu) FaelligeBerechnen();
 }
 
@@ -437,6 +440,10 @@ void TrgmBuchungPlanDlg::FaelligeZeigen() {
         eintraege.push_back(e);
     }
     ListView1->addTopLevelItems(eintraege);
+    // The first row holds the keyboard focus without being selected, so that the first key
+    // already moves from there (End to the last row, Space selects it).
+    if (!eintraege.isEmpty())
+        ListView1->selectionModel()->setCurrentIndex(ListView1->model()->index(0, 0), QItemSelectionModel::NoUpdate);
     const bool leer = zeilen_.empty();
     LeerLabel->setText(leer ? QString::fromUtf8(MeldungNichtsFaellig) : QString());
     LeerLabel->setVisible(leer);

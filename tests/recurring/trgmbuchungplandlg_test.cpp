@@ -102,6 +102,7 @@ private slots:
         TrgmBuchungPlanDlg& w = *a.dlg;
         QCOMPARE(w.windowTitle(), QStringLiteral("Regelmäßige Buchungen"));
         QCOMPARE(w.PageControl1->currentWidget(), w.BuchgTabSheet);
+        QCOMPARE(w.focusWidget(), w.ListView1);
         QCOMPARE(w.aktDatumLabel->text(), QStringLiteral("10.06.24"));
         QCOMPARE(w.letztesDatumLabel->text(), QStringLiteral("13.05.24"));
         QCOMPARE(w.ZeitraumLabel->text(), QStringLiteral("28"));
@@ -133,6 +134,16 @@ private slots:
         QCOMPARE(a.d.Buchungen[0].Kennung, std::string("C1030624"));
         QCOMPARE(a.Spalte(0), (QStringList{"Miete", "Zeitung"}));
         QCOMPARE(a.aktualisiert, std::vector<int>{1});
+        // By keyboard: End selects the last row, Enter is "&Ausführen".
+        a.m.antworten = {Antwort::Ja};
+        w.ListView1->setFocus();
+        QTest::keyClick(w.ListView1, Qt::Key_End);
+        QCOMPARE(w.ListView1->selectedItems().size(), 1);
+        QVERIFY(w.AusfuehrenBtn->isEnabled());
+        QTest::keyClick(w.ListView1, Qt::Key_Return);
+        QCOMPARE(a.d.Buchungen.size(), size_t(2));
+        QCOMPARE(a.d.Buchungen[1].Bezeichnung, std::string("Zeitung"));
+        QCOMPARE(a.Spalte(0), (QStringList{"Miete"}));
         // "A&lle Ausführen" with "Alles" at the first question books the rest without asking.
         a.m.Leeren();
         a.m.antworten = {Antwort::Alle};
