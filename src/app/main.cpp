@@ -18,7 +18,9 @@
 #include "app/tprog_fenster.h"
 #include "app/trechnerdlg.h"
 #include "app/ttitelbild.h"
+#include "bookings/tblistedlg.h"
 #include "bookings/tbuchungdlg.h"
+#include "bookings/tfilterplandlg.h"
 #include "bookings/tgehezudlg.h"
 #include "bookings/ttextbausteindlg.h"
 #include "evaluation/tktostanddlg.h"
@@ -46,12 +48,16 @@ struct Dialoge {
           kontenplan(fenster.Bestand(), fenster.Meldung(), fenster.Zufallszahlen(),
                      [&fenster](int art) { fenster.AnsichtenAktualisieren(art); }, &fenster),
           gehezu(&fenster),
-          textbausteine(fenster.Meldung(), &fenster) {}
+          textbausteine(fenster.Meldung(), &fenster),
+          filter(fenster.Bestand(), fenster.Meldung(), fenster.Uhrzeit(),
+                 // The booking list's filter tree shows the new list.
+                 [&fenster] { fenster.AnsichtenAktualisieren(5); }, &fenster) {}
     TEinstellungDlg einstellungen;
     TMandantDlg mandant;
     TKontoPlanDlg kontenplan;
     TGeheZuDlg gehezu;
     TTextBausteinDlg textbausteine;
+    TFilterPlanDlg filter;
 };
 
 // Binds the menu commands and child windows to the windows that do the work.
@@ -64,6 +70,7 @@ void FensterAnschliessen(TProg_Fenster& fenster, Dialoge& dialoge) {
             dialoge.mandant.Bearbeiten(fenster.Bestand())) {
             // Title, status bar and the delete commands follow the new master data.
             fenster.FensterAktualisieren(false);
+            fenster.AnsichtenAktualisieren(5);
         }
     });
     fenster.BefehlSetzen(QStringLiteral("Kontenplan1Click"),
@@ -122,6 +129,22 @@ void FensterAnschliessen(TProg_Fenster& fenster, Dialoge& dialoge) {
     buchung.Loeschen = [](QWidget* w) { static_cast<TBuchungDlg*>(w)->LoeschenHauptfenster(); };
     buchung.GeheZu = [](QWidget* w) { static_cast<TBuchungDlg*>(w)->GeheZuFeld(); };
     fenster.BuchungsanschlussSetzen(buchung);
+
+    fenster.BefehlSetzen(QStringLiteral("Filter1Click"), [&dialoge] { dialoge.filter.Ausfuehren(); });
+    fenster.KindfensterFabrikSetzen(
+        TProg_Fenster::BListe,
+        [](TProg_Fenster& h) -> QWidget* {
+            auto* w = new TBListeDlg(h.Bestand(), h.Programmeinstellungen(), h.Meldung(), h.Uhrzeit(),
+                                     h.EinstellungsDatei());
+            w->BuchungZeigen = [&h](int32_t position) { h.BuchungsfensterZeigen(position); };
+            w->EingabeOffen = [&h] { return h.Kindfenster(TProg_Fenster::Buchung) != nullptr; };
+            w->EingabeNeuZeigen = [&h] {
+                if (auto* b = static_cast<TBuchungDlg*>(h.Kindfenster(TProg_Fenster::Buchung))) b->AktIndexZeigen();
+            };
+            w->Aktualisieren = [&h](int art) { h.AnsichtenAktualisieren(art); };
+            return TBListeDlg::ImRahmen(w);
+        },
+        [](QWidget* w, int art) { static_cast<TBListeDlg*>(w)->AnsichtAktualisieren(art); });
 
     fenster.BefehlSetzen(QStringLiteral("Gehezu1Click"), [&fenster, &dialoge] {
         const std::optional<int32_t> position = dialoge.gehezu.Ausfuehren(fenster.Bestand());
