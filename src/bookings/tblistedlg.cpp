@@ -199,7 +199,11 @@ TBListeDlg::TBListeDlg(Datenbestand& d, const Einstellungen& einstellungen, Meld
             close();
     });
     connect(kopf, &QHeaderView::sectionClicked, this, &TBListeDlg::SpalteKlick);
-    connect(BuchgListView, &QTreeView::doubleClicked, this, [this] { BearbeitenBtnClick(); });
+    connect(BuchgListView, &QTreeView::doubleClicked, this, [this](const QModelIndex& index) {
+        BuchgListView->selectionModel()->setCurrentIndex(
+            index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        BearbeitenBtnClick();
+    });
     connect(BuchgListView->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this] { KnoepfeSetzen(); });
     connect(BuchgListView, &QWidget::customContextMenuRequested, this, [this](QPoint ort) {
