@@ -1,6 +1,7 @@
 #include "bookings/buchungsliste.h"
 
 #include <algorithm>
+#include <string_view>
 
 #include "bookings/kontosuche.h"
 #include "store/betrag.h"
@@ -17,10 +18,10 @@ namespace {
 // Upper-casing of the list changes the letters a–z only.
 inline unsigned char Gross(unsigned char c) { return c >= 'a' && c <= 'z' ? static_cast<unsigned char>(c - 32) : c; }
 
-// Compares two texts by character codes, optionally upper-cased, from byte `ab`.
-int Vergleich(const std::string& a, const std::string& b, bool gross, size_t ab) {
+// Compares two texts by character codes, optionally upper-cased.
+int Vergleich(std::string_view a, std::string_view b, bool gross) {
     const size_t n = std::min(a.size(), b.size());
-    for (size_t i = ab; i < n; ++i) {
+    for (size_t i = 0; i < n; ++i) {
         unsigned char x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
         if (gross) x = Gross(x), y = Gross(y);
         if (x != y) return x < y ? -1 : 1;
@@ -28,16 +29,35 @@ int Vergleich(const std::string& a, const std::string& b, bool gross, size_t ab)
     return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
 }
 
-// The first eight bytes as one number in the order of the texts (a shorter text before a longer one
-// with the same start: missing bytes count 0, and the full comparison settles ties).
-uint64_t Praefix(const std::string& text, bool gross) {
-    uint64_t k = 0;
-    for (size_t i = 0; i < 8; ++i) {
-        const unsigned char c = i < text.size() ? static_cast<unsigned char>(text[i]) : 0;
-        k = (k << 8) | (gross ? Gross(c) : c);
+// Ranks of texts: equal texts (after upper-casing, where asked) equal ranks, in the order of the
+// texts. Lists repeat their texts a great deal, so the distinct texts are few and sorting them is cheap.
+class Textraenge {
+public:
+    explicit Textraenge(size_t erwartet) { ids_.reserve(std::min<size_t>(erwartet, 4096)); }
+    uint32_t Id(std::string_view text) {
+        const auto [it, neu] = ids_.try_emplace(text, static_cast<uint32_t>(texte_.size()));
+        if (neu) texte_.push_back(text);
+        return it->second;
     }
-    return k;
-}
+    // Rank of every id given so far.
+    std::vector<uint32_t> Raenge(bool gross) const {
+        std::vector<uint32_t> ordnung(texte_.size());
+        for (uint32_t i = 0; i < ordnung.size(); ++i) ordnung[i] = i;
+        std::sort(ordnung.begin(), ordnung.end(),
+                  [&](uint32_t a, uint32_t b) { return Vergleich(texte_[a], texte_[b], gross) < 0; });
+        std::vector<uint32_t> rang(texte_.size());
+        uint32_t r = 0;
+        for (size_t i = 0; i < ordnung.size(); ++i) {
+            if (i > 0 && Vergleich(texte_[ordnung[i - 1]], texte_[ordnung[i]], gross) != 0) ++r;
+            rang[ordnung[i]] = r;
+        }
+        return rang;
+    }
+
+private:
+    std::unordered_map<std::string_view, uint32_t> ids_;
+    std::vector<std::string_view> texte_;
+};
 
 uint64_t Vorzeichenlos(int64_t wert) { return static_cast<uint64_t>(wert) ^ (uint64_t{1} << 63); }
 
@@ -45,8 +65,6 @@ struct Schluessel {
     uint64_t Wert;
     uint32_t Position;
 };
-
-const std::string& TextDerSpalte(const buchungstyp& b, int spalte) { return spalte == 1 ? b.Belegnr : b.Text; }
 
 std::string Artbuchstabe(int32_t bart) {
     switch (bart) {
@@ -90,72 +108,63 @@ void Buchungsliste::Fuellen(const Datenbestand& d, std::vector<uint32_t> treffer
     d_ = &d;
     stand_ = BuchungsIndex(d).Stand();
     gesamt_ = d.Buchungen.size();
-    zeilen_ = std::move(treffer);
+    treffer_ = std::move(treffer);
     pfade_ = KontoPfade(d.Konten);
     Sortieren(spalte);
 }
 
 void Buchungsliste::Sortieren(int spalte) {
     spalte_ = spalte >= 0 && spalte < BListeSpalten ? spalte : BListeSortierungVorgabe;
-    if (!d_ || zeilen_.empty()) return;
+    zeilen_.clear();
+    if (!d_ || treffer_.empty()) return;
     const Datenbestand& d = *d_;
     const Buchungsindex& index = BuchungsIndex(d);
+    const size_t n = treffer_.size();
 
-    // Display paths: one rank per account number, equal paths equal ranks.
-    NrIndex rang;
-    if (spalte_ == 7 || spalte_ == 8) {
-        std::vector<std::pair<const std::string*, int32_t>> pfade;
-        pfade.reserve(pfade_.size());
-        for (const auto& [nr, text] : pfade_) pfade.emplace_back(&text, nr);
-        std::sort(pfade.begin(), pfade.end(), [](const auto& a, const auto& b) {
-            return Vergleich(*a.first, *b.first, true, 0) < 0;
-        });
-        // Rank 0 belongs to the empty path of numbers the chart does not know.
-        int32_t r = 0;
-        for (size_t i = 0; i < pfade.size(); ++i) {
-            if (i == 0 ? !pfade[i].first->empty() : Vergleich(*pfade[i - 1].first, *pfade[i].first, true, 0) != 0) ++r;
-            rang.Einfuegen(pfade[i].second, r);
-        }
-    }
-
-    std::vector<Schluessel> schluessel(zeilen_.size());
-    for (size_t z = 0; z < zeilen_.size(); ++z) {
-        const uint32_t p = zeilen_[z];
-        uint64_t w = 0;
-        switch (spalte_) {
-            case 0: w = Vorzeichenlos(index.Nr()[p]); break;
-            case 1: w = Praefix(d.Buchungen[p].Belegnr, false); break;
-            case 2: w = index.Storniert()[p] ? 0 : 1; break;
-            case 3: w = Vorzeichenlos(index.Datum()[p]); break;
-            case 4: w = Vorzeichenlos(d.Buchungen[p].BArt); break;
-            case 5: w = Praefix(d.Buchungen[p].Text, true); break;
-            case 6: w = Vorzeichenlos(index.Betrag()[p]); break;
-            case 7:
-            case 8: {
-                const int32_t r = rang.Finden(spalte_ == 7 ? index.Konto1()[p] : index.Konto2()[p]);
-                w = r == NrIndex::Fehlt ? 0 : static_cast<uint64_t>(r);
-                break;
-            }
-        }
-        schluessel[z] = {w, p};
-    }
-
-    // Rows come in collection order; equal keys keep it, so the sort is stable.
+    // One key per row, computed in collection order (the records are read front to back).
+    std::vector<Schluessel> schluessel(n);
     if (spalte_ == 1 || spalte_ == 5) {
-        const bool gross = spalte_ == 5;
-        const int sp = spalte_;
-        std::sort(schluessel.begin(), schluessel.end(), [&](const Schluessel& a, const Schluessel& b) {
-            if (a.Wert != b.Wert) return a.Wert < b.Wert;
-            const int v = Vergleich(TextDerSpalte(d.Buchungen[a.Position], sp), TextDerSpalte(d.Buchungen[b.Position], sp),
-                                    gross, 8);
-            return v != 0 ? v < 0 : a.Position < b.Position;
-        });
+        Textraenge raenge(n);
+        for (size_t z = 0; z < n; ++z) {
+            const buchungstyp& b = d.Buchungen[treffer_[z]];
+            schluessel[z] = {raenge.Id(spalte_ == 1 ? b.Belegnr : b.Text), treffer_[z]};
+        }
+        const std::vector<uint32_t> rang = raenge.Raenge(spalte_ == 5);
+        for (Schluessel& s : schluessel) s.Wert = rang[s.Wert];
+    } else if (spalte_ == 7 || spalte_ == 8) {
+        // Display paths: one rank per account number; numbers the chart does not know show "".
+        Textraenge raenge(pfade_.size() + 1);
+        raenge.Id("");
+        std::vector<std::pair<int32_t, uint32_t>> ids;
+        for (const auto& [nr, text] : pfade_) ids.emplace_back(nr, raenge.Id(text));
+        const std::vector<uint32_t> rang = raenge.Raenge(true);
+        NrIndex nachNr(ids.size());
+        for (const auto& [nr, id] : ids) nachNr.Einfuegen(nr, static_cast<int32_t>(rang[id]));
+        const std::vector<int32_t>& konto = spalte_ == 7 ? index.Konto1() : index.Konto2();
+        for (size_t z = 0; z < n; ++z) {
+            const int32_t r = nachNr.Finden(konto[treffer_[z]]);
+            schluessel[z] = {r == NrIndex::Fehlt ? rang[0] : static_cast<uint64_t>(r), treffer_[z]};
+        }
     } else {
-        std::sort(schluessel.begin(), schluessel.end(), [](const Schluessel& a, const Schluessel& b) {
-            return a.Wert != b.Wert ? a.Wert < b.Wert : a.Position < b.Position;
-        });
+        for (size_t z = 0; z < n; ++z) {
+            const uint32_t p = treffer_[z];
+            uint64_t w = 0;
+            switch (spalte_) {
+                case 0: w = Vorzeichenlos(index.Nr()[p]); break;
+                case 2: w = index.Storniert()[p] ? 0 : 1; break;
+                case 3: w = Vorzeichenlos(index.Datum()[p]); break;
+                case 4: w = Vorzeichenlos(d.Buchungen[p].BArt); break;
+                case 6: w = Vorzeichenlos(index.Betrag()[p]); break;
+            }
+            schluessel[z] = {w, p};
+        }
     }
-    for (size_t z = 0; z < zeilen_.size(); ++z) zeilen_[z] = schluessel[z].Position;
+    // Equal keys keep the collection order: the sort is stable, and sorting again changes nothing.
+    std::sort(schluessel.begin(), schluessel.end(), [](const Schluessel& a, const Schluessel& b) {
+        return a.Wert != b.Wert ? a.Wert < b.Wert : a.Position < b.Position;
+    });
+    zeilen_.resize(n);
+    for (size_t z = 0; z < n; ++z) zeilen_[z] = schluessel[z].Position;
 }
 
 std::string Buchungsliste::StatusText() const {

@@ -74,7 +74,8 @@ private:
     uint64_t stand_ = 0;
     size_t gesamt_ = 0;
     int spalte_ = BListeSortierungVorgabe;
-    std::vector<uint32_t> zeilen_;                     // positions in Buchungen, in display order
+    std::vector<uint32_t> treffer_;                    // positions of the matches, in collection order
+    std::vector<uint32_t> zeilen_;                     // the same in display order
     std::unordered_map<int32_t, std::string> pfade_;  // display path per account number
 };
 

@@ -440,4 +440,107 @@ TEST_F(Cli, FalscherAufrufZeigtDieBenutzung) {
     EXPECT_FALSE(fs::exists(Pfad("d.tlw")));
 }
 
+// The booking list as CSV: caption, headings, rows in the list's order, each cell as the list shows it.
+TEST_F(Cli, BerichtBuchungsliste) {
+    Datenbestand d;
+    talerwerk::test::FesteUhr uhr(Tag(7, 12, 2026));
+    talerwerk::test::FesterZufall zufall;
+    NeuerDatenbestand(d, uhr, zufall);
+    auto konto = [&](int32_t nr, int32_t art, const char* name, int32_t oberNr = 0) {
+        kontotyp k;
+        k.Nr = nr;
+        k.Art = art;
+        k.Name = k.Abk = name;
+        k.OberNr = oberNr;
+        d.Konten.push_back(k);
+    };
+    konto(1, ArtEinnahme, "Gehalt");
+    konto(2, ArtAusgabe, "Haushalt");
+    konto(3, ArtAusgabe, "Lebensmittel", 2);
+    konto(4, ArtBestandskonto, "Girokonto");
+    konto(5, ArtSparkonto, "Sparbuch");
+    auto buchung = [&](int32_t nr, int32_t datum, int32_t bart, int32_t k2, const char* betrag, const char* text,
+                       const char* beleg = "", bool storniert = false) {
+        buchungstyp b = BuchungVorgabe(SatzBuchung, datum);
+        b.IdentNr = nr;
+        b.BArt = bart;
+        b.Konto1 = 4;
+        b.Konto2 = k2;
+        b.Betrag = betrag;
+        b.Text = text;
+        b.Belegnr = beleg;
+        b.Storniert = storniert;
+        d.Buchungen.push_back(b);
+    };
+    buchung(1, Tag(1, 11, 2026), BArtAusgabe, 3, "12,50", "Brot; \"frisch\"");
+    buchung(12000, Tag(2, 12, 2026), BArtUmbuchung, 5, "1000000,00", "Sparen", "", true);
+    buchung(2, Tag(30, 11, 2026), BArtEinnahme, 1, "2500,00", "Gehalt", "B7");
+    buchungstyp filter = BuchungVorgabe(SatzFilter, Tag(7, 12, 2026));
+    filter.IdentNr = 12001;
+    filter.Bezeichnung = "Sparen";
+    filter.Text = "Spar*";
+    filter.BetragBis = "99999999,99";
+    d.Filterliste.push_back(filter);
+    filter.IdentNr = 12002;
+    filter.Bezeichnung = "Buchungen suchen";  // a saved filter with the search mask's name
+    filter.Text = "nichts";
+    d.Filterliste.push_back(filter);
+    d.Dateiname = Pfad("liste.tlw");
+    talerwerk::test::SkriptMeldungen meldungen;
+    ASSERT_TRUE(DateiSpeichern(d, meldungen));
+
+    const std::string kopf = "B.-Nr.;Beleg-Nr.;stor.;Datum;Art;Buchungstext;Betrag;Konto 1;Rubrik/ Konto 2 \n";
+    const std::string z1 = "0001;;;01.11.26;A;\"Brot; \"\"frisch\"\"\";12,50;Girokonto;Haushalt  \\  Lebensmittel\n";
+    const std::string z2 = "0002;B7;;30.11.26;E;Gehalt;2500,00;Girokonto;Gehalt\n";
+    const std::string z3 = "12000;;  x;02.12.26;U;Sparen;1000000,00;Girokonto;Sparbuch\n";
+    auto bericht = [&](std::vector<std::string> optionen) {
+        std::vector<std::string> a{"bericht", "buchungsliste", d.Dateiname, "--heute", "2026-12-07"};
+        a.insert(a.end(), optionen.begin(), optionen.end());
+        return Lauf(a);
+    };
+    const struct {
+        std::vector<std::string> Optionen;
+        std::string Aus;
+    } faelle[] = {
+        {{}, "# Buchungsliste\n" + kopf + z1 + z3 + z2},
+        {{"--sortierung", "6"}, "# Buchungsliste\n" + kopf + z1 + z2 + z3},
+        {{"--sortierung=2"}, "# Buchungsliste\n" + kopf + z3 + z1 + z2},
+        {{"--rubrik", "2", "--zeitraum", "2026-11"}, "# Buchungsliste\n" + kopf + z1},
+        {{"--rubrik", "5103"}, "# Buchungsliste\n" + kopf + z3},
+        {{"--konto", "5002", "--zeitraum", "2026"}, "# Buchungsliste\n" + kopf + z3},
+        {{"--zeitraum", "2026-12"}, "# Buchungsliste\n" + kopf + z3},
+        {{"--filter", "Sparen"}, "# Filter anwenden / Buchung suchen\n" + kopf + z3},
+        {{"--filter", "Buchungen suchen", "--sortierung", "0"}, "# Filter anwenden / Buchung suchen\n" + kopf + z1 + z2},
+    };
+    for (const auto& fall : faelle) {
+        std::string text;
+        for (const auto& o : fall.Optionen) text += o + " ";
+        const Ergebnis e = bericht(fall.Optionen);
+        EXPECT_EQ(e.Status, 0) << text << e.Fehler;
+        EXPECT_EQ(e.Aus, fall.Aus) << text;
+    }
+
+    // Names that name nothing are wrong usage, with the name in the message.
+    const struct {
+        std::vector<std::string> Optionen;
+        std::string Name;
+    } falsch[] = {
+        {{"--konto", "3"}, "\"3\""},        {{"--rubrik", "4"}, "\"4\""},
+        {{"--zeitraum", "2025"}, "\"2025\""}, {{"--zeitraum", "2026-1"}, "\"2026-1\""},
+        {{"--filter", "Auto"}, "\"Auto\""},   {{"--sortierung", "9"}, "--sortierung"},
+        {{"--gruppierung", "1"}, "--gruppierung"}, {{"--heute", "7.12.2026"}, "--heute"},
+    };
+    for (const auto& fall : falsch) {
+        const Ergebnis e = bericht(fall.Optionen);
+        EXPECT_EQ(e.Status, 2) << fall.Name;
+        EXPECT_NE(e.Fehler.find(fall.Name), std::string::npos) << e.Fehler;
+        EXPECT_EQ(e.Aus, "") << fall.Name;
+    }
+    Ergebnis e = Lauf({"bericht", "gibtsnicht", d.Dateiname});
+    EXPECT_EQ(e.Status, 2);
+    EXPECT_NE(e.Fehler.find("gibtsnicht"), std::string::npos);
+    EXPECT_EQ(Lauf({"bericht", "buchungsliste", Pfad("fehlt.tlw")}).Status, 1);
+    EXPECT_EQ(Lauf({"bericht", "buchungsliste"}).Status, 2);
+}
+
 }  // namespace
