@@ -43,7 +43,9 @@ QTreeWidget* Baum(QWidget* eltern, const char* name) {
     t->setColumnCount(1);
     t->setSelectionMode(QAbstractItemView::SingleSelection);
     t->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    t->setMinimumHeight(90);
+    // The trees stay low: the room of a small window belongs to the list.
+    t->setMinimumHeight(60);
+    t->setMaximumHeight(100);
     return t;
 }
 
@@ -94,6 +96,7 @@ TBListeDlg::TBListeDlg(Datenbestand& d, const Einstellungen& einstellungen, Meld
     // ---- the two selection pages ----
     PageControl1 = new QTabWidget(this);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    PageControl1->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
     AllgemeinSeite = new QWidget;
     SucheSeite = new QWidget;
     PageControl1->addTab(AllgemeinSeite, QStringLiteral("Allgemein"));
@@ -142,7 +145,7 @@ TBListeDlg::TBListeDlg(Datenbestand& d, const Einstellungen& einstellungen, Meld
     kopf->setSortIndicatorShown(true);
     kopf->setSortIndicator(sortierung1_, Qt::AscendingOrder);
     kopf->setStretchLastSection(true);
-    const int breiten[BListeSpalten] = {70, 70, 40, 70, 35, 180, 80, 130, 130};
+    const int breiten[BListeSpalten] = {90, 70, 40, 70, 35, 180, 80, 130, 130};
     for (int i = 0; i < BListeSpalten; ++i) kopf->resizeSection(i, breiten[i]);
     QPalette pal = BuchgListView->palette();
     pal.setColor(QPalette::Inactive, QPalette::Highlight, pal.color(QPalette::Active, QPalette::Highlight));
@@ -168,9 +171,9 @@ TBListeDlg::TBListeDlg(Datenbestand& d, const Einstellungen& einstellungen, Meld
     unten->addWidget(LoeschBtn);
     unten->addWidget(BitBtn1);
     auto* haupt = new QVBoxLayout(this);
-    haupt->addWidget(PageControl1, 2);
+    haupt->addWidget(PageControl1);
     haupt->addWidget(Label1);
-    haupt->addWidget(BuchgListView, 3);
+    haupt->addWidget(BuchgListView, 1);
     haupt->addLayout(unten);
 
     // ---- events ----
