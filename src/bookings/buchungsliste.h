@@ -95,7 +95,8 @@ struct Listenloeschung {
 // the confirmed bookings then leave in one pass. With the booking entry open, AktIndex moves back
 // by every deleted booking at or before it (not below 0) and AnzeigeIndex by those before it (−1 when
 // its own booking went), so the entry keeps its booking and a pending edit cannot land on another.
-// Sets Geaendert when something was removed. The list must be refreshed afterwards.
+// Sets Geaendert when something was removed. The list must be refreshed afterwards; a list that is
+// no longer current (the bookings changed since its refresh) deletes nothing and answers Abbrechen.
 Listenloeschung ZeilenLoeschen(Datenbestand& d, const Buchungsliste& liste, const std::vector<size_t>& zeilen,
                                bool eingabeOffen, const Einstellungen& e, Meldungen& m);
 
