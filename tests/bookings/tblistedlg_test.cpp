@@ -252,6 +252,14 @@ private slots:
         QCOMPARE(Spalte(w, 5), (QStringList{QStringLiteral("Miete März"), QStringLiteral("Miete April")}));
         QCOMPARE(w.StatusLabel->text(), QStringLiteral("2 von 6"));
         Bild(&w, QStringLiteral("blistedlg_suche.png"));
+        // The filter list closed with one filter fewer: the tree follows and keeps its place, or
+        // the last item when it became shorter.
+        a.d.Filterliste.pop_back();
+        w.AnsichtAktualisieren(5);
+        QCOMPARE(w.FilterTreeView->topLevelItemCount(), 2);
+        QCOMPARE(w.FilterTreeView->currentItem()->text(0), QStringLiteral("Alles"));
+        QCOMPARE(w.FilterBearbBtn->text(), QStringLiteral("Filter bearbeiten"));
+        QCOMPARE(w.Modell()->rowCount(), 5);
         w.PageControl1->setCurrentIndex(0);
         QCOMPARE(w.windowTitle(), QStringLiteral("Buchungsliste"));
         QCOMPARE(w.Modell()->rowCount(), 6);
