@@ -269,6 +269,15 @@ void TBListeDlg::showEvent(QShowEvent* ereignis) {
     BuchgListView->setFocus();
 }
 
+void TBListeDlg::keyPressEvent(QKeyEvent* ereignis) {
+    // "Schließen" is the window's cancel button: Escape closes it.
+    if (ereignis->key() == Qt::Key_Escape && ereignis->modifiers() == Qt::NoModifier) {
+        BitBtn1->click();
+        return;
+    }
+    QWidget::keyPressEvent(ereignis);
+}
+
 bool TBListeDlg::eventFilter(QObject* objekt, QEvent* ereignis) {
     auto* rahmen = qobject_cast<QMdiSubWindow*>(objekt);
     if (rahmen && rahmen->widget() == this) {

@@ -100,6 +100,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* ereignis) override;
+    void keyPressEvent(QKeyEvent* ereignis) override;
     bool eventFilter(QObject* objekt, QEvent* ereignis) override;
 
 private:

@@ -8,6 +8,7 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -286,10 +287,14 @@ private slots:
             KopfKlick(w, 5);  // no reverse order
             QCOMPARE(Spalte(w, 0), einmal);
             QCOMPARE(Zelle(w, 0, 5), QStringLiteral("Bonus"));
-            // Closing writes the sort column; the next window starts with it.
-            TBListeDlg::ImRahmen(a.liste);
-            a.liste->parentWidget()->close();
+            // Closing (Escape is "Schließen") writes the sort column; the next window starts with it.
+            QMdiSubWindow* rahmen = TBListeDlg::ImRahmen(a.liste);
+            rahmen->setAttribute(Qt::WA_DeleteOnClose, false);
+            rahmen->show();
+            QTest::keyClick(w.BuchgListView, Qt::Key_Escape);
+            QVERIFY(!rahmen->isVisible());
             a.liste = nullptr;
+            delete rahmen;
         }
         QFile f(datei);
         QVERIFY(f.open(QIODevice::ReadOnly));
