@@ -19,25 +19,15 @@
 #include "store/datum.h"
 #include "store/demobuch.h"
 #include "store/ports.h"
+#include "benchhilfen.h"
 
 namespace talerwerk {
 namespace {
 
 constexpr int kBuchungen = 100000;
 
-class Annehmen : public Kennwortabfrage {
-public:
-    bool Abfragen(int, const std::string&, const std::string&) override { return true; }
-};
-
-class Stumm : public Meldungen {
-public:
-    void Fehler(const std::string& t) override { std::fprintf(stderr, "%s\n", t.c_str()); }
-    void Information(const std::string&) override {}
-    void Warnung(const std::string&) override {}
-    Antwort Frage(const std::string&, Knoepfe) override { return Antwort::Ja; }
-    void Piep() override {}
-};
+using bench::Annehmen;
+using bench::Stumm;
 
 std::string RohLesen(const std::string& pfad) {
     std::FILE* f = std::fopen(pfad.c_str(), "rb");

@@ -2,161 +2,14 @@
 
 #include <QApplication>
 #include <QIcon>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QMdiSubWindow>
-#include <QTranslator>
 
 #include <memory>
 
-#include "accounts/mandantdaten.h"
 #include "accounts/qtkennwortabfrage.h"
-#include "accounts/tkontoplandlg.h"
-#include "accounts/tmandantdlg.h"
 #include "app/qtmeldungen.h"
-#include "app/teinstellungdlg.h"
+#include "app/qtprogrammanschluss.h"
 #include "app/tprog_fenster.h"
-#include "app/trechnerdlg.h"
 #include "app/ttitelbild.h"
-#include "bookings/tblistedlg.h"
-#include "bookings/tbuchungdlg.h"
-#include "bookings/tfilterplandlg.h"
-#include "bookings/tgehezudlg.h"
-#include "bookings/ttextbausteindlg.h"
-#include "evaluation/tktostanddlg.h"
-
-namespace {
-
-// Qt's own texts (file dialogs, context menus of edit fields) in German.
-void DeutscheTexteLaden(QApplication& app) {
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    const QString ordner = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
-    for (const char* name : {"qtbase_de", "qt_de"}) {
-        auto* uebersetzung = new QTranslator(&app);
-        if (uebersetzung->load(QString::fromLatin1(name), ordner))
-            QApplication::installTranslator(uebersetzung);
-        else
-            delete uebersetzung;
-    }
-}
-
-// The modal dialogs: created once and reused for the whole run.
-struct Dialoge {
-    explicit Dialoge(TProg_Fenster& fenster)
-        : einstellungen(&fenster),
-          mandant(fenster.Meldung(), &fenster),
-          kontenplan(fenster.Bestand(), fenster.Meldung(), fenster.Zufallszahlen(),
-                     [&fenster](int art) { fenster.AnsichtenAktualisieren(art); }, &fenster),
-          gehezu(&fenster),
-          textbausteine(fenster.Meldung(), &fenster),
-          filter(fenster.Bestand(), fenster.Meldung(), fenster.Uhrzeit(),
-                 // The booking list's filter tree shows the new list.
-                 [&fenster] { fenster.AnsichtenAktualisieren(5); }, &fenster) {}
-    TEinstellungDlg einstellungen;
-    TMandantDlg mandant;
-    TKontoPlanDlg kontenplan;
-    TGeheZuDlg gehezu;
-    TTextBausteinDlg textbausteine;
-    TFilterPlanDlg filter;
-};
-
-// Binds the menu commands and child windows to the windows that do the work.
-void FensterAnschliessen(TProg_Fenster& fenster, Dialoge& dialoge) {
-    fenster.BefehlSetzen(QStringLiteral("Einstellungen1Click"), [&fenster, &dialoge] {
-        dialoge.einstellungen.Bearbeiten(fenster.Programmeinstellungen());
-    });
-    fenster.BefehlSetzen(QStringLiteral("Mandant1Click"), [&fenster, &dialoge] {
-        if (talerwerk::StammdatenBearbeitbar(fenster.Bestand()) &&
-            dialoge.mandant.Bearbeiten(fenster.Bestand())) {
-            // Title, status bar and the delete commands follow the new master data.
-            fenster.FensterAktualisieren(false);
-            fenster.AnsichtenAktualisieren(5);
-        }
-    });
-    fenster.BefehlSetzen(QStringLiteral("Kontenplan1Click"),
-                         [&dialoge] { dialoge.kontenplan.Ausfuehren(); });
-    fenster.BefehlSetzen(QStringLiteral("Textbausteine1Click"), [&fenster, &dialoge] {
-        // The booking window's lookup lists show the snippets.
-        if (dialoge.textbausteine.Bearbeiten(fenster.Bestand(), fenster.Zufallszahlen()))
-            fenster.AnsichtenAktualisieren(3);
-    });
-
-    fenster.KindfensterFabrikSetzen(
-        TProg_Fenster::KontoStand,
-        [](TProg_Fenster& h) -> QWidget* {
-            auto* dlg = new TKtoStandDlg(h.Bestand(), h.Programmeinstellungen(), h.EinstellungsDatei());
-            return TKtoStandDlg::ImRahmen(dlg);
-        },
-        [](QWidget* w, int art) { static_cast<TKtoStandDlg*>(w)->AnsichtAktualisieren(art); });
-
-    fenster.KindfensterFabrikSetzen(TProg_Fenster::Rechner, [](TProg_Fenster& h) -> QWidget* {
-        auto* rechner = new TRechnerDlg(h.Programmeinstellungen(), h.EinstellungsDatei().toStdString(),
-                                        &h.Meldung());
-        // The result goes to the booking window, if there is one.
-        rechner->Uebernahme = [&h](const std::string& anzeige) {
-            if (auto* buchung = static_cast<TBuchungDlg*>(h.Kindfenster(TProg_Fenster::Buchung)))
-                buchung->RechnerUebernahme(anzeige);
-        };
-        rechner->InBereichZeigen(h.Arbeitsflaeche());
-        return rechner;
-    });
-
-    fenster.KindfensterFabrikSetzen(
-        TProg_Fenster::Buchung,
-        [](TProg_Fenster& h) -> QWidget* {
-            auto* w = new TBuchungDlg(h.Bestand(), h.Programmeinstellungen(), h.Meldung(), h.Uhrzeit(),
-                                      [&h](int art) { h.AnsichtenAktualisieren(art); });
-            w->BefehleGeaendert = [&h](bool buchen, bool verwerfen, bool loeschen) {
-                h.BuchungsbefehleFreigeben(buchen, verwerfen, loeschen);
-            };
-            w->ListeZeigen = [&h] { h.Suchen1Click(); };
-            w->VorlageZeigen = [&h] { h.Vorlage1Click(); };
-            w->NachVorne = [&h] { h.KindfensterZeigen(TProg_Fenster::Buchung); };
-            w->LageDateiSetzen(h.EinstellungsDatei());
-            auto* rahmen = new QMdiSubWindow;
-            rahmen->setWidget(w);
-            rahmen->setGeometry(TBuchungDlg::Lage());
-            return rahmen;
-        },
-        [](QWidget* w, int art) {
-            // Only the lookup lists live in the booking window (kinds 2 and 3).
-            if (art == 2 || art == 3) static_cast<TBuchungDlg*>(w)->ListenNeuAufbauen();
-        });
-    TProg_Fenster::Buchungsanschluss buchung;
-    buchung.AktIndexZeigen = [](QWidget* w) { static_cast<TBuchungDlg*>(w)->AktIndexZeigen(); };
-    buchung.Buchen = [](QWidget* w) { static_cast<TBuchungDlg*>(w)->BuchenBtnClick(); };
-    buchung.Verwerfen = [](QWidget* w) { static_cast<TBuchungDlg*>(w)->VerwerfenBtnClick(); };
-    buchung.Loeschen = [](QWidget* w) { static_cast<TBuchungDlg*>(w)->LoeschenHauptfenster(); };
-    buchung.GeheZu = [](QWidget* w) { static_cast<TBuchungDlg*>(w)->GeheZuFeld(); };
-    fenster.BuchungsanschlussSetzen(buchung);
-
-    fenster.BefehlSetzen(QStringLiteral("Filter1Click"), [&dialoge] { dialoge.filter.Ausfuehren(); });
-    fenster.KindfensterFabrikSetzen(
-        TProg_Fenster::BListe,
-        [](TProg_Fenster& h) -> QWidget* {
-            auto* w = new TBListeDlg(h.Bestand(), h.Programmeinstellungen(), h.Meldung(), h.Uhrzeit(),
-                                     h.EinstellungsDatei());
-            w->BuchungZeigen = [&h](int32_t position) { h.BuchungsfensterZeigen(position); };
-            w->EingabeOffen = [&h] { return h.Kindfenster(TProg_Fenster::Buchung) != nullptr; };
-            w->EingabeNeuZeigen = [&h] {
-                if (auto* b = static_cast<TBuchungDlg*>(h.Kindfenster(TProg_Fenster::Buchung))) b->AktIndexZeigen();
-            };
-            w->Aktualisieren = [&h](int art) { h.AnsichtenAktualisieren(art); };
-            return TBListeDlg::ImRahmen(w);
-        },
-        [](QWidget* w, int art) { static_cast<TBListeDlg*>(w)->AnsichtAktualisieren(art); });
-
-    fenster.BefehlSetzen(QStringLiteral("Gehezu1Click"), [&fenster, &dialoge] {
-        const std::optional<int32_t> position = dialoge.gehezu.Ausfuehren(fenster.Bestand());
-        if (!position) return;
-        if (*position < 0)
-            fenster.Meldung().Information("Buchung nicht gefunden!");
-        else
-            fenster.BuchungsfensterZeigen(*position);
-    });
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -164,6 +17,7 @@ int main(int argc, char** argv) {
     TalerwerkRessourcenLaden();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/talerwerk.svg")));
     DeutscheTexteLaden(app);
+    StilAnwenden(app);
 
     auto titelbild = std::make_unique<TTitelbild>();
     titelbild->show();

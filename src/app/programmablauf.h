@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "store/datenbestand.h"
 
@@ -40,6 +41,26 @@ bool SpeicherfrageNoetig(const Datenbestand& d);
 // Position for "Hinzufügen": the new-booking position behind the last booking, one further when
 // the open booking window already stands on the new-booking position (LetzterIndex < AktIndex).
 int32_t HinzufuegenPosition(const Datenbestand& d, bool buchungsfensterOffen);
+
+// A child window's place in the main window's work area.
+struct Fensterrechteck {
+    int32_t x = 0;
+    int32_t y = 0;
+    int32_t Breite = 0;
+    int32_t Hoehe = 0;
+    bool operator==(const Fensterrechteck&) const = default;
+};
+
+// Whether `oben` covers `unten` entirely, or leaves less than a title bar's height (24) of it
+// showing on every side.
+bool Ueberdeckt(const Fensterrechteck& oben, const Fensterrechteck& unten);
+
+// Where a child window that is reopened goes so that it neither covers one of `andere` entirely
+// nor is covered by one: its own place when that is free, else the first free one of these, each
+// moved into the work area (flaecheBreite × flaecheHoehe) as far as it fits: right of another
+// window, below another window, down a cascade from its own place. Its own place when none is free.
+Fensterrechteck FreierPlatz(const Fensterrechteck& neu, const std::vector<Fensterrechteck>& andere,
+                            int32_t flaecheBreite, int32_t flaecheHoehe);
 
 // The file name part of a path (after the last '/' or '\\').
 std::string DateinameOhnePfad(const std::string& pfad);

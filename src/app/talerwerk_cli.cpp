@@ -6,13 +6,13 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cstdint>
 #include <cstdio>
-#include <fstream>
 #include <iostream>
 #include <map>
 #include <optional>
-#include <algorithm>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -82,14 +82,16 @@ public:
 // The password prompt of a command line: the password is the one given with --kennwort.
 class KonsolenKennwort : public Kennwortabfrage {
 public:
-    explicit KonsolenKennwort(std::optional<std::string> kennwort) : kennwort_(std::move(kennwort)) {}
+    explicit KonsolenKennwort(std::optional<std::string> kennwort, bool still = false)
+        : kennwort_(std::move(kennwort)), still_(still) {}
 
     bool Abfragen(int art, const std::string& gespeichert, const std::string&) override {
         const bool richtig = kennwort_ && KennwortPasst(*kennwort_, gespeichert);
         if (art == 1 || art == 3) {
             if (!richtig) {
                 DateiAbgelehnt = true;
-                KonsolenMeldungen::Ausgeben(kennwort_ ? "Kennwort falsch." : "Öffnen der Datei abgebrochen!");
+                if (!still_)
+                    KonsolenMeldungen::Ausgeben(kennwort_ ? "Kennwort falsch." : "Öffnen der Datei abgebrochen!");
             }
         } else {
             // Without the write-protect password the file can still be read, only not written.
@@ -103,6 +105,7 @@ public:
 
 private:
     std::optional<std::string> kennwort_;
+    bool still_;  // only asked whether a file may be replaced: the refusal says why
 };
 
 struct Aufruf {
@@ -130,19 +133,6 @@ bool GleicheDatei(const std::string& a, const std::string& b) {
            sa.st_ino == sb.st_ino;
 }
 
-bool Einlesen(const std::string& pfad, std::string& inhalt, size_t hoechstens = std::string::npos) {
-    std::ifstream ein(pfad, std::ios::binary);
-    if (!ein) return false;
-    // Read straight into the string at its final size: a large JSON file is held only once.
-    struct stat st {};
-    if (::stat(pfad.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
-    const size_t groesse = std::min(static_cast<size_t>(st.st_size), hoechstens);
-    inhalt.resize(groesse);
-    ein.read(inhalt.data(), static_cast<std::streamsize>(groesse));
-    inhalt.resize(static_cast<size_t>(ein.gcount()));
-    return !ein.bad();
-}
-
 // Opens a data file as the desktop program does. Returns the exit status (0 when opened).
 int Oeffnen(const std::string& pfad, const std::optional<std::string>& kennwort, Datenbestand& d) {
     KonsolenMeldungen meldungen;
@@ -156,21 +146,27 @@ int Oeffnen(const std::string& pfad, const std::optional<std::string>& kennwort,
 }
 
 // A command that writes a data file must not replace one that is protected: not one whose
-// write-protect password was not given, nor one with a file password that was not given. Only the
-// client record at the start of the file matters here, so a large file is not read whole.
+// write-protect password was not given, nor one with a file password that was not given; both
+// are refused as write-protected. The client record at the start of the file decides, read whole
+// however large it is; the rest of a large file is not read.
 int DarfUeberschreiben(const std::string& pfad, const std::optional<std::string>& kennwort) {
-    if (!Vorhanden(pfad)) return kFertig;
-    std::string anfang;
-    if (!Einlesen(pfad, anfang, 1 << 20)) return kFertig;  // unreadable: the save will tell
-    Datenbestand probe;
-    KonsolenKennwort abfrage(kennwort);
-    DateiAuslesen(anfang, probe, abfrage, pfad);
-    if (abfrage.DateiAbgelehnt) return kKennwort;
-    if (abfrage.Schreibschutz) {
+    KonsolenKennwort abfrage(kennwort, /*still=*/true);
+    KennwoerterPruefen(pfad, abfrage);  // no data file there: nothing to protect, the save will tell
+    if (abfrage.DateiAbgelehnt || abfrage.Schreibschutz) {
         KonsolenMeldungen::Ausgeben(kSchreibgeschuetzt);
         return kFehler;
     }
     return kFertig;
+}
+
+// Output other than a data file (JSON) never goes over an existing data file: one that reads as
+// one, or one that bears the data file's name ending, damaged or not.
+bool DatendateiAlsZiel(const std::string& pfad) {
+    if (!Vorhanden(pfad)) return false;
+    std::string endung = pfad.size() >= 4 ? pfad.substr(pfad.size() - 4) : std::string();
+    std::transform(endung.begin(), endung.end(), endung.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return endung == ".tlw" || IstDatendatei(pfad);
 }
 
 int Speichern(Datenbestand& d, const std::string& pfad) {
@@ -195,6 +191,10 @@ int Check(const Aufruf& a) {
 }
 
 int Export(const Aufruf& a) {
+    if (a.Ausgabe && DatendateiAlsZiel(*a.Ausgabe)) {
+        KonsolenMeldungen::Ausgeben("Datei \"" + *a.Ausgabe + "\" ist eine Datendatei und wird nicht überschrieben!");
+        return kFehler;
+    }
     Datenbestand d;
     if (int s = Oeffnen(a.Dateien[0], a.Kennwort, d)) return s;
     if (!a.Ausgabe) {
@@ -206,8 +206,9 @@ int Export(const Aufruf& a) {
         }
         return kFertig;
     }
+    // Written straight into the file: the JSON document of a large book is never held whole.
     std::string fehler;
-    if (!DateiAtomarSchreiben(*a.Ausgabe, JsonText(d), fehler)) {
+    if (!DateiAtomarSchreiben(*a.Ausgabe, [&d](std::ostream& aus) { JsonSchreiben(d, aus); }, fehler)) {
         KonsolenMeldungen::Ausgeben("Datei \"" + *a.Ausgabe + "\" konnte nicht gespeichert werden:\r" + fehler);
         return kFehler;
     }
@@ -227,7 +228,7 @@ int Import(const Aufruf& a) {
     }
     if (int s = DarfUeberschreiben(ausgabe, a.Kennwort)) return s;
     std::string text;
-    if (!Einlesen(eingabe, text)) {
+    if (!DateiEinlesen(eingabe, text)) {
         KonsolenMeldungen::Ausgeben("Datei \"" + eingabe + "\" kann nicht gelesen werden!");
         return kFehler;
     }

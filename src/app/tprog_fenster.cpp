@@ -1,5 +1,6 @@
 #include "app/tprog_fenster.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
@@ -10,6 +11,7 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -35,6 +37,8 @@
 using namespace talerwerk;
 
 namespace {
+
+constexpr const char* BefehlEigenschaft = "befehl";  // the handler name a menu item is bound to
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 QString Q(const char* text) { return QString::fromUtf8(text); }
@@ -82,7 +86,8 @@ TProg_Fenster::TProg_Fenster(Meldungen& meldungen, Kennwortabfrage& kennwortabfr
 
     // The settings first: the window's geometry and bars come from them.
     einstellungsDatei_ = Q(EinstellungsPfad(programmPfad_.toStdString()));
-    einstellungen_ = EinstellungenLaden(einstellungsDatei_.toStdString());
+    // A damaged settings file is set aside with a message; the defaults stand in for it.
+    einstellungen_ = EinstellungenLaden(einstellungsDatei_.toStdString(), meldungen_);
 
     Flaeche = new QMdiArea(this);
     Flaeche->setObjectName(QStringLiteral("Flaeche"));
@@ -90,6 +95,7 @@ TProg_Fenster::TProg_Fenster(Meldungen& meldungen, Kennwortabfrage& kennwortabfr
     Flaeche->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(Flaeche);
 
+    HandlerAnlegen();
     MenuesAnlegen();
     SymbolleisteAnlegen();
     StatuszeileAnlegen();
@@ -103,9 +109,12 @@ TProg_Fenster::TProg_Fenster(Meldungen& meldungen, Kennwortabfrage& kennwortabfr
     // The bars as the settings have them already now, so the first picture is the right one.
     LeistenAnwenden();
     FensterAktualisieren(false);
+    // Sees the keys before any control of this window does: access keys of the child windows.
+    qApp->installEventFilter(this);
 }
 
 TProg_Fenster::~TProg_Fenster() {
+    qApp->removeEventFilter(this);
     // Child windows may still hold references into the store; they go first.
     if (Flaeche) {
         for (QMdiSubWindow* sub : Flaeche->subWindowList()) delete sub;
@@ -122,17 +131,113 @@ QPrinter& TProg_Fenster::Drucker() {
 // Building the window
 
 QAction* TProg_Fenster::NeueAktion(QMenu* menue, const char* komponente, const QString& text,
-                                   const QKeySequence& kuerzel, void (TProg_Fenster::*handler)()) {
+                                   const QKeySequence& kuerzel, const char* befehl) {
     auto* aktion = new QAction(text, this);
     aktion->setObjectName(QString::fromLatin1(komponente));
     if (!kuerzel.isEmpty()) aktion->setShortcut(kuerzel);
-    if (handler) connect(aktion, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+    Binden(aktion, QString::fromLatin1(befehl));
     menue->addAction(aktion);
     return aktion;
 }
 
+void TProg_Fenster::Binden(QAction* aktion, const QString& befehl) {
+    aktion->setProperty(BefehlEigenschaft, befehl);
+    connect(aktion, &QAction::triggered, this, [this, befehl] { BefehlAusloesen(befehl); });
+}
+
+void TProg_Fenster::BefehlAusloesen(const QString& befehl) {
+    auto stelle = handler_.find(befehl);
+    if (stelle != handler_.end()) stelle->second.ausfuehren();
+}
+
+void TProg_Fenster::HandlerAnlegen() {
+    // Every command of the menus and the tool bar by the name of its handler, with what it needs
+    // to do its work: nothing beyond the main window, a command plugged in under the same name,
+    // or a child window's factory and the booking window's hooks.
+    auto immer = [] { return true; };
+    auto befehl = [this](const char* name) {
+        steckplaetze_.insert(QString::fromLatin1(name));
+        return [this, name = QString::fromLatin1(name)] {
+            auto stelle = befehle_.find(name);
+            return stelle != befehle_.end() && static_cast<bool>(stelle->second);
+        };
+    };
+    auto fenster = [this](Kind kind) { return [this, kind] { return static_cast<bool>(fabriken_[kind]); }; };
+    auto buchung = [this](std::function<void(QWidget*)> Buchungsanschluss::*haken) {
+        return [this, haken] { return fabriken_[Buchung] && static_cast<bool>(buchung_.*haken); };
+    };
+    auto eintragen = [this](const char* name, std::function<void()> ausfuehren, std::function<bool()> gebunden) {
+        handler_[QString::fromLatin1(name)] = {std::move(ausfuehren), std::move(gebunden)};
+    };
+    eintragen("Neu1Click", [this] { Neu1Click(); }, befehl("Neu1Click"));
+    eintragen("ffnen1Click", [this] { ffnen1Click(); }, immer);
+    eintragen("Schliessen1Click", [this] { Schliessen1Click(); }, immer);
+    eintragen("Speichern1Click", [this] { Speichern1Click(); }, immer);
+    eintragen("Speichernunter1Click", [this] { Speichernunter1Click(); }, immer);
+    eintragen("Seiteeinrichten1Click", [this] { Seiteeinrichten1Click(); }, befehl("Seiteeinrichten1Click"));
+    eintragen("Druckereinrichtung1Click", [this] { Druckereinrichtung1Click(); }, immer);
+    eintragen("Beenden1Click", [this] { Beenden1Click(); }, immer);
+    eintragen("Mandant1Click", [this] { Mandant1Click(); }, befehl("Mandant1Click"));
+    eintragen("Kontenplan1Click", [this] { Kontenplan1Click(); }, befehl("Kontenplan1Click"));
+    eintragen("Textbausteine1Click", [this] { Textbausteine1Click(); }, befehl("Textbausteine1Click"));
+    eintragen("Bearbeiten1Click", [this] { Bearbeiten1Click(); }, buchung(&Buchungsanschluss::AktIndexZeigen));
+    eintragen("Hinzufgen1Click", [this] { Hinzufgen1Click(); }, buchung(&Buchungsanschluss::AktIndexZeigen));
+    eintragen("Buchen1Click", [this] { Buchen1Click(); }, buchung(&Buchungsanschluss::Buchen));
+    eintragen("Verwerfen1Click", [this] { Verwerfen1Click(); }, buchung(&Buchungsanschluss::Verwerfen));
+    eintragen("Loeschen1Click", [this] { Loeschen1Click(); }, buchung(&Buchungsanschluss::Loeschen));
+    eintragen("Gehezu1Click", [this] { Gehezu1Click(); },
+              [geheZu = buchung(&Buchungsanschluss::GeheZu), dialog = befehl("Gehezu1Click")] {
+                  return geheZu() && dialog();
+              });
+    eintragen("Suchen1Click", [this] { Suchen1Click(); }, fenster(BListe));
+    eintragen("Vorlage1Click", [this] { Vorlage1Click(); }, befehl("Vorlage1Click"));
+    eintragen("RegelmigeBuchungen1Click", [this] { RegelmigeBuchungen1Click(); },
+              befehl("RegelmigeBuchungen1Click"));
+    eintragen("Filter1Click", [this] { Filter1Click(); }, befehl("Filter1Click"));
+    eintragen("Kontenblatt1Click", [this] { Kontenblatt1Click(); }, fenster(Kontenblatt));
+    eintragen("Gesamtentwicklun1Click", [this] { Gesamtentwicklun1Click(); }, befehl("Gesamtentwicklun1Click"));
+    eintragen("EinnahmeAusgabe1Click", [this] { EinnahmeAusgabe1Click(); }, befehl("EinnahmeAusgabe1Click"));
+    eintragen("Buchungsbersicht1Click", [this] { Buchungsbersicht1Click(); }, befehl("Buchungsbersicht1Click"));
+    eintragen("RubrikKonto1Click", [this] { RubrikKonto1Click(); }, befehl("RubrikKonto1Click"));
+    eintragen("RubrikZeit1Click", [this] { RubrikZeit1Click(); }, befehl("RubrikZeit1Click"));
+    eintragen("Kontostnde1Click", [this] { Kontostnde1Click(); }, fenster(KontoStand));
+    eintragen("Rechner1Click", [this] { Rechner1Click(); }, fenster(Rechner));
+    eintragen("Symbolleiste1Click", [this] { Symbolleiste1Click(); }, immer);
+    eintragen("Statuszeile1Click", [this] { Statuszeile1Click(); }, immer);
+    eintragen("Einstellungen1Click", [this] { Einstellungen1Click(); }, befehl("Einstellungen1Click"));
+    eintragen("alleanordnen1Click", [this] { alleanordnen1Click(); }, immer);
+    eintragen("Inhalt1Click", [this] { Inhalt1Click(); }, immer);
+    eintragen("Info1Click", [this] { Info1Click(); }, immer);
+    // Not a menu command, but consulted after a file was opened.
+    eintragen("RgmFaelligePruefen", [this] { BefehlAusfuehren(QStringLiteral("RgmFaelligePruefen")); },
+              befehl("RgmFaelligePruefen"));
+}
+
+QStringList TProg_Fenster::UngebundeneBefehle() const {
+    QList<QAction*> aktionen;
+    for (const QList<QMenu*>* menues : {&HauptMenue_geschlossen, &Hauptmenue_offen})
+        for (QMenu* m : *menues) aktionen += m->actions();
+    aktionen += AuswertungPopUp->actions();
+    aktionen += StatusMenu->actions();
+    aktionen += BtnLeiste->actions();
+    QStringList namen;
+    auto pruefen = [&](const QString& befehl) {
+        auto stelle = handler_.find(befehl);
+        if ((stelle == handler_.end() || !stelle->second.gebunden()) && !namen.contains(befehl)) namen << befehl;
+    };
+    for (QAction* a : aktionen) {
+        if (a->isSeparator() || a->menu()) continue;
+        const QString befehl = a->property(BefehlEigenschaft).toString();
+        // The window list of "Fenster" is built each time the menu opens; its entries bind themselves.
+        if (befehl.isEmpty() && a->parent() != this) continue;
+        pruefen(befehl.isEmpty() ? QStringLiteral("<%1 ohne Befehl>").arg(a->objectName()) : befehl);
+    }
+    pruefen(QStringLiteral("RgmFaelligePruefen"));
+    namen.sort();
+    return namen;
+}
+
 void TProg_Fenster::MenuesAnlegen() {
-    using S = TProg_Fenster;
     const QKeySequence kein;
     auto menue = [this](const QString& titel, const char* name) {
         auto* m = new QMenu(titel, this);
@@ -142,93 +247,91 @@ void TProg_Fenster::MenuesAnlegen() {
 
     // While no file is open.
     QMenu* datei2 = menue(QStringLiteral("&Datei"), "Datei2");
-    Neu2 = NeueAktion(datei2, "Neu2", QStringLiteral("&Neu"), kein, &S::Neu1Click);
+    Neu2 = NeueAktion(datei2, "Neu2", QStringLiteral("&Neu"), kein, "Neu1Click");
     MenuItem3 = NeueAktion(datei2, "MenuItem3", QStringLiteral("Ö&ffnen..."),
-                           QKeySequence(Qt::CTRL | Qt::Key_O), &S::ffnen1Click);
+                           QKeySequence(Qt::CTRL | Qt::Key_O), "ffnen1Click");
     datei2->addSeparator();
     Seiteeinrichten2 = NeueAktion(datei2, "Seiteeinrichten2", QStringLiteral("Seite &einrichten"),
-                                  kein, &S::Seiteeinrichten1Click);
+                                  kein, "Seiteeinrichten1Click");
     Druckereinrichtung2 = NeueAktion(datei2, "Druckereinrichtung2",
                                      QStringLiteral("Drucker&einrichtung..."), kein,
-                                     &S::Druckereinrichtung1Click);
+                                     "Druckereinrichtung1Click");
     datei2->addSeparator();
     Beenden2 = NeueAktion(datei2, "Beenden2", QStringLiteral("&Beenden"),
-                          QKeySequence(Qt::ALT | Qt::Key_F4), &S::Beenden1Click);
+                          QKeySequence(Qt::ALT | Qt::Key_F4), "Beenden1Click");
 
     QMenu* ansicht2 = menue(QStringLiteral("&Ansicht"), "Ansicht2");
     Rechner2 = NeueAktion(ansicht2, "Rechner2", QStringLiteral("Rechner"),
-                          QKeySequence(Qt::CTRL | Qt::Key_T), &S::Rechner1Click);
+                          QKeySequence(Qt::CTRL | Qt::Key_T), "Rechner1Click");
     ansicht2->addSeparator();
     Symbolleiste2 = NeueAktion(ansicht2, "Symbolleiste2", QStringLiteral("&Symbolleiste"), kein,
-                               &S::Symbolleiste1Click);
+                               "Symbolleiste1Click");
     Statuszeile2 = NeueAktion(ansicht2, "Statuszeile2", QStringLiteral("S&tatuszeile"), kein,
-                              &S::Statuszeile1Click);
+                              "Statuszeile1Click");
     ansicht2->addSeparator();
     Einstellungen2 = NeueAktion(ansicht2, "Einstellungen2", QStringLiteral("&Einstellungen..."),
-                                kein, &S::Einstellungen1Click);
+                                kein, "Einstellungen1Click");
 
     QMenu* hilfe2 = menue(QStringLiteral("&Hilfe"), "Hilfe2");
     Inhalt2 = NeueAktion(hilfe2, "Inhalt2", QStringLiteral("&Hilfeindex"), QKeySequence(Qt::Key_F1),
-                         &S::Inhalt1Click);
-    Info2 = NeueAktion(hilfe2, "Info2", QStringLiteral("In&fo..."), kein, &S::Info1Click);
+                         "Inhalt1Click");
+    Info2 = NeueAktion(hilfe2, "Info2", QStringLiteral("In&fo..."), kein, "Info1Click");
     HauptMenue_geschlossen = {datei2, ansicht2, hilfe2};
 
     // While a file is open.
     QMenu* datei1 = menue(QStringLiteral("&Datei"), "Datei1");
-    Neu1 = NeueAktion(datei1, "Neu1", QStringLiteral("&Neu"), kein, &S::Neu1Click);
+    Neu1 = NeueAktion(datei1, "Neu1", QStringLiteral("&Neu"), kein, "Neu1Click");
     ffnen1 = NeueAktion(datei1, "ffnen1", QStringLiteral("Ö&ffnen..."),
-                        QKeySequence(Qt::CTRL | Qt::Key_O), &S::ffnen1Click);
+                        QKeySequence(Qt::CTRL | Qt::Key_O), "ffnen1Click");
     Schliessen1 = NeueAktion(datei1, "Schliessen1", QStringLiteral("Sch&ließen"), kein,
-                             &S::Schliessen1Click);
+                             "Schliessen1Click");
     datei1->addSeparator();
     Speichern1 = NeueAktion(datei1, "Speichern1", QStringLiteral("&Speichern"),
-                            QKeySequence(Qt::CTRL | Qt::Key_S), nullptr);
-    connect(Speichern1, &QAction::triggered, this, [this] { Speichern1Click(); });
+                            QKeySequence(Qt::CTRL | Qt::Key_S), "Speichern1Click");
     Speichernunter1 = NeueAktion(datei1, "Speichernunter1", QStringLiteral("Speichern &unter..."),
-                                 kein, nullptr);
-    connect(Speichernunter1, &QAction::triggered, this, [this] { Speichernunter1Click(); });
+                                 kein, "Speichernunter1Click");
     datei1->addSeparator();
     Seiteeinrichten1 = NeueAktion(datei1, "Seiteeinrichten1",
                                   QStringLiteral("Seite &einrichten..."), kein,
-                                  &S::Seiteeinrichten1Click);
+                                  "Seiteeinrichten1Click");
     Druckereinrichtung1 = NeueAktion(datei1, "Druckereinrichtung1",
                                      QStringLiteral("Drucker&einrichtung..."), kein,
-                                     &S::Druckereinrichtung1Click);
+                                     "Druckereinrichtung1Click");
     datei1->addSeparator();
     Beenden1 = NeueAktion(datei1, "Beenden1", QStringLiteral("&Beenden"),
-                          QKeySequence(Qt::ALT | Qt::Key_F4), &S::Beenden1Click);
+                          QKeySequence(Qt::ALT | Qt::Key_F4), "Beenden1Click");
 
     QMenu* stamm1 = menue(QStringLiteral("&Stammdaten"), "Stammdaten1");
     Mandant1 = NeueAktion(stamm1, "Mandant1", QStringLiteral("&Stammdaten..."), kein,
-                          &S::Mandant1Click);
+                          "Mandant1Click");
     Rubriken1 = NeueAktion(stamm1, "Rubriken1", QStringLiteral("&Konten und Rubriken..."), kein,
-                           &S::Kontenplan1Click);
+                           "Kontenplan1Click");
     Textbausteine1 = NeueAktion(stamm1, "Textbausteine1", QStringLiteral("&Textbausteine..."),
-                                kein, &S::Textbausteine1Click);
+                                kein, "Textbausteine1Click");
 
     QMenu* buchung1 = menue(QStringLiteral("&Buchung"), "Buchung1");
     Bearbeiten1 = NeueAktion(buchung1, "Bearbeiten1", QStringLiteral("&Bearbeiten..."),
-                             QKeySequence(Qt::CTRL | Qt::Key_B), &S::Bearbeiten1Click);
+                             QKeySequence(Qt::CTRL | Qt::Key_B), "Bearbeiten1Click");
     Hinzufgen1 = NeueAktion(buchung1, "Hinzufgen1", QStringLiteral("&Hinzufügen..."),
-                            QKeySequence(Qt::CTRL | Qt::Key_H), &S::Hinzufgen1Click);
+                            QKeySequence(Qt::CTRL | Qt::Key_H), "Hinzufgen1Click");
     buchung1->addSeparator();
-    Buchen1 = NeueAktion(buchung1, "Buchen1", QStringLiteral("Buc&hen"), kein, &S::Buchen1Click);
+    Buchen1 = NeueAktion(buchung1, "Buchen1", QStringLiteral("Buc&hen"), kein, "Buchen1Click");
     Verwerfen1 = NeueAktion(buchung1, "Verwerfen1", QStringLiteral("&Verwerfen"), kein,
-                            &S::Verwerfen1Click);
+                            "Verwerfen1Click");
     Loeschen1 = NeueAktion(buchung1, "Loeschen1", QStringLiteral("&Löschen"), kein,
-                           &S::Loeschen1Click);
+                           "Loeschen1Click");
     buchung1->addSeparator();
     Gehezu1 = NeueAktion(buchung1, "Gehezu1", QStringLiteral("&Gehe zu..."),
-                         QKeySequence(Qt::CTRL | Qt::Key_G), &S::Gehezu1Click);
+                         QKeySequence(Qt::CTRL | Qt::Key_G), "Gehezu1Click");
     Suchen1 = NeueAktion(buchung1, "Suchen1", QStringLiteral("&Liste/Suchen..."),
-                         QKeySequence(Qt::CTRL | Qt::Key_L), &S::Suchen1Click);
+                         QKeySequence(Qt::CTRL | Qt::Key_L), "Suchen1Click");
     buchung1->addSeparator();
     Vorlage1 = NeueAktion(buchung1, "Vorlage1", QStringLiteral("&Vorlage..."),
-                          QKeySequence(Qt::CTRL | Qt::Key_V), &S::Vorlage1Click);
+                          QKeySequence(Qt::CTRL | Qt::Key_V), "Vorlage1Click");
     RegelmigeBuchungen1 = NeueAktion(buchung1, "RegelmigeBuchungen1",
                                      QStringLiteral("&Regelmäige Buchungen..."),
                                      QKeySequence(Qt::CTRL | Qt::Key_R),
-                                     &S::RegelmigeBuchungen1Click);
+                                     "RegelmigeBuchungen1Click");
     // The booking window enables these once it shows a booking.
     Buchen1->setEnabled(false);
     Verwerfen1->setEnabled(false);
@@ -236,48 +339,48 @@ void TProg_Fenster::MenuesAnlegen() {
 
     QMenu* auswertung1 = menue(QStringLiteral("Aus&wertung"), "Auswertung1");
     Filter1 = NeueAktion(auswertung1, "Filter1", QStringLiteral("&Filter..."),
-                         QKeySequence(Qt::CTRL | Qt::Key_F), &S::Filter1Click);
+                         QKeySequence(Qt::CTRL | Qt::Key_F), "Filter1Click");
     auswertung1->addSeparator();
     Kontenblatt1 = NeueAktion(auswertung1, "Kontenblatt1", QStringLiteral("&Kontenblatt..."), kein,
-                              &S::Kontenblatt1Click);
+                              "Kontenblatt1Click");
     Gesamtentwicklun1 = NeueAktion(auswertung1, "Gesamtentwicklun1",
                                    QStringLiteral("&Gesamtentwicklung..."), kein,
-                                   &S::Gesamtentwicklun1Click);
+                                   "Gesamtentwicklun1Click");
     EinnahmeAusgabe1 = NeueAktion(auswertung1, "EinnahmeAusgabe1",
                                   QStringLiteral("&Einnahme-Ausgabe..."), kein,
-                                  &S::EinnahmeAusgabe1Click);
+                                  "EinnahmeAusgabe1Click");
     Buchungsbersicht1 = NeueAktion(auswertung1, "Buchungsbersicht1",
                                    QStringLiteral("&Buchungsübersicht..."), kein,
-                                   &S::Buchungsbersicht1Click);
+                                   "Buchungsbersicht1Click");
     auswertung1->addSeparator();
     RubrikKonto1 = NeueAktion(auswertung1, "RubrikKonto1", QStringLiteral("&Rubrik-Konto...."),
-                              kein, &S::RubrikKonto1Click);
+                              kein, "RubrikKonto1Click");
     RubrikZeit1 = NeueAktion(auswertung1, "RubrikZeit1", QStringLiteral("Rubrik-&Zeit..."), kein,
-                             &S::RubrikZeit1Click);
+                             "RubrikZeit1Click");
 
     QMenu* ansicht1 = menue(QStringLiteral("&Ansicht"), "Ansicht1");
     Kontostnde1 = NeueAktion(ansicht1, "Kontostnde1", QStringLiteral("&Kontostände"), kein,
-                             &S::Kontostnde1Click);
+                             "Kontostnde1Click");
     Rechner1 = NeueAktion(ansicht1, "Rechner1", QStringLiteral("&Rechner"),
-                          QKeySequence(Qt::CTRL | Qt::Key_T), &S::Rechner1Click);
+                          QKeySequence(Qt::CTRL | Qt::Key_T), "Rechner1Click");
     ansicht1->addSeparator();
     Symbolleiste1 = NeueAktion(ansicht1, "Symbolleiste1", QStringLiteral("&Symbolleiste"), kein,
-                               &S::Symbolleiste1Click);
+                               "Symbolleiste1Click");
     Statuszeile1 = NeueAktion(ansicht1, "Statuszeile1", QStringLiteral("S&tatuszeile"), kein,
-                              &S::Statuszeile1Click);
+                              "Statuszeile1Click");
     ansicht1->addSeparator();
     Einstellungen1 = NeueAktion(ansicht1, "Einstellungen1", QStringLiteral("&Einstellungen..."),
-                                kein, &S::Einstellungen1Click);
+                                kein, "Einstellungen1Click");
 
     Fenster1 = menue(QStringLiteral("&Fenster"), "Fenster1");
     alleanordnen1 = NeueAktion(Fenster1, "alleanordnen1", QStringLiteral("&alle anordnen"), kein,
-                               &S::alleanordnen1Click);
+                               "alleanordnen1Click");
     connect(Fenster1, &QMenu::aboutToShow, this, &TProg_Fenster::FenstermenueAufbauen);
 
     QMenu* hilfe1 = menue(QStringLiteral("&Hilfe"), "Hilfe1");
     Inhalt1 = NeueAktion(hilfe1, "Inhalt1", QStringLiteral("&Hilfeindex"), QKeySequence(Qt::Key_F1),
-                         &S::Inhalt1Click);
-    Info1 = NeueAktion(hilfe1, "Info1", QStringLiteral("In&fo..."), kein, &S::Info1Click);
+                         "Inhalt1Click");
+    Info1 = NeueAktion(hilfe1, "Info1", QStringLiteral("In&fo..."), kein, "Info1Click");
     Hauptmenue_offen = {datei1, stamm1, buchung1, auswertung1, ansicht1, Fenster1, hilfe1};
 
     for (QAction* a : {Symbolleiste1, Symbolleiste2, Statuszeile1, Statuszeile2})
@@ -286,7 +389,6 @@ void TProg_Fenster::MenuesAnlegen() {
 }
 
 void TProg_Fenster::SymbolleisteAnlegen() {
-    using S = TProg_Fenster;
     BtnLeiste = new QToolBar(QStringLiteral("Symbolleiste"), this);
     BtnLeiste->setObjectName(QStringLiteral("BtnLeiste"));
     BtnLeiste->setMovable(true);
@@ -300,29 +402,27 @@ void TProg_Fenster::SymbolleisteAnlegen() {
         const char* name;
         const char* hinweis;
         const char* bild;
-        std::function<void()> handler;
+        const char* befehl;
         bool trennerDavor;
     };
     const std::vector<Knopf> knoepfe = {
-        {"NeuBtn", "Datei neu", "neu", [this] { Neu1Click(); }, false},
-        {"SpeedItem2", "Datei öffnen", "oeffnen", [this] { ffnen1Click(); }, false},
-        {"SpeedItem3", "Datei speichern", "speichern", [this] { Speichern1Click(); }, false},
-        {"SpeedItem12", "Stammdaten", "stammdaten", [this] { Mandant1Click(); }, true},
-        {"SpeedItem4", "Konten- und Rubriken", "konten", [this] { Kontenplan1Click(); }, false},
-        {"SpeedItem5", "Textbausteine", "textbausteine", [this] { Textbausteine1Click(); }, false},
-        {"SpeedItem6", "Buchung bearbeiten", "bearbeiten", [this] { Bearbeiten1Click(); }, true},
-        {"SpeedItem7", "Buchung hinzufügen", "hinzufuegen", [this] { Hinzufgen1Click(); }, false},
-        {"SpeedItem8", "Gehe zu", "gehezu", [this] { Gehezu1Click(); }, false},
-        {"SpeedItem1", "Regelm. Buchungen", "regelmaessig", [this] { RegelmigeBuchungen1Click(); },
-         false},
-        {"SpeedItem9", "Liste/Suchen", "liste", [this] { Suchen1Click(); }, false},
-        {"VorlageBtn", "Vorlagen", "vorlage", [this] { Vorlage1Click(); }, false},
-        {"FilterBtn", "Filter", "filter", [this] { Filter1Click(); }, true},
-        {"KtoBlattBtn", "Kontenblatt", "kontenblatt", [this] { Kontenblatt1Click(); }, false},
-        {"GesamtEntwBtn", "Auswertungen...", "auswertungen", [this] { Gesamtentwicklun1Click(); },
-         false},
-        {"SpeedItem10", "Rechner", "rechner", [this] { Rechner1Click(); }, true},
-        {"SpeedItem11", "Kontostände", "kontostaende", [this] { Kontostnde1Click(); }, false},
+        {"NeuBtn", "Datei neu", "neu", "Neu1Click", false},
+        {"SpeedItem2", "Datei öffnen", "oeffnen", "ffnen1Click", false},
+        {"SpeedItem3", "Datei speichern", "speichern", "Speichern1Click", false},
+        {"SpeedItem12", "Stammdaten", "stammdaten", "Mandant1Click", true},
+        {"SpeedItem4", "Konten- und Rubriken", "konten", "Kontenplan1Click", false},
+        {"SpeedItem5", "Textbausteine", "textbausteine", "Textbausteine1Click", false},
+        {"SpeedItem6", "Buchung bearbeiten", "bearbeiten", "Bearbeiten1Click", true},
+        {"SpeedItem7", "Buchung hinzufügen", "hinzufuegen", "Hinzufgen1Click", false},
+        {"SpeedItem8", "Gehe zu", "gehezu", "Gehezu1Click", false},
+        {"SpeedItem1", "Regelm. Buchungen", "regelmaessig", "RegelmigeBuchungen1Click", false},
+        {"SpeedItem9", "Liste/Suchen", "liste", "Suchen1Click", false},
+        {"VorlageBtn", "Vorlagen", "vorlage", "Vorlage1Click", false},
+        {"FilterBtn", "Filter", "filter", "Filter1Click", true},
+        {"KtoBlattBtn", "Kontenblatt", "kontenblatt", "Kontenblatt1Click", false},
+        {"GesamtEntwBtn", "Auswertungen...", "auswertungen", "Gesamtentwicklun1Click", false},
+        {"SpeedItem10", "Rechner", "rechner", "Rechner1Click", true},
+        {"SpeedItem11", "Kontostände", "kontostaende", "Kontostnde1Click", false},
     };
     for (const Knopf& k : knoepfe) {
         if (k.trennerDavor) BtnLeiste->addSeparator();
@@ -330,20 +430,18 @@ void TProg_Fenster::SymbolleisteAnlegen() {
                                    Q(k.hinweis), this);
         aktion->setObjectName(Q(k.name));
         aktion->setToolTip(Q(k.hinweis));
-        connect(aktion, &QAction::triggered, this, k.handler);
+        Binden(aktion, Q(k.befehl));
         BtnLeiste->addAction(aktion);
     }
 
     AuswertungPopUp = new QMenu(this);
     AuswertungPopUp->setObjectName(QStringLiteral("AuswertungPopUp"));
-    AuswertungPopUp->addAction(QStringLiteral("Gesamtentwicklung..."), this,
-                               &S::Gesamtentwicklun1Click);
-    AuswertungPopUp->addAction(QStringLiteral("Einnahme-Ausgabe..."), this,
-                               &S::EinnahmeAusgabe1Click);
-    AuswertungPopUp->addAction(QStringLiteral("Buchungsübersicht..."), this,
-                               &S::Buchungsbersicht1Click);
-    AuswertungPopUp->addAction(QStringLiteral("Rubrik-Konto..."), this, &S::RubrikKonto1Click);
-    AuswertungPopUp->addAction(QStringLiteral("Rubrik-Zeit..."), this, &S::RubrikZeit1Click);
+    for (const auto& [text, befehl] : {std::pair{"Gesamtentwicklung...", "Gesamtentwicklun1Click"},
+                                        std::pair{"Einnahme-Ausgabe...", "EinnahmeAusgabe1Click"},
+                                        std::pair{"Buchungsübersicht...", "Buchungsbersicht1Click"},
+                                        std::pair{"Rubrik-Konto...", "RubrikKonto1Click"},
+                                        std::pair{"Rubrik-Zeit...", "RubrikZeit1Click"}})
+        Binden(AuswertungPopUp->addAction(Q(text)), Q(befehl));
     GesamtEntwBtn = qobject_cast<QToolButton*>(
         BtnLeiste->widgetForAction(findChild<QAction*>(QStringLiteral("GesamtEntwBtn"))));
     if (GesamtEntwBtn) {
@@ -378,11 +476,11 @@ void TProg_Fenster::StatuszeileAnlegen() {
 
     StatusMenu = new QMenu(this);
     StatusMenu->setObjectName(QStringLiteral("StatusMenu"));
-    StatusSymbolleiste = StatusMenu->addAction(QStringLiteral("&Symbolleiste"), this,
-                                               &TProg_Fenster::Symbolleiste1Click);
+    StatusSymbolleiste = StatusMenu->addAction(QStringLiteral("&Symbolleiste"));
+    Binden(StatusSymbolleiste, QStringLiteral("Symbolleiste1Click"));
     StatusSymbolleiste->setObjectName(QStringLiteral("StatusSymbolleiste"));
-    StatusStatuszeile = StatusMenu->addAction(QStringLiteral("Status&zeile"), this,
-                                              &TProg_Fenster::Statuszeile1Click);
+    StatusStatuszeile = StatusMenu->addAction(QStringLiteral("Status&zeile"));
+    Binden(StatusStatuszeile, QStringLiteral("Statuszeile1Click"));
     StatusStatuszeile->setObjectName(QStringLiteral("StatusStatuszeile"));
     StatusSymbolleiste->setCheckable(true);
     StatusStatuszeile->setCheckable(true);
@@ -413,6 +511,30 @@ void TProg_Fenster::GeometrieAnwenden() {
     if (!sichtbar) lage.moveTopLeft(QPoint(0, 0));
     move(lage.topLeft());
     resize(lage.size());
+    // A main window that was maximised at the last exit opens maximised; its normal placement
+    // above is where it returns to.
+    if (einstellungen_.Maximiert) setWindowState(windowState() | Qt::WindowMaximized);
+    // Without a stored placement this is the first start: PlatzFuerKindfenster may still enlarge
+    // the window for the first child window.
+    const FensterLage fehlt{INT32_MIN, INT32_MIN, INT32_MIN, INT32_MIN};
+    const FensterLage gespeichert = FensterLageLesen(einstellungsDatei_.toStdString(), "Hauptfenster", fehlt);
+    ersteGroesse_ = gespeichert.Breite == INT32_MIN || gespeichert.Hoehe == INT32_MIN;
+}
+
+void TProg_Fenster::PlatzFuerKindfenster(const QRect& kindLage) {
+    if (!ersteGroesse_ || isMaximized()) return;
+    // The frame of the work area and the bars around it, as the layout places them now.
+    if (layout()) layout()->activate();
+    const QSize rand = size() - Flaeche->maximumViewportSize();
+    const int luft = 6;  // a little room right of and below the child window
+    QSize noetig(std::max(width(), kindLage.x() + kindLage.width() + luft + rand.width()),
+                 std::max(height(), kindLage.y() + kindLage.height() + luft + rand.height()));
+    if (QScreen* schirm = screen()) {
+        // The window frame around it must fit on the screen as well.
+        const QSize platz = schirm->availableGeometry().size() - QSize(16, 40);
+        noetig = noetig.boundedTo(platz).expandedTo(size().boundedTo(platz));
+    }
+    resize(noetig);
 }
 
 void TProg_Fenster::LeistenAnwenden() {
@@ -442,6 +564,7 @@ void TProg_Fenster::LayoutAufzeichnen() {
     einstellungen_.Symbolleiste = !BtnLeiste->isHidden();
     einstellungen_.Symbolleiste_Ausrichtung = LeistenAusrichtung(toolBarArea(BtnLeiste));
     einstellungen_.Statuszeile = !statusBar()->isHidden();
+    einstellungen_.Maximiert = (windowState() & Qt::WindowMaximized) != 0;
 }
 
 void TProg_Fenster::HakenAktualisieren() {
@@ -478,10 +601,80 @@ void TProg_Fenster::LogoPlatzieren() {
     LogoPanel->move(ecke);
 }
 
+QList<QWidget*> TProg_Fenster::Zugriffsziele(const QKeyEvent* taste) const {
+    if (taste->modifiers() != Qt::AltModifier) return {};
+    const int key = taste->key();
+    if (!((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9) ||
+          (key >= Qt::Key_Agrave && key <= Qt::Key_ydiaeresis)))
+        return {};
+    QMdiSubWindow* sub = Flaeche->activeSubWindow();
+    if (!sub || !sub->widget() || sub->isMinimized()) return {};
+    const QKeySequence gesucht(QKeyCombination(Qt::AltModifier, static_cast<Qt::Key>(key)));
+    // The controls of the active child window carrying this access key, in focus order.
+    QList<QWidget*> ziele;
+    for (QWidget* w = sub->widget()->nextInFocusChain(); w && w != sub->widget(); w = w->nextInFocusChain()) {
+        if (!sub->widget()->isAncestorOf(w)) continue;
+        if (!w->isVisible() || !w->isEnabled()) continue;
+        if (auto* knopf = qobject_cast<QAbstractButton*>(w)) {
+            if (QKeySequence::mnemonic(knopf->text()) == gesucht && !ziele.contains(knopf)) ziele << knopf;
+        }
+    }
+    for (QLabel* l : sub->widget()->findChildren<QLabel*>()) {
+        QWidget* partner = l->buddy();
+        if (!partner || !l->isVisible() || !partner->isVisible() || !partner->isEnabled()) continue;
+        if (QKeySequence::mnemonic(l->text()) == gesucht && !ziele.contains(partner)) ziele << partner;
+    }
+    return ziele;
+}
+
+void TProg_Fenster::ZugriffstasteAusloesen(const QList<QWidget*>& ziele) {
+    if (ziele.size() > 1) {
+        // Several controls with the same key: each press moves the focus on to the next one.
+        QWidget* fokus = QApplication::focusWidget();
+        qsizetype naechstes = 0;
+        for (qsizetype i = 0; i < ziele.size(); ++i)
+            if (ziele[i] == fokus || (fokus && ziele[i]->isAncestorOf(fokus))) naechstes = (i + 1) % ziele.size();
+        ziele[naechstes]->setFocus(Qt::ShortcutFocusReason);
+        return;
+    }
+    // One control: a field (the partner of a label) takes the focus, a button is pressed, and a
+    // check box also takes the focus, as their own access keys do it.
+    QWidget* ziel = ziele.front();
+    auto* knopf = qobject_cast<QAbstractButton*>(ziel);
+    if ((!knopf || knopf->isCheckable()) && ziel->focusPolicy() != Qt::NoFocus)
+        ziel->setFocus(Qt::ShortcutFocusReason);
+    if (knopf) knopf->click();
+}
+
 bool TProg_Fenster::eventFilter(QObject* objekt, QEvent* ereignis) {
     if (objekt == statusBar() &&
         (ereignis->type() == QEvent::Show || ereignis->type() == QEvent::Hide))
         HakenAktualisieren();
+    const QEvent::Type typ = ereignis->type();
+    if (typ == QEvent::ShortcutOverride || typ == QEvent::KeyPress) {
+        auto* widget = qobject_cast<QWidget*>(objekt);
+        if (widget && widget->window() == this && !QApplication::activePopupWidget()) {
+            auto* taste = static_cast<QKeyEvent*>(ereignis);
+            // Alt+letter belongs to the active child window when one of its controls carries the
+            // letter; only otherwise does the menu bar get it. Taking the shortcut override keeps
+            // the menu bar's shortcut from firing, and the key press then does what the control's
+            // own access key does.
+            const QList<QWidget*> ziele = Zugriffsziele(taste);
+            if (!ziele.isEmpty()) {
+                if (typ == QEvent::ShortcutOverride)
+                    ereignis->accept();
+                else
+                    ZugriffstasteAusloesen(ziele);
+                return true;
+            }
+            if (typ == QEvent::KeyPress && taste->key() == Qt::Key_F10 && taste->modifiers() == Qt::NoModifier &&
+                !menuBar()->actions().isEmpty()) {
+                // F10 opens the menu bar from the keyboard, wherever the focus is.
+                menuBar()->setActiveAction(menuBar()->actions().first());
+                return true;
+            }
+        }
+    }
     return QMainWindow::eventFilter(objekt, ereignis);
 }
 
@@ -524,8 +717,15 @@ void TProg_Fenster::KindfensterFabrikSetzen(Kind kind, Fabrik fabrik, Aktualisie
     aktualisierungen_[kind] = std::move(aktualisieren);
 }
 
-void TProg_Fenster::BefehlSetzen(const QString& name, std::function<void()> ausfuehren) {
+bool TProg_Fenster::BefehlSetzen(const QString& name, std::function<void()> ausfuehren) {
+    // Only names the shell consults are taken: a misspelt name would otherwise sit unused while
+    // the command it was meant for stays dead.
+    if (!steckplaetze_.count(name)) {
+        qWarning("TProg_Fenster::BefehlSetzen: kein Befehl heißt %s", qPrintable(name));
+        return false;
+    }
     befehle_[name] = std::move(ausfuehren);
+    return true;
 }
 
 void TProg_Fenster::BefehlAusfuehren(const QString& name) {
@@ -565,6 +765,7 @@ QWidget* TProg_Fenster::KindfensterZeigen(Kind kind) {
         if (sub->widget()) w = sub->widget();
     }
     InArbeitsflaeche(w);
+    FreiPlatzieren(w);
     if (kind != Kontenblatt) kinder_[kind] = w;
     return w;
 }
@@ -598,6 +799,33 @@ void TProg_Fenster::KindfensterWiederOeffnen() {
     if (einstellungen_.BListeOffen && !kinder_[BListe]) KindfensterZeigen(BListe);
     if (einstellungen_.BuchungOffen && !kinder_[Buchung])
         BuchungsfensterZeigen(static_cast<int32_t>(bestand_.Buchungen.size()));
+}
+
+void TProg_Fenster::FreiPlatzieren(QWidget* kind) {
+    QMdiSubWindow* sub = SubFenster(kind);
+    if (!sub || sub->isMaximized() || sub->isMinimized()) return;
+    auto rechteck = [](const QRect& r) { return Fensterrechteck{r.x(), r.y(), r.width(), r.height()}; };
+    auto normal = [](QMdiSubWindow* w) { return w->isVisible() && !w->isMinimized() && !w->isMaximized(); };
+    auto andere = [&](QMdiSubWindow* ohne) {
+        std::vector<Fensterrechteck> r;
+        for (QMdiSubWindow* w : Flaeche->subWindowList())
+            if (w != ohne && normal(w)) r.push_back(rechteck(w->geometry()));
+        return r;
+    };
+    const QSize flaeche = Flaeche->viewport()->size();
+    const Fensterrechteck platz =
+        FreierPlatz(rechteck(sub->geometry()), andere(sub), flaeche.width(), flaeche.height());
+    sub->move(platz.x, platz.y);
+    // Where the window finds no place of its own, the windows it would hide move instead, far
+    // enough to show.
+    for (QMdiSubWindow* w : Flaeche->subWindowList()) {
+        if (w == sub || !normal(w)) continue;
+        const Fensterrechteck neu = rechteck(sub->geometry());
+        const Fensterrechteck r = rechteck(w->geometry());
+        if (!Ueberdeckt(neu, r) && !Ueberdeckt(r, neu)) continue;
+        const Fensterrechteck p = FreierPlatz(r, andere(w), flaeche.width(), flaeche.height());
+        w->move(p.x, p.y);
+    }
 }
 
 void TProg_Fenster::BuchungsfensterZeigen(int32_t position) {
@@ -654,7 +882,12 @@ void TProg_Fenster::FormShow() {
     LeistenAnwenden();
     if (!argumente_.isEmpty() && !argumente_.first().isEmpty()) {
         bestand_.Dateiname = StartDateiPfad(programmPfad_.toStdString(), argumente_.first().toStdString());
-        if (DateiLaden(bestand_, meldungen_, kennwortabfrage_)) bestand_.DateiOffen = true;
+        if (DateiLaden(bestand_, meldungen_, kennwortabfrage_)) {
+            bestand_.DateiOffen = true;
+            OrdnerMerken(Q(bestand_.Dateiname));
+        } else {
+            bestand_.Dateiname.clear();
+        }
     }
     FensterAktualisieren(true);
 }
@@ -748,6 +981,7 @@ bool TProg_Fenster::SpeichernUnter(bool wiederoeffnen) {
     if (!bestand_.DateiOffen || bestand_.Schreibschutz) return false;
     const QString name = SpeichernDateiWaehlen();
     if (name.isEmpty()) return false;
+    OrdnerMerken(name);
     const std::string bisher = bestand_.Dateiname;
     bestand_.Dateiname = name.toStdString();
     if (!DateiSpeichern(bestand_, meldungen_)) {
@@ -774,13 +1008,17 @@ void TProg_Fenster::ffnen1Click() {
         FensterAktualisieren(true);
         return;
     }
-    bestand_.DateiOffen = false;
-    FensterAktualisieren(true);
+    OrdnerMerken(name);
+    // The file open so far stays open until the new one has been read whole: the reader fills the
+    // store only on success, and a file that cannot be opened leaves the previous name, title
+    // and windows as they were, so the old contents never stand under the new name.
+    const std::string bisher = bestand_.Dateiname;
     bestand_.Dateiname = name.toStdString();
-    if (DateiLaden(bestand_, meldungen_, kennwortabfrage_)) {
+    if (DateiLaden(bestand_, meldungen_, kennwortabfrage_))
         bestand_.DateiOffen = true;
-        FensterAktualisieren(true);
-    }
+    else
+        bestand_.Dateiname = bisher;
+    FensterAktualisieren(true);
 }
 
 void TProg_Fenster::Schliessen1Click() {
@@ -817,13 +1055,34 @@ void TProg_Fenster::Neu1Click() {
 
 void TProg_Fenster::Beenden1Click() { close(); }
 
+void TProg_Fenster::OrdnerMerken(const QString& datei) {
+    if (!datei.isEmpty()) letzterOrdner_ = QFileInfo(datei).absolutePath();
+}
+
+QString TProg_Fenster::DialogOrdner() const {
+    // The folder of the last file opened or saved in this run; before that the open file's
+    // folder, and without one the working folder.
+    if (!letzterOrdner_.isEmpty() && QFileInfo(letzterOrdner_).isDir()) return letzterOrdner_;
+    if (!bestand_.Dateiname.empty()) {
+        const QString ordner = QFileInfo(Q(bestand_.Dateiname)).absolutePath();
+        if (QFileInfo(ordner).isDir()) return ordner;
+    }
+    return QDir::currentPath();
+}
+
+QStringList TProg_Fenster::DateiFilter(bool oeffnen) {
+    QStringList filter{QStringLiteral("TLW 2.1-Dateien (*.tlw)")};
+    if (oeffnen) filter << QStringLiteral("Alle Dateien (*)");
+    return filter;
+}
+
 QString TProg_Fenster::OeffnenDateiWaehlen() {
     QFileDialog dlg(this, QStringLiteral("Datei öffnen"));
     dlg.setAcceptMode(QFileDialog::AcceptOpen);
     dlg.setFileMode(QFileDialog::ExistingFile);
-    dlg.setNameFilters({QStringLiteral("TLW 2.1-Dateien (*.tlw)"), QStringLiteral("Alle Dateien (*)")});
-    if (!bestand_.Dateiname.empty())
-        dlg.setDirectory(QFileInfo(Q(bestand_.Dateiname)).absolutePath());
+    dlg.setNameFilters(DateiFilter(true));
+    dlg.selectNameFilter(DateiFilter(true).first());
+    dlg.setDirectory(DialogOrdner());
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return {};
     return dlg.selectedFiles().first();
 }
@@ -832,13 +1091,10 @@ QString TProg_Fenster::SpeichernDateiWaehlen() {
     QFileDialog dlg(this, QStringLiteral("Speichern unter"));
     dlg.setAcceptMode(QFileDialog::AcceptSave);
     dlg.setFileMode(QFileDialog::AnyFile);
-    dlg.setNameFilter(QStringLiteral("TLW 2.1-Dateien (*.tlw)"));
+    dlg.setNameFilters(DateiFilter(false));
     dlg.setDefaultSuffix(QStringLiteral("tlw"));
-    if (!bestand_.Dateiname.empty()) {
-        QFileInfo bisher(Q(bestand_.Dateiname));
-        dlg.setDirectory(bisher.absolutePath());
-        dlg.selectFile(bisher.fileName());
-    }
+    dlg.setDirectory(DialogOrdner());
+    if (!bestand_.Dateiname.empty()) dlg.selectFile(QFileInfo(Q(bestand_.Dateiname)).fileName());
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return {};
     return dlg.selectedFiles().first();
 }

@@ -8,6 +8,10 @@
 //   fenster.BefehlSetzen("Kontenplan1Click", [&] { TKontoPlanDlg dlg(...); dlg.exec(); });
 // A child window that follows changes implements TAnsicht (or is given a refresh function with its
 // factory); after a change, whoever changed the store calls fenster.AnsichtenAktualisieren(art).
+//
+// Menu items and tool bar buttons are bound to their handlers by name; UngebundeneBefehle() lists
+// the commands whose work nobody has plugged in. Alt+letter goes to the active child window when
+// one of its controls carries that letter, else to the menu bar; F10 and Alt alone open the menu.
 
 #include <QMainWindow>
 #include <QPointer>
@@ -18,6 +22,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <set>
 
 #include "store/datenbestand.h"
 #include "store/einstellungen.h"
@@ -26,6 +31,7 @@
 class QAction;
 class QDialog;
 class QFrame;
+class QKeyEvent;
 class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
@@ -93,10 +99,18 @@ public:
     //   Einstellungen1Click, Gehezu1Click (only while no booking window is open),
     //   Neu1Click (the new-file dialog; it sets up the store and DateiOffen),
     //   RgmFaelligePruefen (the due check after a file was opened, when the settings ask for it).
-    void BefehlSetzen(const QString& name, std::function<void()> ausfuehren);
+    // False (and nothing registered) for a name the main window never consults.
+    bool BefehlSetzen(const QString& name, std::function<void()> ausfuehren);
+    // The handler names of menu items and tool bar buttons whose work is not plugged in (no
+    // command of that name, no factory of the child window, no booking-window hook), sorted; a
+    // menu item without a handler appears as "<component ohne Befehl>".
+    QStringList UngebundeneBefehle() const;
+    // Triggers a command by its handler name, as its menu item does.
+    void BefehlAusloesen(const QString& befehl);
 
     // Opens the single child window of the kind, or restores and raises the existing one. For
-    // Kontenblatt every call opens a new one. nullptr when no such window is plugged in.
+    // Kontenblatt every call opens a new one. nullptr when no such window is plugged in. A new
+    // window is placed so that it hides no other child window entirely, nor is hidden by one.
     QWidget* KindfensterZeigen(Kind kind);
     QWidget* Kindfenster(Kind kind) const;
     // Puts any widget into the MDI area as a child window (deleted when closed).
@@ -104,6 +118,9 @@ public:
 
     // ---- the shell's operations ----
     void FormShow();  // the show steps; runs once, on the first show
+    // On the first start (no placement in the settings file) the window grows, as far as the
+    // screen allows, until a child window at `kindLage` in the work area is seen whole.
+    void PlatzFuerKindfenster(const QRect& kindLage);
     void FensterAktualisieren(bool wiederoeffnen);
     // Closes the booking window, the booking list and the balances window, recording which were
     // open. False when a window kept itself open (a booking still being typed); the command that
@@ -160,6 +177,9 @@ public:
     bool MenueOffen() const { return menueOffen_; }
     QString StatusText(int panel) const;
     QAction* Aktion(const QString& komponente) const;  // a menu item by its component name
+    // The folder the file dialogs start in, and their name filters (the data files first).
+    QString DialogOrdner() const;
+    static QStringList DateiFilter(bool oeffnen);
 
 protected:
     // The file dialogs; tests override them to script the chosen name. Empty: cancelled.
@@ -184,15 +204,25 @@ private:
     void HakenAktualisieren();
     void FenstermenueAufbauen();
     void BefehlAusfuehren(const QString& name);
+    // The controls of the active child window that an Alt+letter key reaches (buttons and the
+    // partners of labels, visible and enabled), in focus order; empty when none.
+    QList<QWidget*> Zugriffsziele(const QKeyEvent* taste) const;
+    void ZugriffstasteAusloesen(const QList<QWidget*>& ziele);
     bool DateiBefehl() const;  // false (and nothing happens) while no file is open
     bool SpeichernUnter(bool wiederoeffnen);
     bool KindSchliessen(Kind kind);
     void KindfensterWiederOeffnen();
     void BuchungsbefehlHolen(const std::function<void(QWidget*)>& befehl);
     void LayoutAufzeichnen();
+    void OrdnerMerken(const QString& datei);
+    // A child window that has just been opened (by a command, or reopened with a file) moves
+    // where it neither hides another one entirely nor is hidden by one.
+    void FreiPlatzieren(QWidget* kind);
 
     QAction* NeueAktion(QMenu* menue, const char* komponente, const QString& text,
-                        const QKeySequence& kuerzel, void (TProg_Fenster::*handler)());
+                        const QKeySequence& kuerzel, const char* befehl);
+    void Binden(QAction* aktion, const QString& befehl);
+    void HandlerAnlegen();
 
     talerwerk::Meldungen& meldungen_;
     talerwerk::Kennwortabfrage& kennwortabfrage_;
@@ -206,15 +236,24 @@ private:
     QString programmPfad_;
     QStringList argumente_;
     QString einstellungsDatei_;
+    QString letzterOrdner_;
     bool gezeigt_ = false;
     bool menueOffen_ = false;
     bool beendet_ = false;
+    bool ersteGroesse_ = false;  // no placement stored yet
 
     std::array<Fabrik, KindAnzahl> fabriken_{};
     std::array<Aktualisierung, KindAnzahl> aktualisierungen_{};
     Buchungsanschluss buchung_;
     std::array<QPointer<QWidget>, KindAnzahl> kinder_{};
     std::map<QString, std::function<void()>> befehle_;
+    // Every command by its handler name: what it runs and whether its work is plugged in.
+    struct Handler {
+        std::function<void()> ausfuehren;
+        std::function<bool()> gebunden;
+    };
+    std::map<QString, Handler> handler_;
+    std::set<QString> steckplaetze_;  // the names BefehlSetzen takes
     std::unique_ptr<QPrinter> drucker_;
     QPointer<QDialog> hilfe_;
 

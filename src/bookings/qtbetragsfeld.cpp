@@ -28,15 +28,24 @@ public:
 
 }  // namespace
 
-QtBetragsfeld::QtBetragsfeld(QWidget* eltern) : QLineEdit(eltern) {
+QtBetragsfeld::QtBetragsfeld(Meldungen* meldungen, QWidget* eltern) : QLineEdit(eltern), meldungen_(meldungen) {
     setObjectName(QStringLiteral("BetragEdit"));
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     setMaxLength(static_cast<int>(BetragFeldLaenge));
     setValidator(new BetragValidator(this));
     connect(this, &QLineEdit::textEdited, this, [this] { wert_ = BetragText(text().toStdString()); });
     // A seventh digit, a third decimal or a sign: refused, and the user hears it.
-    connect(this, &QLineEdit::inputRejected, this, [] { QApplication::beep(); });
+    connect(this, &QLineEdit::inputRejected, this, &QtBetragsfeld::Piepen);
     Anzeigen();
+}
+
+void QtBetragsfeld::Piepen() {
+    // The display form ("1.234,56") does not pass the typing rule; showing it is no refused key.
+    if (zeigt_) return;
+    if (meldungen_)
+        meldungen_->Piep();
+    else
+        QApplication::beep();
 }
 
 std::string QtBetragsfeld::Betrag() const { return wert_; }
@@ -48,10 +57,12 @@ void QtBetragsfeld::SetzeBetrag(const std::string& betrag) {
 
 void QtBetragsfeld::Anzeigen() {
     // setText bypasses the validator, so the display form with its dots can be shown.
+    zeigt_ = true;
     if (bearbeiten_)
         setText(QString::fromStdString(wert_));
     else
         setText(QString::fromStdString(CentAnzeige(BetragCent(wert_))));
+    zeigt_ = false;
 }
 
 void QtBetragsfeld::focusInEvent(QFocusEvent* ereignis) {

@@ -7,10 +7,13 @@
 
 #include <string>
 
+#include "store/ports.h"
+
 class QtBetragsfeld : public QLineEdit {
     Q_OBJECT
 public:
-    explicit QtBetragsfeld(QWidget* eltern = nullptr);
+    // A refused keystroke beeps through `meldungen` (Qt's own beep without it).
+    explicit QtBetragsfeld(talerwerk::Meldungen* meldungen = nullptr, QWidget* eltern = nullptr);
 
     // The amount in stored form; "0,00" for an empty field.
     std::string Betrag() const;
@@ -23,6 +26,9 @@ protected:
 
 private:
     void Anzeigen();
+    void Piepen();
+    talerwerk::Meldungen* meldungen_;
     std::string wert_ = "0,00";
     bool bearbeiten_ = false;
+    bool zeigt_ = false;  // the program is putting a text in: nothing was typed, nothing to refuse
 };

@@ -36,6 +36,8 @@ QtDatumsfeld::QtDatumsfeld(QWidget* eltern) : QWidget(eltern) {
     Kalender->setGridVisible(true);
     Kalender->setFirstDayOfWeek(Qt::Monday);
     Kalender->setLocale(QLocale(QLocale::German, QLocale::Germany));
+    // The file keeps two-digit years: a date outside these years could not be read back as chosen.
+    Kalender->setDateRange(QDate(ErstesJahr, 1, 1), QDate(LetztesJahr, 12, 31));
     Kalender->hide();
 
     connect(KalenderBtn, &QToolButton::clicked, this, &QtDatumsfeld::KalenderZeigen);

@@ -1,5 +1,6 @@
 #include "bookings/qtsuchfeld.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QHBoxLayout>
@@ -101,6 +102,7 @@ bool QtSuchfeld::BaumOffen() const { return Baum->isVisible(); }
 void QtSuchfeld::BaumZeigen() {
     if (!isEnabled()) return;
     gesichert_ = Edit->text();
+    tasteImBaum_ = false;
     QWidget* flaeche = Baum->parentWidget();
     const QPoint unten = Edit->mapTo(flaeche, QPoint(0, Edit->height()));
     const int breite = std::min(std::max(width(), 280), std::max(120, flaeche->width() - unten.x() - 4));
@@ -126,8 +128,10 @@ void QtSuchfeld::BaumVerbergen() {
 }
 
 void QtSuchfeld::BaumEnter() {
-    BaumVerbergen();
+    // The focus moves first: a tree hidden while it has the focus would pass it on to whatever
+    // control comes next, and that control would count as entered and left.
     (naechstes_ ? naechstes_ : Edit)->setFocus(Qt::TabFocusReason);
+    BaumVerbergen();
 }
 
 void QtSuchfeld::Uebernehmen(bool auswahlVerschieben) {
@@ -165,22 +169,32 @@ bool QtSuchfeld::eventFilter(QObject* objekt, QEvent* ereignis) {
     } else if (objekt == Baum) {
         if (ereignis->type() == QEvent::KeyPress) {
             auto* taste = static_cast<QKeyEvent*>(ereignis);
+            tasteImBaum_ = true;
             if (taste->key() == Qt::Key_Return || taste->key() == Qt::Key_Enter) {
                 BaumEnter();
                 return true;
             }
             if (taste->key() == Qt::Key_Escape && EscWiederherstellen) {
+                // The field gets back the text it had before; nothing of the tree counts as typed.
+                escLaeuft_ = true;
+                (NachEsc ? NachEsc : Edit)->setFocus(Qt::OtherFocusReason);
                 BaumVerbergen();
                 Edit->setText(gesichert_);
-                (NachEsc ? NachEsc : Edit)->setFocus(Qt::OtherFocusReason);
+                escLaeuft_ = false;
                 return true;
             }
         } else if (ereignis->type() == QEvent::KeyRelease) {
             auto* taste = static_cast<QKeyEvent*>(ereignis);
-            if (taste->key() != Qt::Key_Escape && taste->key() != Qt::Key_Tab && taste->key() != Qt::Key_Backtab)
+            // Only a key pressed in the tree moves the choice into the field: the release of
+            // Alt+Down or F4, which opened the tree from the field, leaves the field as it is.
+            if (tasteImBaum_ && taste->key() != Qt::Key_Escape && taste->key() != Qt::Key_Tab &&
+                taste->key() != Qt::Key_Backtab)
                 Uebernehmen(false);
         } else if (ereignis->type() == QEvent::FocusOut) {
             BaumVerbergen();
+            // The field was left for its own tree without being changed; leaving the tree for
+            // anywhere but the field is leaving the field.
+            if (!escLaeuft_ && QApplication::focusWidget() != Edit) FeldVerlassen();
         }
     } else if (objekt == Edit) {
         if (ereignis->type() == QEvent::KeyPress) {
@@ -191,14 +205,18 @@ bool QtSuchfeld::eventFilter(QObject* objekt, QEvent* ereignis) {
             }
         } else if (ereignis->type() == QEvent::FocusOut) {
             auto* fokus = static_cast<QFocusEvent*>(ereignis);
-            if (fokus->reason() != Qt::PopupFocusReason) {
-                if (art_ == Art::Konto) {
-                    const std::string neu = FeldTextNachVerlassen(liste_, Edit->text().toStdString());
-                    if (QString::fromStdString(neu) != Edit->text()) Edit->setText(QString::fromStdString(neu));
-                }
-                emit Verlassen();
-            }
+            // Opening the tree (its button, Alt+Down, F4) moves the focus into it: the field keeps
+            // what was typed until an entry is chosen or the tree is left.
+            if (fokus->reason() != Qt::PopupFocusReason && Baum->isHidden()) FeldVerlassen();
         }
     }
     return QWidget::eventFilter(objekt, ereignis);
+}
+
+void QtSuchfeld::FeldVerlassen() {
+    if (art_ == Art::Konto) {
+        const std::string neu = FeldTextNachVerlassen(liste_, Edit->text().toStdString());
+        if (QString::fromStdString(neu) != Edit->text()) Edit->setText(QString::fromStdString(neu));
+    }
+    emit Verlassen();
 }

@@ -69,6 +69,8 @@ protected:
 
 private:
     void Uebernehmen(bool auswahlVerschieben);
+    // Leaving the field: a resolved account text becomes its abbreviation; Verlassen is emitted.
+    void FeldVerlassen();
     QWidget* ueber_;
     QWidget* naechstes_ = nullptr;
     Art art_;
@@ -76,4 +78,6 @@ private:
     std::vector<QTreeWidgetItem*> eintraege_;  // tree item of each list entry
     QString gesichert_;
     bool uebernahmeLaeuft_ = false;
+    bool tasteImBaum_ = false;
+    bool escLaeuft_ = false;  // a key was pressed in the tree since it was opened
 };

@@ -22,6 +22,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 #include "bookings/eingaberegeln.h"
 #include "bookings/kontosuche.h"
 #include "bookings/qtbetragsfeld.h"
@@ -97,9 +99,9 @@ QToolButton* Pfeilknopf(QWidget* eltern, const char* name, QStyle::StandardPixma
     k->setObjectName(QString::fromLatin1(name));
     k->setIcon(eltern->style()->standardIcon(bild));
     k->setToolTip(hinweis);
-    // Like the navigation buttons of a record bar they never take the focus, so a number typed
-    // into the go-to field is still there when one of them is clicked.
-    k->setFocusPolicy(Qt::NoFocus);
+    // Reached with Tab like every other control, but a click leaves the focus where it is, so a
+    // number typed into the go-to field is still there when one of them is clicked.
+    k->setFocusPolicy(Qt::TabFocus);
     k->setAutoRaise(false);
     return k;
 }
@@ -163,7 +165,7 @@ void TBuchungDlg::Aufbauen() {
     Daten->setFrameShape(QFrame::StyledPanel);
 
     DatumEdit = new QtDatumsfeld(Daten);
-    BetragEdit = new QtBetragsfeld(Daten);
+    BetragEdit = new QtBetragsfeld(&meldungen_, Daten);
     WaehrungLabel = new QLabel(QStringLiteral("DM"), Daten);
     WaehrungLabel->setObjectName(QStringLiteral("WaehrungLabel"));
     Konto1Edit = new QtSuchfeld(QtSuchfeld::Art::Konto, this, Daten);
@@ -395,19 +397,54 @@ void TBuchungDlg::Aufbauen() {
     connect(Konto2Edit, &QtSuchfeld::BaumGeoeffnet, ListeBtn, &QWidget::hide);
     connect(Konto2Edit, &QtSuchfeld::BaumGeschlossen, ListeBtn, &QWidget::show);
 
-    setTabOrder(DatumEdit->Edit, BetragEdit);
-    setTabOrder(BetragEdit, Konto1Edit->Edit);
-    setTabOrder(Konto1Edit->Edit, Konto2Edit->Edit);
-    setTabOrder(Konto2Edit->Edit, TextEdit->Edit);
-    setTabOrder(TextEdit->Edit, BelegnrEdit);
-    setTabOrder(BelegnrEdit, BemerkungEdit);
-    setTabOrder(BemerkungEdit, StorniertCBox);
-    setTabOrder(StorniertCBox, BuchenBtn);
+    // Qt's own focus chain in the same order, for whatever walks it without asking the window.
+    const std::vector<QWidget*> folge = Tabfolge();
+    for (size_t i = 1; i < folge.size(); ++i) setTabOrder(folge[i - 1], folge[i]);
 
     // The window sees the keys before its controls (Esc, Enter and the movement keys).
     for (QWidget* w : findChildren<QWidget*>()) w->installEventFilter(this);
     GeheZuEdit->installEventFilter(this);
     setMinimumSize(sizeHint().boundedTo(QSize(529, 346)));
+}
+
+std::vector<QWidget*> TBuchungDlg::Tabfolge() const {
+    // As the controls stand on screen: the fields row by row, the buttons below them, then the
+    // bar at the bottom from left to right.
+    return {DatumEdit->Edit, BetragEdit, Konto1Edit->Edit, Konto2Edit->Edit, TextEdit->Edit,
+            BelegnrEdit,     StorniertCBox, BemerkungEdit, BuchenBtn, VerwerfenBtn,
+            LoeschBtn,       VorlageBtn, ListeBtn, ModusBtn, AnfangBtn,
+            ZurueckBtn,      GeheZuEdit, VorBtn, EndeBtn, BitBtn1};
+}
+
+bool TBuchungDlg::focusNextPrevChild(bool vor) {
+    QWidget* fokus = QApplication::focusWidget();
+    // An open lookup tree stands for its field: Tab goes on to the field after it.
+    for (QtSuchfeld* f : {Konto1Edit, Konto2Edit, TextEdit})
+        if (fokus == f->Baum) fokus = f->Edit;
+    if (fokus != this && !isAncestorOf(fokus)) return QWidget::focusNextPrevChild(vor);
+    const std::vector<QWidget*> folge = Tabfolge();
+    const int anzahl = static_cast<int>(folge.size());
+    const auto stelle = std::find(folge.begin(), folge.end(), fokus);
+    // From the window itself (or a control outside the order) Tab starts at the first field.
+    int i = stelle != folge.end() ? static_cast<int>(stelle - folge.begin()) : (vor ? -1 : anzahl);
+    for (int schritt = 0; schritt < anzahl; ++schritt) {
+        i = ((vor ? i + 1 : i - 1) % anzahl + anzahl) % anzahl;
+        QWidget* w = folge[static_cast<size_t>(i)];
+        if (w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus)) {
+            w->setFocus(vor ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return true;
+        }
+    }
+    return false;
+}
+
+void TBuchungDlg::ErstesFeldFokussieren() {
+    // Editing allowed: the date, where a booking starts. Locked: the window itself, so that Enter
+    // goes on to the next booking instead of pressing whatever button has the focus.
+    if (Daten->isEnabled())
+        Fokus(MaskenFeld::Datum);
+    else
+        setFocus(Qt::OtherFocusReason);
 }
 
 // ---- lookup fields ----
@@ -483,7 +520,8 @@ bool TBuchungDlg::Gesperrt() const { return eingabe_ && eingabe_->Gesperrt(); }
 
 void TBuchungDlg::AktIndexZeigen() {
     LoeschenSichtbarkeit();
-    eingabe_->PositionAnzeigen();
+    // A booking still being typed that could not be stored keeps the focus where its message put it.
+    if (eingabe_->PositionAnzeigen()) ErstesFeldFokussieren();
 }
 
 bool TBuchungDlg::GeheZuNummer() {
@@ -765,6 +803,9 @@ void TBuchungDlg::Zustand(const Maskenzustand& z) {
     WaehrungLabel->setText(QString::fromStdString(d_.Mandant.Text4));
     BuchenFreigeben(z.BuchenMoeglich);
     if (z.Gesperrt && fokusImPanel) setFocus(Qt::OtherFocusReason);
+    // Editing allowed again while the window itself held the focus (Enter went on from a locked
+    // booking to the new one): typing starts in the date.
+    if (!z.Gesperrt && hasFocus()) ErstesFeldFokussieren();
 }
 
 // ---- keys, showing, closing ----
@@ -796,7 +837,9 @@ bool TBuchungDlg::Taste(QKeyEvent* taste) {
         case Qt::Key_Enter: {
             if (FokusInBaum()) return false;
             QWidget* fokus = QApplication::focusWidget();
-            auto* knopf = qobject_cast<QPushButton*>(fokus);
+            // A button reached with Tab is pressed by Enter, as a user who tabbed to it expects.
+            QAbstractButton* knopf = qobject_cast<QPushButton*>(fokus);
+            if (!knopf) knopf = qobject_cast<QToolButton*>(fokus);
             if (knopf && isAncestorOf(knopf)) {
                 knopf->click();
                 return true;
@@ -834,6 +877,13 @@ bool TBuchungDlg::eventFilter(QObject* objekt, QEvent* ereignis) {
 
 void TBuchungDlg::keyPressEvent(QKeyEvent* ereignis) {
     if (!Taste(ereignis)) QWidget::keyPressEvent(ereignis);
+}
+
+void TBuchungDlg::focusInEvent(QFocusEvent* ereignis) {
+    QWidget::focusInEvent(ereignis);
+    // The frame hands the focus to the window itself when it is activated (Strg+B on the open
+    // window, a click on its title); while editing is allowed the typing goes into the date.
+    if (Daten->isEnabled()) ErstesFeldFokussieren();
 }
 
 void TBuchungDlg::showEvent(QShowEvent* ereignis) {

@@ -18,6 +18,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "bookings/buchungsmaske.h"
 #include "bookings/buchungsoperationen.h"
@@ -74,6 +75,12 @@ public:
     void RechnerUebernahme(const std::string& anzeige);
     // A template chosen in the template list: its values go into the fields as changes.
     void VorlageUebernehmen(const talerwerk::buchungstyp& vorlage);
+
+    // The controls in the order Tab visits them (disabled and hidden ones are skipped).
+    std::vector<QWidget*> Tabfolge() const;
+    // The focus as the window takes it when it is opened: the date field, or the window itself
+    // while editing is locked.
+    void ErstesFeldFokussieren();
 
     talerwerk::Buchungseingabe& Eingabe() { return *eingabe_; }
     bool Gesperrt() const;
@@ -165,6 +172,9 @@ protected:
     bool eventFilter(QObject* objekt, QEvent* ereignis) override;
     void closeEvent(QCloseEvent* ereignis) override;
     void keyPressEvent(QKeyEvent* ereignis) override;
+    void focusInEvent(QFocusEvent* ereignis) override;
+    // Tab and Shift+Tab walk Tabfolge() and wrap around inside the window.
+    bool focusNextPrevChild(bool vor) override;
     void showEvent(QShowEvent* ereignis) override;
 
 private:

@@ -135,9 +135,9 @@ TFilterDatDlg::TFilterDatDlg(Datenbestand& d, Meldungen& meldungen, const Uhr& u
     IdentnrbisEdit->setValidator(new NummerValidator(IdentnrbisEdit));
     BelegnrvonEdit = Feld(this, "BelegnrvonEdit", FilterBelegLaenge, meldungen_);
     BelegNrbisEdit = Feld(this, "BelegNrbisEdit", FilterBelegLaenge, meldungen_);
-    BetragvonEdit = new QtBetragsfeld(this);
+    BetragvonEdit = new QtBetragsfeld(&meldungen_, this);
     BetragvonEdit->setObjectName(QStringLiteral("BetragvonEdit"));
-    BetragbisEdit = new QtBetragsfeld(this);
+    BetragbisEdit = new QtBetragsfeld(&meldungen_, this);
     BetragbisEdit->setObjectName(QStringLiteral("BetragbisEdit"));
     StorniertChBox = new QCheckBox(QStringLiteral("s&torniert"), this);
     StorniertChBox->setObjectName(QStringLiteral("StorniertChBox"));

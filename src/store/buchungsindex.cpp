@@ -96,7 +96,10 @@ void Buchungsindex::Aufbauen(const std::vector<buchungstyp>& buchungen) {
         storniert_[i] = b[i].Storniert ? 1 : 0;
         Wirken(Zeile(i), +1);
     }
+    // The number lookup is wanted by the first booking stored; built here, it costs a sequential
+    // pass instead of a pause at that first booking.
     positionGueltig_ = false;
+    PositionVon(0);
     groessteGueltig_ = false;
     basis_ = buchungen.data();
     ++stand_;

@@ -20,9 +20,11 @@
 #include "store/datendatei.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -30,7 +32,10 @@
 #include <cstring>
 #include <exception>
 #include <new>
+#include <ostream>
+#include <streambuf>
 #include <utility>
+#include <vector>
 
 #include "store/betrag.h"
 #include "store/datum.h"
@@ -273,6 +278,8 @@ public:
         : p_(reinterpret_cast<const unsigned char*>(bytes.data())), ende_(p_ + bytes.size()) {}
 
     size_t Rest() const { return static_cast<size_t>(ende_ - p_); }
+    // The last failure was for want of bytes: more of the file might have made the value whole.
+    bool ZuKurz() const { return zuKurz_; }
 
     // A raw count (4 bytes, signed), checked to be non-negative and to leave room for that many
     // records of at least `minGroesse` bytes.
@@ -376,8 +383,11 @@ public:
     }
 
 private:
-    void Brauche(size_t n) const {
-        if (n > Rest()) throw UngueltigeDatei{};
+    void Brauche(size_t n) {
+        if (n > Rest()) {
+            zuKurz_ = true;
+            throw UngueltigeDatei{};
+        }
     }
 
     int32_t RohInt32() {
@@ -408,6 +418,7 @@ private:
 
     const unsigned char* p_;
     const unsigned char* ende_;
+    bool zuKurz_ = false;
 };
 
 void LiesKonto(Leser& l, kontotyp& k) {
@@ -511,6 +522,19 @@ void LiesBuchungen(Leser& l, std::vector<buchungstyp>& ziel, int32_t satzart) {
     }
 }
 
+// The prompts of a file being opened, asked after its client record: a refused file password
+// stops the reading, a refused write-protect password only marks the store.
+LeseErgebnis KennwoerterAbfragen(const kontotyp& mandant, Kennwortabfrage& abfrage, const std::string& pfad) {
+    LeseErgebnis ergebnis;
+    ergebnis.Status = LeseStatus::Gelesen;
+    if (!mandant.Kurz1.empty() && !abfrage.Abfragen(1, mandant.Kurz1, pfad)) {
+        ergebnis.Status = LeseStatus::KennwortAbgelehnt;
+        return ergebnis;
+    }
+    if (!mandant.Kurz2.empty() && !abfrage.Abfragen(2, mandant.Kurz2, pfad)) ergebnis.Schreibschutz = true;
+    return ergebnis;
+}
+
 LeseErgebnis Auslesen(std::string_view bytes, Datenbestand& ziel, Kennwortabfrage& abfrage,
                       const std::string& pfad) {
     LeseErgebnis ergebnis;
@@ -519,13 +543,8 @@ LeseErgebnis Auslesen(std::string_view bytes, Datenbestand& ziel, Kennwortabfrag
     l.AnzahlUeberspringen();  // always written as 1; its value means nothing
     LiesKonto(l, ziel.Mandant);
 
-    if (!ziel.Mandant.Kurz1.empty() && !abfrage.Abfragen(1, ziel.Mandant.Kurz1, pfad)) {
-        ergebnis.Status = LeseStatus::KennwortAbgelehnt;
-        return ergebnis;
-    }
-    if (!ziel.Mandant.Kurz2.empty() && !abfrage.Abfragen(2, ziel.Mandant.Kurz2, pfad)) {
-        ergebnis.Schreibschutz = true;
-    }
+    ergebnis = KennwoerterAbfragen(ziel.Mandant, abfrage, pfad);
+    if (ergebnis.Status == LeseStatus::KennwortAbgelehnt) return ergebnis;
 
     const int32_t seiten = l.Anzahl(MinDrucker);
     for (int32_t i = 0; i < seiten; ++i) {
@@ -563,6 +582,7 @@ std::string FehlerText(int fehlerNr) {
         case ENOTDIR: return "Ein Teil des Pfades ist kein Ordner";
         case EISDIR: return "Der Pfad ist ein Ordner";
         case ENAMETOOLONG: return "Der Dateiname ist zu lang";
+        case EFBIG: return "Die Datei wird zu groß";
         case EIO: return "Ein-/Ausgabefehler";
         case EMFILE:
         case ENFILE: return "Zu viele offene Dateien";
@@ -597,35 +617,272 @@ bool AllesSchreiben(int fd, std::string_view bytes) {
     return true;
 }
 
-// Reads a whole file; false with errno set when it cannot be read.
-bool DateiEinlesen(const std::string& pfad, std::string& inhalt) {
-    const int fd = ::open(pfad.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return false;
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        const int e = S_ISDIR(st.st_mode) ? EISDIR : errno;
-        ::close(fd);
-        errno = e;
-        return false;
+// Opens a file for reading only when it is a regular file: a FIFO without a writer would block
+// the open, a device may do anything when opened. Should the name be replaced by such a thing
+// between the look and the open, the open does not wait either (for a regular file O_NONBLOCK
+// changes nothing) and the check on the open file refuses it. -1 with errno set otherwise:
+// EISDIR for a folder, EINVAL for anything else that is no regular file.
+int RegulaerOeffnen(const std::string& pfad, struct stat& st) {
+    if (::stat(pfad.c_str(), &st) != 0) return -1;
+    if (!S_ISREG(st.st_mode)) {
+        errno = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+        return -1;
     }
-    inhalt.clear();
-    inhalt.resize(static_cast<size_t>(st.st_size));
-    size_t gelesen = 0;
-    for (;;) {
-        if (gelesen == inhalt.size()) inhalt.resize(inhalt.size() + 65536);  // the file grew
-        const ssize_t n = ::read(fd, inhalt.data() + gelesen, inhalt.size() - gelesen);
-        if (n < 0) {
-            if (errno == EINTR) continue;
+    const int fd = ::open(pfad.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) return -1;
+    int fehlerNr = 0;
+    if (::fstat(fd, &st) != 0)
+        fehlerNr = errno;
+    else if (S_ISDIR(st.st_mode))
+        fehlerNr = EISDIR;
+    else if (!S_ISREG(st.st_mode))
+        fehlerNr = EINVAL;
+    if (fehlerNr != 0) {
+        ::close(fd);
+        errno = fehlerNr;
+        return -1;
+    }
+    return fd;
+}
+
+// Closes a descriptor when it goes out of scope, keeping errno as it was.
+struct Schliessen {
+    int fd;
+    ~Schliessen() {
+        if (fd >= 0) {
             const int e = errno;
             ::close(fd);
             errno = e;
+        }
+    }
+};
+
+// Reads from `fd` until `inhalt` holds `bis` bytes or the file ends; false with errno on an error.
+bool LesenBis(int fd, std::string& inhalt, size_t bis, bool& dateiEnde) {
+    size_t gelesen = inhalt.size();
+    inhalt.resize(bis);
+    dateiEnde = false;
+    while (gelesen < bis) {
+        const ssize_t n = ::read(fd, inhalt.data() + gelesen, bis - gelesen);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            const int e = errno;
+            inhalt.resize(gelesen);
+            errno = e;
             return false;
         }
-        if (n == 0) break;
+        if (n == 0) {
+            dateiEnde = true;
+            break;
+        }
         gelesen += static_cast<size_t>(n);
     }
-    ::close(fd);
     inhalt.resize(gelesen);
+    return true;
+}
+
+// Reads the client record at the start of a data file, however large it is: the start of the file
+// is read in growing pieces until the record is whole, the bytes are wrong, or the file ends.
+bool MandantLesen(const std::string& pfad, kontotyp& mandant) {
+    struct stat st {};
+    const int fd = RegulaerOeffnen(pfad, st);
+    if (fd < 0) return false;
+    Schliessen schliessen{fd};
+    try {
+        std::string anfang;
+        size_t stueck = 64 * 1024;
+        for (;;) {
+            bool dateiEnde = false;
+            if (!LesenBis(fd, anfang, anfang.size() + stueck, dateiEnde)) return false;
+            Leser l(anfang);
+            try {
+                l.AnzahlUeberspringen();
+                LiesKonto(l, mandant);
+                return true;
+            } catch (const UngueltigeDatei&) {
+                if (dateiEnde || !l.ZuKurz()) return false;
+            }
+            stueck = anfang.size();  // doubles what is held: linear in the record's size overall
+        }
+    } catch (const std::exception&) {  // bad_alloc, length_error: no record this program can hold
+        return false;
+    }
+}
+
+// The name of the temporary file of a save: the target's name with a fixed ending, in the same
+// folder, so that one left behind by a save that was killed is found again by the next save of
+// that file. Where the name with the ending would be longer than the folder allows, the target's
+// name is shortened (at a character boundary) and the hash of the whole name keeps it apart from
+// other long names with the same beginning.
+constexpr const char* kTempEndung = ".speichern~";
+
+std::string TempName(const std::string& ziel) {
+    const size_t schraeg = ziel.rfind('/');
+    const std::string ordner = schraeg == std::string::npos ? std::string() : ziel.substr(0, schraeg + 1);
+    const std::string name = ziel.substr(ordner.size());
+    long grenze = ::pathconf(ordner.empty() ? "." : ordner.c_str(), _PC_NAME_MAX);
+    if (grenze <= 0) grenze = NAME_MAX;
+    const size_t endung = std::strlen(kTempEndung);
+    if (name.size() + endung <= static_cast<size_t>(grenze)) return ziel + kTempEndung;
+
+    uint64_t hash = 14695981039346656037ull;  // FNV-1a
+    for (unsigned char c : name) hash = (hash ^ c) * 1099511628211ull;
+    char hex[18];
+    std::snprintf(hex, sizeof hex, "-%016llx", static_cast<unsigned long long>(hash));
+    const size_t platz = static_cast<size_t>(grenze) > endung + 17 ? static_cast<size_t>(grenze) - endung - 17 : 0;
+    size_t behalten = std::min(platz, name.size());
+    while (behalten > 0 && (static_cast<unsigned char>(name[behalten]) & 0xC0) == 0x80) --behalten;
+    return ordner + name.substr(0, behalten) + hex + kTempEndung;
+}
+
+// Removes the temporary file of an earlier save that did not end, unless a save still runs: every
+// save holds a lock on its temporary file until it is renamed, so a lock that can be taken means
+// the save that made the file is gone. The name must still be that very file when it is removed.
+void AltesTempEntfernen(const std::string& temp) {
+    const int fd = ::open(temp.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) return;
+    Schliessen schliessen{fd};
+    struct stat offen {}, jetzt {};
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) return;
+    if (::fstat(fd, &offen) != 0 || !S_ISREG(offen.st_mode)) return;
+    if (::lstat(temp.c_str(), &jetzt) != 0 || jetzt.st_dev != offen.st_dev || jetzt.st_ino != offen.st_ino) return;
+    ::unlink(temp.c_str());
+}
+
+// A stream buffer over a file descriptor; the first write error is kept and ends all writing.
+class DateiPuffer : public std::streambuf {
+public:
+    explicit DateiPuffer(int fd) : fd_(fd), puffer_(64 * 1024) { setp(puffer_.data(), puffer_.data() + puffer_.size()); }
+    int FehlerNr() const { return fehlerNr_; }
+
+protected:
+    int_type overflow(int_type c) override {
+        if (!Leeren()) return traits_type::eof();
+        if (!traits_type::eq_int_type(c, traits_type::eof())) {
+            *pptr() = traits_type::to_char_type(c);
+            pbump(1);
+        }
+        return traits_type::not_eof(c);
+    }
+    std::streamsize xsputn(const char* s, std::streamsize n) override {
+        if (static_cast<size_t>(n) < puffer_.size()) return std::streambuf::xsputn(s, n);
+        // Large pieces go to the file directly.
+        if (!Leeren()) return 0;
+        if (!AllesSchreiben(fd_, std::string_view(s, static_cast<size_t>(n)))) {
+            fehlerNr_ = errno != 0 ? errno : EIO;
+            return 0;
+        }
+        return n;
+    }
+    int sync() override { return Leeren() ? 0 : -1; }
+
+private:
+    bool Leeren() {
+        if (fehlerNr_ != 0) return false;
+        if (!AllesSchreiben(fd_, std::string_view(pbase(), static_cast<size_t>(pptr() - pbase())))) {
+            fehlerNr_ = errno != 0 ? errno : EIO;
+            return false;
+        }
+        setp(puffer_.data(), puffer_.data() + puffer_.size());
+        return true;
+    }
+
+    int fd_;
+    std::vector<char> puffer_;
+    int fehlerNr_ = 0;
+};
+
+// Writes a file atomically; `inhalt` writes the contents into the descriptor and returns 0 or the
+// errno value of its failure.
+bool AtomarSchreiben(const std::string& pfad, const std::function<int(int)>& inhalt, std::string& fehler) {
+    fehler.clear();
+    if (pfad.empty()) {
+        fehler = "Kein Dateiname angegeben";
+        return false;
+    }
+    // A symbolic link stays one: the file it points to is replaced.
+    std::string ziel = pfad;
+    struct stat lst {};
+    if (::lstat(pfad.c_str(), &lst) == 0 && S_ISLNK(lst.st_mode)) {
+        if (char* echt = ::realpath(pfad.c_str(), nullptr)) {
+            ziel = echt;
+            std::free(echt);
+        }
+    }
+    struct stat alt {};
+    const bool gabEs = ::stat(ziel.c_str(), &alt) == 0;
+    if (gabEs && S_ISDIR(alt.st_mode)) {
+        fehler = FehlerText(EISDIR);
+        return false;
+    }
+    // A FIFO or a device is not replaced by a regular file of the same name.
+    if (gabEs && !S_ISREG(alt.st_mode)) {
+        fehler = "Der Pfad ist keine gewöhnliche Datei";
+        return false;
+    }
+    // The rename would replace a file the user may not write to; a write-protected file stays.
+    if (gabEs && ::faccessat(AT_FDCWD, ziel.c_str(), W_OK, AT_EACCESS) != 0) {
+        fehler = FehlerText(errno);
+        return false;
+    }
+
+    const std::string temp = TempName(ziel);
+    AltesTempEntfernen(temp);
+    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        fehler = errno == EEXIST ? std::string("Die Datei wird gerade von einem anderen Vorgang gespeichert")
+                                 : FehlerText(errno);
+        return false;
+    }
+    // From here on every way out, an exception included, removes the temporary file unless it
+    // has become the target.
+    struct Aufraeumen {
+        const std::string& temp;
+        int fd;
+        bool umbenannt = false;
+        ~Aufraeumen() {
+            if (fd >= 0) ::close(fd);
+            if (!umbenannt) ::unlink(temp.c_str());
+        }
+    } aufraeumen{temp, fd};
+    auto Scheitern = [&](int fehlerNr) {
+        fehler = FehlerText(fehlerNr);
+        return false;
+    };
+    // Held until the rename: tells a later save that this file is no leftover.
+    ::flock(fd, LOCK_EX | LOCK_NB);
+
+    if (const int fehlerNr = inhalt(fd); fehlerNr != 0) return Scheitern(fehlerNr);
+
+    // Only now the new file gets the old one's owner, group and permissions, or the usual ones:
+    // while it is written it stays the user's own (0600), so that a leftover can always be
+    // removed. Changing the owner needs rights the user may not have; the file is saved all the
+    // same. The permissions come after, as a change of owner clears the set-ID bits.
+    mode_t rechte;
+    if (gabEs) {
+        if ((alt.st_uid != ::geteuid() || alt.st_gid != ::getegid()) &&
+            ::fchown(fd, alt.st_uid, alt.st_gid) != 0 && alt.st_gid != ::getegid()) {
+            [[maybe_unused]] const int egal = ::fchown(fd, static_cast<uid_t>(-1), alt.st_gid);
+        }
+        rechte = alt.st_mode & 07777;
+    } else {
+        const mode_t maske = ::umask(0);
+        ::umask(maske);
+        rechte = 0666 & ~maske;
+    }
+    if (::fchmod(fd, rechte) != 0) return Scheitern(errno);
+    if (::fsync(fd) != 0) return Scheitern(errno);
+    aufraeumen.fd = -1;
+    if (::close(fd) != 0) return Scheitern(errno);
+    if (::rename(temp.c_str(), ziel.c_str()) != 0) return Scheitern(errno);
+    aufraeumen.umbenannt = true;
+
+    // The rename itself is made durable by syncing the folder; the file is saved either way.
+    const int ordner = ::open(OrdnerVon(ziel).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (ordner >= 0) {
+        ::fsync(ordner);
+        ::close(ordner);
+    }
     return true;
 }
 
@@ -745,6 +1002,43 @@ std::string DateiAbbild(const Datenbestand& d) {
 // -------------------------------------------------------------------------------------------------
 // Reading
 
+bool DateiEinlesen(const std::string& pfad, std::string& inhalt, size_t hoechstens) {
+    struct stat st {};
+    const int fd = RegulaerOeffnen(pfad, st);
+    if (fd < 0) return false;
+    Schliessen schliessen{fd};
+    if (static_cast<uint64_t>(st.st_size) > hoechstens) {
+        errno = EFBIG;
+        return false;
+    }
+    inhalt.clear();
+    inhalt.reserve(static_cast<size_t>(st.st_size) + 65536);
+    // Read on to the end: the file may have grown since fstat, but never beyond `hoechstens`.
+    const size_t stueck = 65536;
+    for (;;) {
+        bool dateiEnde = false;
+        const size_t bis = std::max(inhalt.size() + stueck, static_cast<size_t>(st.st_size));
+        if (!LesenBis(fd, inhalt, hoechstens == SIZE_MAX ? bis : std::min(bis, hoechstens + 1), dateiEnde))
+            return false;
+        if (inhalt.size() > hoechstens) {
+            errno = EFBIG;
+            return false;
+        }
+        if (dateiEnde) return true;
+    }
+}
+
+LeseErgebnis KennwoerterPruefen(const std::string& pfad, Kennwortabfrage& abfrage) {
+    kontotyp mandant;
+    if (!MandantLesen(pfad, mandant)) return LeseErgebnis{LeseStatus::Ungueltig, false};
+    return KennwoerterAbfragen(mandant, abfrage, pfad);
+}
+
+bool IstDatendatei(const std::string& pfad) {
+    kontotyp mandant;
+    return MandantLesen(pfad, mandant);
+}
+
 LeseErgebnis DateiAuslesen(std::string_view bytes, Datenbestand& ziel, Kennwortabfrage& abfrage,
                            const std::string& pfad) {
     try {
@@ -804,68 +1098,33 @@ bool DateiLaden(Datenbestand& d, Meldungen& meldungen, Kennwortabfrage& abfrage)
 // Saving
 
 bool DateiAtomarSchreiben(const std::string& pfad, std::string_view bytes, std::string& fehler) {
-    fehler.clear();
-    if (pfad.empty()) {
-        fehler = "Kein Dateiname angegeben";
-        return false;
-    }
-    // A symbolic link stays one: the file it points to is replaced.
-    std::string ziel = pfad;
-    struct stat lst {};
-    if (::lstat(pfad.c_str(), &lst) == 0 && S_ISLNK(lst.st_mode)) {
-        if (char* echt = ::realpath(pfad.c_str(), nullptr)) {
-            ziel = echt;
-            std::free(echt);
-        }
-    }
-    struct stat alt {};
-    const bool gabEs = ::stat(ziel.c_str(), &alt) == 0;
-    if (gabEs && S_ISDIR(alt.st_mode)) {
-        fehler = FehlerText(EISDIR);
-        return false;
-    }
-    // The rename would replace a file the user may not write to; a write-protected file stays.
-    if (gabEs && ::faccessat(AT_FDCWD, ziel.c_str(), W_OK, AT_EACCESS) != 0) {
-        fehler = FehlerText(errno);
-        return false;
-    }
+    return AtomarSchreiben(
+        pfad, [bytes](int fd) { return AllesSchreiben(fd, bytes) ? 0 : errno; }, fehler);
+}
 
-    std::string vorlage = ziel + ".tmp-XXXXXX";
-    const int fd = ::mkstemp(vorlage.data());
-    if (fd < 0) {
-        fehler = FehlerText(errno);
-        return false;
-    }
-    const std::string& temp = vorlage;  // now the real name
-    auto Scheitern = [&](int fehlerNr, bool offen) {
-        if (offen) ::close(fd);
-        ::unlink(temp.c_str());
-        fehler = FehlerText(fehlerNr);
-        return false;
-    };
-
-    // mkstemp creates 0600; the new file gets the old one's permissions, or the usual ones.
-    mode_t rechte;
-    if (gabEs) {
-        rechte = alt.st_mode & 07777;
-    } else {
-        const mode_t maske = ::umask(0);
-        ::umask(maske);
-        rechte = 0666 & ~maske;
-    }
-    if (::fchmod(fd, rechte) != 0) return Scheitern(errno, true);
-    if (!AllesSchreiben(fd, bytes)) return Scheitern(errno, true);
-    if (::fsync(fd) != 0) return Scheitern(errno, true);
-    if (::close(fd) != 0) return Scheitern(errno, false);
-    if (::rename(temp.c_str(), ziel.c_str()) != 0) return Scheitern(errno, false);
-
-    // The rename itself is made durable by syncing the folder; the file is saved either way.
-    const int ordner = ::open(OrdnerVon(ziel).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (ordner >= 0) {
-        ::fsync(ordner);
-        ::close(ordner);
-    }
-    return true;
+bool DateiAtomarSchreiben(const std::string& pfad, const std::function<void(std::ostream&)>& schreiben,
+                          std::string& fehler) {
+    std::string ausnahme;
+    const bool ok = AtomarSchreiben(
+        pfad,
+        [&](int fd) {
+            DateiPuffer puffer(fd);
+            std::ostream aus(&puffer);
+            try {
+                schreiben(aus);
+            } catch (const std::bad_alloc&) {
+                return ENOMEM;
+            } catch (const std::exception& f) {
+                ausnahme = f.what();
+                return EIO;
+            }
+            aus.flush();
+            if (puffer.FehlerNr() != 0) return puffer.FehlerNr();
+            return aus ? 0 : EIO;
+        },
+        fehler);
+    if (!ausnahme.empty()) fehler = ausnahme;
+    return ok;
 }
 
 bool DateiSpeichern(Datenbestand& d, Meldungen& meldungen) {

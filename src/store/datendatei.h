@@ -4,6 +4,8 @@
 // failed read leaves the target store untouched.
 
 #include <cstdint>
+#include <functional>
+#include <iosfwd>
 #include <string>
 #include <string_view>
 
@@ -54,8 +56,32 @@ bool DateiLaden(Datenbestand& d, Meldungen& meldungen, Kennwortabfrage& abfrage)
 // the file and the reason, Geaendert stays set and the old file is untouched.
 bool DateiSpeichern(Datenbestand& d, Meldungen& meldungen);
 
-// Writes bytes to `pfad` atomically; on failure `fehler` holds the reason in German.
+// Writes bytes to `pfad` atomically; on failure `fehler` holds the reason in German. The new file
+// keeps the permission bits (and, where the system allows, owner and group) of the one it
+// replaces. The temporary file lies beside the target under a name derived from the target's and
+// never longer than the folder allows; it is removed on every failure, and one left behind by a
+// save that was killed is removed by the next save of the same file. Only a regular file (or a
+// symbolic link to one) is replaced.
 bool DateiAtomarSchreiben(const std::string& pfad, std::string_view bytes, std::string& fehler);
+// The same for output made piece by piece: `schreiben` writes into a stream over the temporary
+// file, so large output never has to be held in memory whole.
+bool DateiAtomarSchreiben(const std::string& pfad, const std::function<void(std::ostream&)>& schreiben,
+                          std::string& fehler);
+
+// Reads a whole file into `inhalt`. Only a regular file is opened for reading: a FIFO or a device
+// is refused at once instead of blocking. False with errno set when the file cannot be read, is
+// no regular file (EINVAL, EISDIR for a folder) or is larger than `hoechstens` bytes (EFBIG).
+bool DateiEinlesen(const std::string& pfad, std::string& inhalt, size_t hoechstens = SIZE_MAX);
+
+// Asks for the passwords of the data file at `pfad` as opening it would (file password, then
+// write-protect password), reading no more of it than its client record at the start, however
+// large that record is. Ungueltig: no data file there (missing, unreadable, or its start is no
+// client record); the prompt is then not asked.
+LeseErgebnis KennwoerterPruefen(const std::string& pfad, Kennwortabfrage& abfrage);
+
+// True when a file exists at `pfad` and starts with a complete client record, as every data file
+// does. Asks nothing.
+bool IstDatendatei(const std::string& pfad);
 
 // The 80-bit extended value of the file, encoded exactly from cents (correctly rounded, ties to
 // even) and decoded back to cents (rounded half away from zero). Decoding fails for NaN, infinity

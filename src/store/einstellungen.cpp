@@ -3,16 +3,18 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
+#include <exception>
 #include <filesystem>
-#include <fstream>
 #include <optional>
-#include <sstream>
 #include <string_view>
 #include <system_error>
+#include <unordered_map>
 #include <vector>
 
 #include "store/datendatei.h"
+#include "store/ports.h"
 
 namespace talerwerk {
 
@@ -45,6 +47,7 @@ const Schluessel kSchluessel[] = {
     M("Hauptfenster", "Symbolleiste", &Einstellungen::Symbolleiste),
     Z("Hauptfenster", "Symbolleiste_Ausrichtung", &Einstellungen::Symbolleiste_Ausrichtung),
     M("Hauptfenster", "Statuszeile", &Einstellungen::Statuszeile),
+    M("Hauptfenster", "Maximiert", &Einstellungen::Maximiert),
     M("Meldungen", "Warnung", &Einstellungen::Warnung),
     M("Meldungen", "Buchung", &Einstellungen::Buchung),
     M("Meldungen", "Überschreiben", &Einstellungen::Ueberschreiben),
@@ -116,25 +119,54 @@ std::optional<int32_t> GanzeZahl(std::string_view s) {
     return static_cast<int32_t>(wert);
 }
 
+// Largest settings file read: a real one holds a few kilobytes; anything far larger is damaged.
+constexpr size_t kGroessteDatei = 1 << 20;
+
 struct Zeile {
-    std::string Text;       // the line as it stands in the file, without line end
-    std::string Abschnitt;  // section the line belongs to (empty before the first header)
-    std::string Schluessel; // key of a "key=value" line, else empty
+    std::string Text;        // the line as it stands in the file, without line end
+    size_t Abschnitt = 0;    // index of the section the line belongs to (0: before the first header)
+    std::string Schluessel;  // key of a "key=value" line, else empty
     std::string Wert;
-    bool Kopf = false;      // a "[section]" line
+    bool Kopf = false;       // a "[section]" line
 };
 
-std::vector<Zeile> Zerlegen(const std::string& inhalt) {
-    std::vector<Zeile> zeilen;
-    std::string abschnitt;
+// The file in lines. Each line refers to its section by number, so that a file of many lines
+// under one long section name costs its own size once, not the name once per line.
+struct Inhalt {
+    std::vector<std::string> Abschnitte{std::string()};  // by number, as first written
+    std::vector<Zeile> Zeilen;
+
+    // The number of a section name (ASCII case does not count), npos when the file lacks it.
+    size_t Nummer(std::string_view name) const {
+        auto it = nummern_.find(KleinName(name));
+        return it == nummern_.end() ? std::string::npos : it->second;
+    }
+    size_t NummerVergeben(std::string_view name) {
+        auto [it, neu] = nummern_.try_emplace(KleinName(name), Abschnitte.size());
+        if (neu) Abschnitte.emplace_back(name);
+        return it->second;
+    }
+
+private:
+    static std::string KleinName(std::string_view name) {
+        std::string k(name);
+        for (char& c : k) c = Klein(c);
+        return k;
+    }
+    std::unordered_map<std::string, size_t> nummern_{{std::string(), 0}};
+};
+
+Inhalt Zerlegen(const std::string& text) {
+    Inhalt inhalt;
+    size_t abschnitt = 0;
     size_t pos = 0;
     // A UTF-8 byte order mark written by some editors is not part of the first line.
-    if (inhalt.compare(0, 3, "\xEF\xBB\xBF") == 0) pos = 3;
-    while (pos < inhalt.size()) {
-        size_t ende = inhalt.find('\n', pos);
-        if (ende == std::string::npos) ende = inhalt.size();
+    if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) pos = 3;
+    while (pos < text.size()) {
+        size_t ende = text.find('\n', pos);
+        if (ende == std::string::npos) ende = text.size();
         Zeile z;
-        z.Text = inhalt.substr(pos, ende - pos);
+        z.Text = text.substr(pos, ende - pos);
         if (!z.Text.empty() && z.Text.back() == '\r') z.Text.pop_back();
         pos = ende + 1;
 
@@ -142,7 +174,7 @@ std::vector<Zeile> Zerlegen(const std::string& inhalt) {
         if (!t.empty() && t.front() == '[') {
             size_t zu = t.find(']');
             if (zu != std::string_view::npos) {
-                abschnitt = std::string(Trimmen(t.substr(1, zu - 1)));
+                abschnitt = inhalt.NummerVergeben(Trimmen(t.substr(1, zu - 1)));
                 z.Kopf = true;
             }
         } else if (!t.empty() && t.front() != ';' && t.front() != '#') {
@@ -153,18 +185,27 @@ std::vector<Zeile> Zerlegen(const std::string& inhalt) {
             }
         }
         z.Abschnitt = abschnitt;
-        zeilen.push_back(std::move(z));
+        inhalt.Zeilen.push_back(std::move(z));
     }
-    return zeilen;
+    return inhalt;
 }
 
-bool DateiLesen(const std::string& pfad, std::string& inhalt) {
-    std::ifstream ein(pfad, std::ios::binary);
-    if (!ein) return false;
-    std::ostringstream puffer;
-    puffer << ein.rdbuf();
-    inhalt = puffer.str();
-    return true;
+enum class Lesbar { Fehlt, Ja, Nein };
+
+// Reads and splits the settings file. Nein: it is there but no settings file this program can
+// use (no regular file, unreadable, far too large, binary).
+Lesbar DateiLesen(const std::string& pfad, Inhalt& inhalt) {
+    try {
+        std::string text;
+        if (!DateiEinlesen(pfad, text, kGroessteDatei))
+            return errno == ENOENT || errno == ENOTDIR ? Lesbar::Fehlt : Lesbar::Nein;
+        if (text.find('\0') != std::string::npos) return Lesbar::Nein;
+        inhalt = Zerlegen(text);
+        return Lesbar::Ja;
+    } catch (const std::exception&) {
+        inhalt = Inhalt{};
+        return Lesbar::Nein;
+    }
 }
 
 std::string Zeilenwert(const Einstellungen& e, const Schluessel& s) {
@@ -172,19 +213,14 @@ std::string Zeilenwert(const Einstellungen& e, const Schluessel& s) {
     return e.*(s.Merker) ? "1" : "0";
 }
 
-}  // namespace
-
-Einstellungen EinstellungenLaden(const std::string& pfad) {
+Einstellungen WerteAus(const Inhalt& inhalt) {
     Einstellungen e;
-    std::string inhalt;
-    if (!DateiLesen(pfad, inhalt)) return e;
-    std::vector<Zeile> zeilen = Zerlegen(inhalt);
     for (const Schluessel& s : kSchluessel) {
+        const size_t abschnitt = inhalt.Nummer(s.Abschnitt);
+        if (abschnitt == std::string::npos) continue;
         // The first entry of a key counts, as with every INI reader of this platform's kind.
-        for (const Zeile& z : zeilen) {
-            if (z.Schluessel.empty() || !GleicherName(z.Abschnitt, s.Abschnitt) ||
-                !GleicherName(z.Schluessel, s.Name))
-                continue;
+        for (const Zeile& z : inhalt.Zeilen) {
+            if (z.Abschnitt != abschnitt || z.Schluessel.empty() || !GleicherName(z.Schluessel, s.Name)) continue;
             if (std::optional<int32_t> wert = GanzeZahl(z.Wert)) {
                 if (s.Art == Typ::Zahl)
                     e.*(s.Zahl) = *wert;
@@ -197,59 +233,99 @@ Einstellungen EinstellungenLaden(const std::string& pfad) {
     return e;
 }
 
+}  // namespace
+
+Einstellungen EinstellungenLaden(const std::string& pfad) {
+    Inhalt inhalt;
+    if (DateiLesen(pfad, inhalt) != Lesbar::Ja) return Einstellungen{};
+    return WerteAus(inhalt);
+}
+
+Einstellungen EinstellungenLaden(const std::string& pfad, Meldungen& meldungen) {
+    Inhalt inhalt;
+    const Lesbar lesbar = DateiLesen(pfad, inhalt);
+    if (lesbar == Lesbar::Ja) return WerteAus(inhalt);
+    if (lesbar == Lesbar::Nein) {
+        // Set aside rather than deleted: the user may want to look at it. The next save writes
+        // a fresh file in its place.
+        const std::string beiseite = pfad + EinstellungenBeiseiteEndung;
+        if (::rename(pfad.c_str(), beiseite.c_str()) == 0)
+            meldungen.Warnung("Die Einstellungsdatei \"" + pfad + "\" ist beschädigt und wurde in \"" + beiseite +
+                              "\" umbenannt.\rDas Programm verwendet die Standardeinstellungen.");
+        else
+            meldungen.Warnung("Die Einstellungsdatei \"" + pfad +
+                              "\" ist beschädigt.\rDas Programm verwendet die Standardeinstellungen.");
+    }
+    return Einstellungen{};
+}
+
 bool EinstellungenSpeichern(const std::string& pfad, const Einstellungen& e) {
     // Keys this record does not know (the placement of child windows, for one) were written by
     // the windows themselves while the program ran; they stay, after the known keys of their
-    // section, and whole unknown sections at the end.
-    std::string alt;
+    // section, and whole unknown sections at the end. A damaged file keeps nothing.
+    Inhalt alt;
     DateiLesen(pfad, alt);
-    const std::vector<Zeile> zeilen = Zerlegen(alt);
-    auto bekannt = [](const Zeile& z) {
-        for (const Schluessel& s : kSchluessel)
-            if (GleicherName(z.Abschnitt, s.Abschnitt) && GleicherName(z.Schluessel, s.Name)) return true;
-        return false;
-    };
-    auto fremdeZeilen = [&](std::string_view abschnitt, std::string& text) {
-        for (const Zeile& z : zeilen)
-            if (!z.Schluessel.empty() && GleicherName(z.Abschnitt, abschnitt) && !bekannt(z))
-                text += z.Text + "\n";
+    const size_t anzahl = alt.Abschnitte.size();
+
+    // Which sections the record knows, and each section's unknown key lines, in one pass.
+    std::vector<bool> bekannterAbschnitt(anzahl, false);
+    for (const Schluessel& s : kSchluessel)
+        if (size_t n = alt.Nummer(s.Abschnitt); n != std::string::npos) bekannterAbschnitt[n] = true;
+    std::vector<std::vector<const Zeile*>> fremde(anzahl);
+    std::vector<size_t> reihenfolge;  // sections in the order of their first header
+    std::vector<bool> kopfGesehen(anzahl, false);
+    for (const Zeile& z : alt.Zeilen) {
+        if (z.Kopf && !kopfGesehen[z.Abschnitt]) {
+            kopfGesehen[z.Abschnitt] = true;
+            reihenfolge.push_back(z.Abschnitt);
+        }
+        if (z.Schluessel.empty()) continue;
+        bool bekannt = false;
+        if (bekannterAbschnitt[z.Abschnitt])
+            for (const Schluessel& s : kSchluessel)
+                bekannt = bekannt || (GleicherName(alt.Abschnitte[z.Abschnitt], s.Abschnitt) &&
+                                      GleicherName(z.Schluessel, s.Name));
+        if (!bekannt) fremde[z.Abschnitt].push_back(&z);
+    }
+    auto fremdeZeilen = [&](size_t abschnitt, std::string& text) {
+        if (abschnitt == std::string::npos) return;
+        for (const Zeile* z : fremde[abschnitt]) {
+            text += z->Text;
+            text += '\n';
+        }
     };
 
     std::string text;
-    std::vector<std::string> abschnitte;
+    const char* letzter = nullptr;
     for (const Schluessel& s : kSchluessel) {
-        if (abschnitte.empty() || abschnitte.back() != s.Abschnitt) {
-            if (!abschnitte.empty()) {
-                fremdeZeilen(abschnitte.back(), text);
+        if (letzter == nullptr || std::string_view(letzter) != s.Abschnitt) {
+            if (letzter != nullptr) {
+                fremdeZeilen(alt.Nummer(letzter), text);
                 text += "\n";
             }
-            abschnitte.push_back(s.Abschnitt);
-            text += "[" + abschnitte.back() + "]\n";
+            letzter = s.Abschnitt;
+            text += "[" + std::string(letzter) + "]\n";
         }
         text += std::string(s.Name) + "=" + Zeilenwert(e, s) + "\n";
     }
-    fremdeZeilen(abschnitte.back(), text);
-    for (const Zeile& z : zeilen) {
-        if (!z.Kopf) continue;
-        bool schonDa = false;
-        for (const std::string& a : abschnitte) schonDa = schonDa || GleicherName(a, z.Abschnitt);
-        if (schonDa) continue;
-        abschnitte.push_back(z.Abschnitt);
-        text += "\n[" + z.Abschnitt + "]\n";
-        fremdeZeilen(z.Abschnitt, text);
+    fremdeZeilen(alt.Nummer(letzter), text);
+    for (const size_t abschnitt : reihenfolge) {
+        if (bekannterAbschnitt[abschnitt]) continue;
+        text += "\n[" + alt.Abschnitte[abschnitt] + "]\n";
+        fremdeZeilen(abschnitt, text);
     }
     std::string fehler;
     return DateiAtomarSchreiben(pfad, text, fehler);
 }
 
 void ZahlenLesen(const std::string& pfad, const std::string& abschnitt, std::vector<Zahlenschluessel>& schluessel) {
-    std::string inhalt;
-    if (!DateiLesen(pfad, inhalt)) return;
-    const std::vector<Zeile> zeilen = Zerlegen(inhalt);
+    Inhalt inhalt;
+    if (DateiLesen(pfad, inhalt) != Lesbar::Ja) return;
+    const size_t nummer = inhalt.Nummer(abschnitt);
+    if (nummer == std::string::npos) return;
     for (Zahlenschluessel& k : schluessel) {
-        for (const Zeile& z : zeilen) {
-            if (z.Schluessel.empty() || !GleicherName(z.Abschnitt, abschnitt) || !GleicherName(z.Schluessel, k.Name))
-                continue;
+        for (const Zeile& z : inhalt.Zeilen) {
+            if (z.Abschnitt != nummer || z.Schluessel.empty() || !GleicherName(z.Schluessel, k.Name)) continue;
             if (std::optional<int32_t> wert = GanzeZahl(z.Wert)) k.Wert = *wert;
             break;  // the first entry of a key counts
         }
@@ -258,17 +334,17 @@ void ZahlenLesen(const std::string& pfad, const std::string& abschnitt, std::vec
 
 bool ZahlenSpeichern(const std::string& pfad, const std::string& abschnitt,
                      const std::vector<Zahlenschluessel>& schluessel) {
-    std::string inhalt;
-    DateiLesen(pfad, inhalt);  // a missing file simply starts empty
-    const std::vector<Zeile> zeilen = Zerlegen(inhalt);
+    Inhalt inhalt;
+    DateiLesen(pfad, inhalt);  // a missing or damaged file simply starts empty
+    const size_t nummer = inhalt.Nummer(abschnitt);
     auto eintrag = [&](size_t i) { return schluessel[i].Name + "=" + std::to_string(schluessel[i].Wert); };
 
     std::vector<bool> geschrieben(schluessel.size(), false);
     std::vector<std::string> aus;
-    aus.reserve(zeilen.size() + schluessel.size() + 2);
-    int abschnittEnde = -1;  // index in `aus` after the section's last non-empty line
-    for (const Zeile& z : zeilen) {
-        const bool drin = GleicherName(z.Abschnitt, abschnitt);
+    aus.reserve(inhalt.Zeilen.size() + schluessel.size() + 2);
+    int64_t abschnittEnde = -1;  // index in `aus` after the section's last non-empty line
+    for (Zeile& z : inhalt.Zeilen) {
+        const bool drin = nummer != std::string::npos && z.Abschnitt == nummer;
         int gefunden = -1;
         if (drin && !z.Schluessel.empty())
             for (size_t i = 0; i < schluessel.size(); ++i)
@@ -278,9 +354,9 @@ bool ZahlenSpeichern(const std::string& pfad, const std::string& abschnitt,
             if (!geschrieben[gefunden]) aus.push_back(eintrag(gefunden));
             geschrieben[gefunden] = true;
         } else {
-            aus.push_back(z.Text);
+            aus.push_back(std::move(z.Text));
         }
-        if (drin && !Trimmen(z.Text).empty()) abschnittEnde = static_cast<int>(aus.size());
+        if (drin && !Trimmen(aus.back()).empty()) abschnittEnde = static_cast<int64_t>(aus.size());
     }
     std::vector<std::string> fehlend;
     for (size_t i = 0; i < schluessel.size(); ++i)
@@ -293,7 +369,10 @@ bool ZahlenSpeichern(const std::string& pfad, const std::string& abschnitt,
         aus.insert(aus.begin() + abschnittEnde, fehlend.begin(), fehlend.end());
     }
     std::string text;
-    for (const std::string& zeile : aus) text += zeile + "\n";
+    for (const std::string& zeile : aus) {
+        text += zeile;
+        text += '\n';
+    }
     std::string fehler;
     return DateiAtomarSchreiben(pfad, text, fehler);
 }

@@ -17,6 +17,7 @@ struct Einstellungen {
     bool Symbolleiste = true;
     int32_t Symbolleiste_Ausrichtung = 1;  // 1 top, 2 bottom, 3 left, 4 right
     bool Statuszeile = true;
+    bool Maximiert = false;
     // [Meldungen]
     bool Warnung = true;
     bool Buchung = true;
@@ -45,8 +46,16 @@ struct Einstellungen {
     bool operator==(const Einstellungen&) const = default;
 };
 
-// Missing file, section or key, or a value that is no integer: the default.
+class Meldungen;
+
+// Missing file, section or key, or a value that is no integer: the default. A file that is there
+// but cannot be used as a settings file (no regular file, unreadable, larger than 1 MiB, binary)
+// gives the defaults. Reading and writing take time and memory in proportion to the file's size.
 Einstellungen EinstellungenLaden(const std::string& pfad);
+// The same at program start: a file that cannot be used is set aside (renamed with the ending
+// below, so that the next save writes a fresh one) and a warning through `meldungen` says so.
+Einstellungen EinstellungenLaden(const std::string& pfad, Meldungen& meldungen);
+inline constexpr const char* EinstellungenBeiseiteEndung = ".defekt";
 // Writes every key in the fixed order, keeping keys of the file it does not know; false when the
 // file could not be written.
 bool EinstellungenSpeichern(const std::string& pfad, const Einstellungen& e);

@@ -511,6 +511,9 @@ void DruckerLesen(const Leser& l, druckereinstellungtyp& p) {
     l.Merker("DruckReserve", p.DruckReserve);
 }
 
+// The deepest level at which the schema opens an object or a list.
+constexpr int kTiefsteEbene = 3;
+
 // The six collections in the order of the schema.
 enum Sammlung { SKonten, STextbausteine, SBuchungen, SRgmBuchungen, SVorlagen, SFilterliste, SKeine };
 const char* const kSammlungsName[] = {"Konten", "Textbausteine", "Buchungen",
@@ -532,6 +535,14 @@ public:
 
     bool Ereignis(int tiefe, json::parse_event_t ereignis, json& wert) {
         using E = json::parse_event_t;
+        // The schema nests no deeper than the lists inside a record: the document (0), a
+        // collection (1), a record (2), its Monate or Auswahl (3). Deeper input is refused at its
+        // first bracket, before it can cost time and memory.
+        if ((ereignis == E::object_start || ereignis == E::array_start) && tiefe > kTiefsteEbene)
+            Fehler(tiefe > 1 && aktuell_ != SKeine
+                       ? std::string(kSammlungsName[aktuell_]) + "[" + std::to_string(index_) + "]"
+                       : std::string("JSON"),
+                   "tiefer verschachtelt, als das Format vorsieht");
         if (tiefe == 0) {
             if (ereignis == E::object_start) obenObjekt_ = true;
             return true;

@@ -31,8 +31,10 @@ struct JsonErgebnis {
 // `zufall`); a missing collection is empty, except Textbausteine, which then holds the three
 // built-in snippets of a new store. Refused with a message naming the key: a value of the wrong
 // type, a text Windows-1252 cannot hold, a date that is no date or lies outside the years the data
-// file can hold (1980…2079), and a selection list in a record that is not a filter. Short texts are
-// cut to their capacity, Stand and AnfStand rounded to cents. Nothing is thrown.
+// file can hold (1980…2079), and a selection list in a record that is not a filter. Objects or lists
+// nested deeper than the format has them (inside a record's Monate or Auswahl, for one) are refused
+// at the first such bracket. Short texts are cut to their capacity, Stand and AnfStand rounded to
+// cents. Nothing is thrown.
 JsonErgebnis JsonEinlesen(std::string_view text, const Uhr& uhr, Zufall& zufall);
 
 }  // namespace talerwerk

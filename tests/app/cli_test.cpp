@@ -2,9 +2,11 @@
 // status, standard output and standard error.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -64,7 +66,7 @@ protected:
     void TearDown() override { fs::remove_all(ordner); }
 
     Ergebnis Lauf(const std::vector<std::string>& argumente) {
-        std::string befehl = Quoten(TALERWERK_CLI);
+        std::string befehl = vorsatz + Quoten(TALERWERK_CLI);
         for (const std::string& a : argumente) befehl += " " + Quoten(a);
         const fs::path aus = ordner / "stdout.txt", fehler = ordner / "stderr.txt";
         befehl += " >" + Quoten(aus.string()) + " 2>" + Quoten(fehler.string()) + " </dev/null";
@@ -125,6 +127,7 @@ protected:
     }
 
     fs::path ordner;
+    std::string vorsatz;  // put before the command, e.g. "timeout 60 "
 };
 
 const char* const kUngueltig = "Ungültige Datei!\nÖffnen nicht möglich!\n";
@@ -211,10 +214,11 @@ TEST_F(Cli, DateikennwortWirdNieUmgangen) {
     const std::string vorher = Lesen(datei);
     Schreiben(Pfad("leer.json"), "{}");
     e = Lauf({"import", Pfad("leer.json"), datei});
-    EXPECT_EQ(e.Status, 3);
+    EXPECT_EQ(e.Status, 1);
+    EXPECT_EQ(e.Fehler, "Datei ist schreibgeschützt!\n");
     e = Lauf({"demo", datei, "--buchungen", "10", "--kennwort", "falsch"});
-    EXPECT_EQ(e.Status, 3);
-    EXPECT_EQ(e.Fehler, "Kennwort falsch.\n");
+    EXPECT_EQ(e.Status, 1);
+    EXPECT_EQ(e.Fehler, "Datei ist schreibgeschützt!\n");
     EXPECT_EQ(Lesen(datei), vorher);
     e = Lauf({"import", Pfad("leer.json"), datei, "--kennwort", "Geheim"});
     EXPECT_EQ(e.Status, 0) << e.Fehler;
@@ -541,6 +545,131 @@ TEST_F(Cli, BerichtBuchungsliste) {
     EXPECT_NE(e.Fehler.find("gibtsnicht"), std::string::npos);
     EXPECT_EQ(Lauf({"bericht", "buchungsliste", Pfad("fehlt.tlw")}).Status, 1);
     EXPECT_EQ(Lauf({"bericht", "buchungsliste"}).Status, 2);
+}
+
+TEST_F(Cli, GeschuetzteZieleJederGroesseBleiben) {
+    // The client record holds several megabytes of text before its passwords, more than was once
+    // looked at before replacing a file.
+    Datenbestand d = DemoBuch(20, 3, Tag(7, 12, 2026));
+    d.Mandant.Text1 = std::string(3 << 20, 'T');
+    d.Mandant.Kurz2 = KennwortVerschluesseln("nurlesen");
+    d.Dateiname = Pfad("schutz.tlw");
+    talerwerk::test::SkriptMeldungen meldungen;
+    ASSERT_TRUE(DateiSpeichern(d, meldungen));
+    d.Mandant.Kurz1 = KennwortVerschluesseln("Geheim");
+    d.Dateiname = Pfad("geheim.tlw");
+    ASSERT_TRUE(DateiSpeichern(d, meldungen));
+    const std::string schutz = Lesen(Pfad("schutz.tlw")), geheim = Lesen(Pfad("geheim.tlw"));
+    Schreiben(Pfad("leer.json"), "{}");
+
+    for (const std::vector<std::string>& aufruf :
+         {std::vector<std::string>{"import", Pfad("leer.json"), Pfad("schutz.tlw")},
+          std::vector<std::string>{"demo", Pfad("schutz.tlw"), "--buchungen", "3"}}) {
+        Ergebnis e = Lauf(aufruf);
+        EXPECT_EQ(e.Status, 1) << aufruf[0];
+        EXPECT_EQ(e.Fehler, "Datei ist schreibgeschützt!\n") << aufruf[0];
+    }
+    for (const std::vector<std::string>& aufruf :
+         {std::vector<std::string>{"import", Pfad("leer.json"), Pfad("geheim.tlw")},
+          std::vector<std::string>{"demo", Pfad("geheim.tlw"), "--buchungen", "3"}}) {
+        Ergebnis e = Lauf(aufruf);
+        EXPECT_EQ(e.Status, 1) << aufruf[0];
+        EXPECT_EQ(e.Fehler, "Datei ist schreibgeschützt!\n") << aufruf[0];
+    }
+    EXPECT_EQ(Lesen(Pfad("schutz.tlw")), schutz);
+    EXPECT_EQ(Lesen(Pfad("geheim.tlw")), geheim);
+
+    Ergebnis e = Lauf({"demo", Pfad("schutz.tlw"), "--buchungen", "3", "--kennwort", "nurlesen"});
+    EXPECT_EQ(e.Status, 0) << e.Fehler;
+    EXPECT_NE(e.Fehler, "Datei ist schreibgeschützt!\n");
+    EXPECT_NE(Lesen(Pfad("schutz.tlw")), schutz);
+}
+
+TEST_F(Cli, ExportUeberschreibtKeineDatendatei) {
+    const std::string buch = KleinesBuch("buch.tlw");
+    const std::string vorher = Lesen(buch);
+    // A data file under another name, and a damaged one under the data file's name.
+    Schreiben(Pfad("sicherung.dat"), vorher);
+    Schreiben(Pfad("kaputt.TLW"), "kein Inhalt");
+    for (const std::string& ziel : {buch, Pfad("sicherung.dat"), Pfad("kaputt.TLW")}) {
+        Ergebnis e = Lauf({"export", buch, "-o", ziel});
+        EXPECT_EQ(e.Status, 1) << ziel;
+        EXPECT_EQ(e.Fehler, "Datei \"" + ziel + "\" ist eine Datendatei und wird nicht überschrieben!\n");
+        EXPECT_EQ(e.Aus, "");
+    }
+    EXPECT_EQ(Lesen(buch), vorher);
+    EXPECT_EQ(Lesen(Pfad("sicherung.dat")), vorher);
+    EXPECT_EQ(Lesen(Pfad("kaputt.TLW")), "kein Inhalt");
+
+    // An earlier export is replaced, with exactly what standard output gets.
+    Schreiben(Pfad("alt.json"), "{\"alt\": true}\n");
+    ASSERT_EQ(::chmod(Pfad("alt.json").c_str(), 0604), 0);
+    Ergebnis e = Lauf({"export", buch, "-o", Pfad("alt.json")});
+    ASSERT_EQ(e.Status, 0) << e.Fehler;
+    EXPECT_EQ(Lesen(Pfad("alt.json")), Lauf({"export", buch}).Aus);
+    struct stat st {};
+    ASSERT_EQ(::stat(Pfad("alt.json").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0604u);
+}
+
+TEST_F(Cli, FifoUndGeraetWerdenNichtGeoeffnet) {
+    vorsatz = "timeout 60 ";  // should a command block again, it fails instead of hanging
+    const std::string fifo = Pfad("fifo.tlw");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::string& datei : {fifo, std::string("/dev/zero")}) {
+        for (const char* befehl : {"check", "export", "staende"}) {
+            Ergebnis e = Lauf({befehl, datei});
+            EXPECT_EQ(e.Status, 1) << befehl << " " << datei;
+            EXPECT_EQ(e.Fehler, kUngueltig) << befehl << " " << datei;
+        }
+    }
+    Ergebnis e = Lauf({"import", fifo, Pfad("aus.tlw")});
+    EXPECT_EQ(e.Status, 1);
+    EXPECT_EQ(e.Fehler, "Datei \"" + fifo + "\" kann nicht gelesen werden!\n");
+    // Nor is the FIFO replaced by a file when it is named as output.
+    e = Lauf({"demo", fifo, "--buchungen", "3"});
+    EXPECT_EQ(e.Status, 1);
+    EXPECT_EQ(e.Fehler, "Datei \"" + fifo + "\" konnte nicht gespeichert werden:\nDer Pfad ist keine gewöhnliche Datei\n");
+    const std::string fifoJson = Pfad("fifo.json");
+    ASSERT_EQ(::mkfifo(fifoJson.c_str(), 0600), 0);
+    e = Lauf({"export", KleinesBuch("buch.tlw"), "-o", fifoJson});
+    EXPECT_EQ(e.Status, 1);
+    EXPECT_EQ(e.Fehler,
+              "Datei \"" + fifoJson + "\" konnte nicht gespeichert werden:\nDer Pfad ist keine gewöhnliche Datei\n");
+    for (const std::string& f : {fifo, fifoJson}) {
+        struct stat st {};
+        ASSERT_EQ(::lstat(f.c_str(), &st), 0);
+        EXPECT_TRUE(S_ISFIFO(st.st_mode)) << f;
+    }
+}
+
+TEST_F(Cli, LangeNamenRechteUndKeineReste) {
+    // Names up to the longest a folder takes; the temporary file of the save fits beside them.
+    const std::string lang = Pfad(std::string(251, 'b') + ".tlw");
+    const std::string json = Pfad(std::string(250, 'j') + ".json");
+    Ergebnis e = Lauf({"demo", lang, "--buchungen", "50"});
+    ASSERT_EQ(e.Status, 0) << e.Fehler;
+    EXPECT_NE(Lauf({"check", lang}).Aus.find("Buchungen: 50\n"), std::string::npos);
+    ASSERT_EQ(::chmod(lang.c_str(), 0604), 0);
+    e = Lauf({"demo", lang, "--buchungen", "60"});
+    ASSERT_EQ(e.Status, 0) << e.Fehler;
+    EXPECT_NE(Lauf({"check", lang}).Aus.find("Buchungen: 60\n"), std::string::npos);
+    struct stat st {};
+    ASSERT_EQ(::stat(lang.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0604u);
+    e = Lauf({"export", lang, "-o", json});
+    ASSERT_EQ(e.Status, 0) << e.Fehler;
+    e = Lauf({"import", json, Pfad("zurueck.tlw")});
+    ASSERT_EQ(e.Status, 0) << e.Fehler;
+    EXPECT_EQ(Lesen(Pfad("zurueck.tlw")), Lesen(lang));
+
+    std::vector<std::string> namen;
+    for (const auto& eintrag : fs::directory_iterator(ordner)) namen.push_back(eintrag.path().filename().string());
+    std::sort(namen.begin(), namen.end());
+    std::vector<std::string> erwartet = {fs::path(lang).filename().string(), fs::path(json).filename().string(),
+                                         "stderr.txt", "stdout.txt", "zurueck.tlw"};
+    std::sort(erwartet.begin(), erwartet.end());
+    EXPECT_EQ(namen, erwartet);
 }
 
 }  // namespace

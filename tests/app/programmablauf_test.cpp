@@ -55,3 +55,45 @@ TEST(DateinameOhnePfad, NimmtDenLetztenTeil) {
     EXPECT_EQ(DateinameOhnePfad("C:\\daten\\x.tlw"), "x.tlw");
     EXPECT_EQ(DateinameOhnePfad("x.tlw"), "x.tlw");
 }
+
+TEST(FreierPlatz, EinFreierPlatzBleibt) {
+    const Fensterrechteck buchung{5, 5, 529, 346};
+    EXPECT_EQ(FreierPlatz(buchung, {}, 600, 400), buchung);
+    // Overlapping in part is fine: both stay visible.
+    EXPECT_EQ(FreierPlatz(buchung, {{300, 200, 204, 270}}, 600, 400), buchung);
+}
+
+TEST(FreierPlatz, WeichtNebenDasVerdeckteFensterAus) {
+    const Fensterrechteck stand{50, 50, 204, 270};
+    // Room enough: the booking window goes right of the balances, whole inside the area.
+    const Fensterrechteck platz = FreierPlatz({5, 5, 529, 346}, {stand}, 900, 400);
+    EXPECT_EQ(platz, (Fensterrechteck{254, 5, 529, 346}));
+    EXPECT_FALSE(Ueberdeckt(platz, stand));
+    // A window that lies entirely on top of another moves too, and never out of the area.
+    const Fensterrechteck klein = FreierPlatz({60, 60, 100, 100}, {{0, 0, 400, 300}}, 500, 300);
+    EXPECT_FALSE(Ueberdeckt({0, 0, 400, 300}, klein));
+    EXPECT_LE(klein.x + klein.Breite, 500);
+    EXPECT_LE(klein.y + klein.Hoehe, 300);
+}
+
+TEST(FreierPlatz, OhneFreienPlatzBleibtDasFenster) {
+    // The area is no larger than the window: nothing to move to.
+    const Fensterrechteck buchung{5, 5, 529, 346};
+    EXPECT_EQ(FreierPlatz(buchung, {{50, 50, 204, 270}}, 540, 355), buchung);
+    // The covered window itself can peek out to the right, inside the area.
+    const Fensterrechteck stand = FreierPlatz({50, 50, 204, 270}, {buchung}, 575, 355);
+    EXPECT_FALSE(Ueberdeckt(buchung, stand));
+    EXPECT_LE(stand.x + stand.Breite, 575);
+    EXPECT_GE(stand.x, 0);
+    EXPECT_GE(stand.y, 0);
+}
+
+TEST(Ueberdeckt, WasWenigerAlsEineTitelleisteZeigtGiltAlsVerdeckt) {
+    EXPECT_TRUE(Ueberdeckt({0, 0, 100, 100}, {0, 0, 100, 100}));
+    EXPECT_TRUE(Ueberdeckt({0, 0, 100, 100}, {10, 10, 90, 90}));
+    EXPECT_TRUE(Ueberdeckt({0, 0, 100, 100}, {10, 10, 113, 90}));  // 23 pixels show
+    EXPECT_FALSE(Ueberdeckt({0, 0, 100, 100}, {10, 10, 114, 90}));  // 24 pixels show
+    EXPECT_FALSE(Ueberdeckt({0, 0, 100, 100}, {-24, 0, 50, 50}));
+    EXPECT_FALSE(Ueberdeckt({0, 0, 100, 100}, {0, 100, 50, 50}));
+    EXPECT_TRUE(Ueberdeckt({INT32_MAX - 10, 0, INT32_MAX, 10}, {INT32_MAX - 5, 0, 5, 5}));
+}

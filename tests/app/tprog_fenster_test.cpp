@@ -7,6 +7,12 @@
 #include <QCloseEvent>
 #include <QDialog>
 #include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalSpy>
 #include <QFile>
 #include <QLabel>
 #include <QMdiArea>
@@ -19,16 +25,21 @@
 #include <QTextBrowser>
 #include <QToolBar>
 #include <QTimer>
+#include <QTranslator>
 #include <QToolButton>
 
 #include <deque>
 #include <memory>
 
 #include "accounts/kennwort.h"
+#include "app/qtprogrammanschluss.h"
 #include "app/tprog_fenster.h"
 #include "app/ttitelbild.h"
 #include "qtskript.h"
 #include "app/trechnerdlg.h"
+#include "bookings/qtbetragsfeld.h"
+#include "bookings/qtdatumsfeld.h"
+#include "bookings/tbuchungdlg.h"
 #include "evaluation/tktostanddlg.h"
 #include "store/datendatei.h"
 #include "store/demobuch.h"
@@ -155,6 +166,53 @@ struct Umgebung {
     }
 };
 
+// The main window as the program builds it: every dialog and child window plugged in.
+struct Programm {
+    Umgebung u;
+    PruefFenster* f = nullptr;
+    std::unique_ptr<Dialoge> dialoge;
+    explicit Programm(const QStringList& argumente = {}) {
+        f = &u.Starten(argumente);
+        dialoge = std::make_unique<Dialoge>(*f);
+        FensterAnschliessen(*f, *dialoge);
+    }
+    ~Programm() {
+        if (f->isVisible()) {
+            f->Bestand().Geaendert = false;
+            f->close();
+        }
+        dialoge.reset();
+    }
+    TBuchungDlg* Buchung() const { return static_cast<TBuchungDlg*>(f->Kindfenster(TProg_Fenster::Buchung)); }
+    void Zeigen() {
+        f->show();
+        f->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f));
+        f->LogoPanel->hide();
+    }
+};
+
+QMdiSubWindow* Rahmen(QWidget* w) { return w ? qobject_cast<QMdiSubWindow*>(w->parentWidget()) : nullptr; }
+
+// A sample book with accounts, so that the booking window can book.
+void BeispielAnlegen(const QString& pfad) {
+    Datenbestand d = DemoBuch(20, 5, 46000);
+    d.Dateiname = pfad.toStdString();
+    SkriptMeldungen m;
+    QVERIFY(DateiSpeichern(d, m));
+}
+
+// Leaves the menu bar as a user does, with Esc until nothing of it is active any more.
+void MenueZu(QMainWindow& f) {
+    for (int i = 0; i < 3 && (QApplication::activePopupWidget() || f.menuBar()->activeAction()); ++i) {
+        QWidget* ziel = QApplication::activePopupWidget();
+        QTest::keyClick(ziel ? ziel : f.menuBar(), Qt::Key_Escape);
+    }
+    QVERIFY(!QApplication::activePopupWidget());
+    f.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&f));
+}
+
 }  // namespace
 
 class TProg_FensterTest : public QObject {
@@ -184,6 +242,13 @@ private slots:
     void buchungBeimSchliessenErreichtDieDatei();
     void fenstermenueListetKindfenster();
     void bilderFuerDieSichtpruefung();
+    void befehleSindNachNamenGebunden();
+    void zugriffstastenDesKindfenstersVorDemMenue();
+    void ersteGroesseZeigtDasBuchungsfensterGanz();
+    void maximiertBleibtUeberDenNeustart();
+    void wiedergeoeffneteKindfensterVerdeckenSichNicht();
+    void dateidialogeImZuletztBenutztenOrdner();
+    void deutscheTexteVonQt();
 };
 
 void TProg_FensterTest::geschlossenHatKurzesMenueUndTitel() {
@@ -419,6 +484,8 @@ void TProg_FensterTest::startParameterOhneDatei() {
     QVERIFY(!f.Bestand().DateiOffen);
     QVERIFY(!f.MenueOffen());
     QCOMPARE(f.windowTitle(), QStringLiteral("Talerwerk"));
+    // The name of a file that was never read does not stay behind in the store.
+    QVERIFY(f.Bestand().Dateiname.empty());
 }
 
 void TProg_FensterTest::startParameterOhneOrdnerLiegtBeimProgramm() {
@@ -444,18 +511,38 @@ void TProg_FensterTest::oeffnenAbgebrochenLaesstDateiOffen() {
     QVERIFY(f.Bestand().DateiOffen);
     QCOMPARE(f.windowTitle(), QStringLiteral("Talerwerk - buch.tlw "));
 
-    // A file that cannot be read leaves the window closed.
+    // A file that cannot be read leaves the file open so far as it was: name, title, contents.
     QFile kaputt(u.Pfad(QStringLiteral("kaputt.tlw")));
     QVERIFY(kaputt.open(QIODevice::WriteOnly));
     kaputt.write("\x01\x00\x00\x00\x07", 5);
     kaputt.close();
+    f.Bestand().Mandant.Name = "Vorher";
+    f.Bestand().Geaendert = true;
+    u.meldungen.antworten = {Antwort::Nein};  // the save question: go on without saving
     f.oeffnenNamen << kaputt.fileName();
     f.ffnen1Click();
     QCOMPARE(u.meldungen.Texte(Art::Fehler),
              std::vector<std::string>({"Ungültige Datei!\rÖffnen nicht möglich!"}));
+    QVERIFY(f.Bestand().DateiOffen);
+    QVERIFY(f.MenueOffen());
+    QCOMPARE(f.windowTitle(), QStringLiteral("Talerwerk - buch.tlw "));
+    QCOMPARE(QString::fromStdString(f.Bestand().Dateiname), u.Pfad(QStringLiteral("buch.tlw")));
+    QCOMPARE(f.StatusText(2), QStringLiteral("TST"));
+    QCOMPARE(f.Bestand().Mandant.Name, std::string("Vorher"));
+    QVERIFY(f.Bestand().Geaendert);  // nothing typed is thrown away
+    // Saving now writes the old contents under their own name, never under the new one.
+    QVERIFY(f.Speichern1Click());
+    QCOMPARE(MandantImFile(u.Pfad(QStringLiteral("buch.tlw"))), std::string("Vorher"));
+    QCOMPARE(QFileInfo(kaputt.fileName()).size(), qint64(5));
+
+    // Without a file open, a failed open leaves the window closed and unnamed.
+    f.Schliessen1Click();
+    f.oeffnenNamen << kaputt.fileName();
+    f.ffnen1Click();
     QVERIFY(!f.Bestand().DateiOffen);
-    QVERIFY(!f.MenueOffen());
+    QVERIFY(f.Bestand().Dateiname.empty());
     QCOMPARE(f.windowTitle(), QStringLiteral("Talerwerk"));
+    QCOMPARE(f.DialogOrdner(), u.ordner.path());
 }
 
 void TProg_FensterTest::einstellungenBeimBeendenGeschrieben() {
@@ -874,6 +961,242 @@ void TProg_FensterTest::bilderFuerDieSichtpruefung() {
     f.Info1Click();
     QVERIFY(QFile::exists(ziel + QStringLiteral("/info.png")));
     f.close();
+
+    // Qt's own file dialog speaks German.
+    DeutscheTexteLaden(*qApp);
+    {
+        QFileDialog dialog(nullptr, QStringLiteral("Datei öffnen"));
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        dialog.setNameFilters(TProg_Fenster::DateiFilter(true));
+        dialog.setDirectory(u.ordner.path());
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QVERIFY(dialog.grab().save(ziel + QStringLiteral("/dateidialog.png")));
+    }
+    // The first start with the booking window, and a button reached with Tab.
+    StilAnwenden(*qApp);
+    Programm p;
+    BeispielAnlegen(p.u.Pfad(QStringLiteral("buch.tlw")));
+    p.f->oeffnenNamen << p.u.Pfad(QStringLiteral("buch.tlw"));
+    p.f->ffnen1Click();
+    p.Zeigen();
+    p.f->Hinzufgen1Click();
+    for (int i = 0; i < 9; ++i) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTest::qWait(50);
+    QVERIFY(p.f->grab().save(ziel + QStringLiteral("/erste_groesse.png")));
+    p.f->Kontostnde1Click();
+    p.f->oeffnenNamen << p.u.Pfad(QStringLiteral("buch.tlw"));
+    p.f->ffnen1Click();
+    QTest::qWait(50);
+    QVERIFY(p.f->grab().save(ziel + QStringLiteral("/wiedergeoeffnet.png")));
+}
+
+void TProg_FensterTest::befehleSindNachNamenGebunden() {
+    // Everything that is built is bound; what is listed here waits for its window or dialog.
+    Programm p;
+    QCOMPARE(p.f->UngebundeneBefehle(),
+             QStringList({"Buchungsbersicht1Click", "EinnahmeAusgabe1Click", "Gesamtentwicklun1Click",
+                          "Kontenblatt1Click", "Neu1Click", "RegelmigeBuchungen1Click", "RgmFaelligePruefen",
+                          "RubrikKonto1Click", "RubrikZeit1Click", "Seiteeinrichten1Click", "Vorlage1Click"}));
+
+    // A misspelt name is refused, and the command it was meant for shows up as unbound.
+    Umgebung u;
+    PruefFenster& f = u.Starten();
+    int konten = 0;
+    QVERIFY(!f.BefehlSetzen(QStringLiteral("Kontenplan1Clik"), [&] { ++konten; }));
+    QVERIFY(!f.BefehlSetzen(QStringLiteral("ffnen1Click"), [&] { ++konten; }));  // not a plug-in
+    QVERIFY(f.UngebundeneBefehle().contains(QStringLiteral("Kontenplan1Click")));
+    QVERIFY(f.UngebundeneBefehle().contains(QStringLiteral("Bearbeiten1Click")));  // no booking window
+    QVERIFY(f.BefehlSetzen(QStringLiteral("Kontenplan1Click"), [&] { ++konten; }));
+    QVERIFY(!f.UngebundeneBefehle().contains(QStringLiteral("Kontenplan1Click")));
+    // The menu item, the tool bar button and the handler's name reach the same work.
+    f.Neu1Click();
+    f.Rubriken1->trigger();
+    f.findChild<QAction*>(QStringLiteral("SpeedItem4"))->trigger();
+    f.BefehlAusloesen(QStringLiteral("Kontenplan1Click"));
+    QCOMPARE(konten, 3);
+}
+
+void TProg_FensterTest::zugriffstastenDesKindfenstersVorDemMenue() {
+    Programm p;
+    BeispielAnlegen(p.u.Pfad(QStringLiteral("buch.tlw")));
+    p.f->oeffnenNamen << p.u.Pfad(QStringLiteral("buch.tlw"));
+    p.f->ffnen1Click();
+    p.Zeigen();
+    p.f->Hinzufgen1Click();
+    TBuchungDlg* w = p.Buchung();
+    QVERIFY(w);
+    // Opened with Ctrl+H: the date has the focus and takes what is typed.
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w->DatumEdit->Edit));
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("150326"));
+    QCOMPARE(w->DatumEdit->Text(), std::string("15.03.26"));
+
+    // Alt+D is "&Datei" and "Buchungs&datum": the window's field wins, every time.
+    w->BemerkungEdit->setFocus();
+    for (int i = 0; i < 2; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_D, Qt::AltModifier);
+        QVERIFY(!QApplication::activePopupWidget());
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w->DatumEdit->Edit));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_T, Qt::AltModifier);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w->BetragEdit));
+    }
+    // Alt+B is "&Buchung" and "&Buchen": the button is pressed.
+    QSignalSpy buchen(w->BuchenBtn, &QPushButton::clicked);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_B, Qt::AltModifier);
+    QCOMPARE(buchen.count(), 1);
+    QVERIFY(!QApplication::activePopupWidget());
+    p.u.meldungen.Leeren();
+
+    // A letter no control of the window carries opens its menu ("Aus&wertung").
+    w->BetragEdit->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_W, Qt::AltModifier);
+    QWidget* menue = QApplication::activePopupWidget();
+    QVERIFY(menue);
+    QCOMPARE(menue->objectName(), QStringLiteral("Auswertung1"));
+    MenueZu(*p.f);
+    // F10 opens the menu bar at its first menu.
+    w->BetragEdit->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F10);
+    menue = QApplication::activePopupWidget();
+    QVERIFY(menue);
+    QCOMPARE(menue->objectName(), QStringLiteral("Datei1"));
+    MenueZu(*p.f);
+    // Alt alone (pressed and let go) takes the keyboard into the menu bar.
+    w->BetragEdit->setFocus();
+    QTest::keyPress(QApplication::focusWidget(), Qt::Key_Alt, Qt::AltModifier);
+    QTest::keyRelease(QApplication::focusWidget(), Qt::Key_Alt);
+    QVERIFY(p.f->menuBar()->activeAction());
+    QCOMPARE(p.f->menuBar()->activeAction()->text(), QStringLiteral("&Datei"));
+    MenueZu(*p.f);
+    // Without a child window the menu has the letters to itself.
+    w->VerwerfenBtnClick();
+    Rahmen(w)->close();
+    QTRY_VERIFY(!p.f->Kindfenster(TProg_Fenster::Buchung));
+    p.f->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(p.f));
+    QTest::keyClick(p.f, Qt::Key_D, Qt::AltModifier);
+    menue = QApplication::activePopupWidget();
+    QVERIFY(menue);
+    QCOMPARE(menue->objectName(), QStringLiteral("Datei1"));
+    MenueZu(*p.f);
+}
+
+void TProg_FensterTest::ersteGroesseZeigtDasBuchungsfensterGanz() {
+    Programm p;
+    p.f->Neu1Click();
+    p.Zeigen();
+    p.f->Hinzufgen1Click();
+    TBuchungDlg* w = p.Buchung();
+    QVERIFY(w);
+    QApplication::processEvents();
+    QMdiArea* flaeche = p.f->Arbeitsflaeche();
+    QVERIFY2(flaeche->viewport()->rect().contains(Rahmen(w)->geometry()), "booking window cut off");
+    QVERIFY(!flaeche->verticalScrollBar()->isVisible());
+    QVERIFY(!flaeche->horizontalScrollBar()->isVisible());
+    // Nothing inside the booking window is squeezed below what its layout asks for.
+    QVERIFY(w->width() >= w->minimumSizeHint().width());
+    QVERIFY(w->height() >= w->minimumSizeHint().height());
+    QVERIFY(w->BitBtn1->geometry().bottom() < w->height());
+    p.f->Bestand().Geaendert = false;
+    QVERIFY(p.f->close());
+
+    // A child window larger than the default size: the first size grows until it is seen whole.
+    Umgebung v;
+    PruefFenster& gross = v.Starten();
+    const QRect lage(5, 5, 650, 380);
+    gross.PlatzFuerKindfenster(lage);
+    gross.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&gross));
+    QVERIFY(gross.width() > 580 && gross.height() > 420);
+    QVERIFY(gross.Arbeitsflaeche()->viewport()->rect().contains(lage));
+    gross.close();
+
+    // A size the user chose is kept, even a small one.
+    Einstellungen klein;
+    klein.Breite = 500;
+    klein.Hoehe = 300;
+    QVERIFY(EinstellungenSpeichern(p.f->EinstellungsDatei().toStdString(), klein));
+    PruefFenster g(p.u.meldungen, p.u.kennwort, p.u.ProgrammPfad());
+    g.PlatzFuerKindfenster(TBuchungDlg::Lage());
+    QCOMPARE(g.size(), QSize(500, 300));
+}
+
+void TProg_FensterTest::maximiertBleibtUeberDenNeustart() {
+    Umgebung u;
+    {
+        PruefFenster& f = u.Starten();
+        f.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f));
+        f.setWindowState(Qt::WindowMaximized);
+        QVERIFY(f.close());
+    }
+    QVERIFY(EinstellungenLaden(u.fenster->EinstellungsDatei().toStdString()).Maximiert);
+    PruefFenster& g = u.Starten();
+    QVERIFY(g.windowState() & Qt::WindowMaximized);
+    g.setWindowState(Qt::WindowNoState);
+    QVERIFY(g.close());
+    QVERIFY(!EinstellungenLaden(g.EinstellungsDatei().toStdString()).Maximiert);
+}
+
+void TProg_FensterTest::wiedergeoeffneteKindfensterVerdeckenSichNicht() {
+    Programm p;
+    BeispielAnlegen(p.u.Pfad(QStringLiteral("buch.tlw")));
+    p.f->oeffnenNamen << p.u.Pfad(QStringLiteral("buch.tlw"));
+    p.f->ffnen1Click();
+    p.Zeigen();
+    auto keinesVerdeckt = [&] {
+        const QList<QMdiSubWindow*> fenster = p.f->Arbeitsflaeche()->subWindowList();
+        QCOMPARE(fenster.size(), 3);
+        for (QMdiSubWindow* a : fenster)
+            for (QMdiSubWindow* b : fenster)
+                if (a != b)
+                    QVERIFY2(!a->geometry().contains(b->geometry()),
+                             qPrintable(a->windowTitle() + QStringLiteral(" verdeckt ") + b->windowTitle()));
+    };
+    // Opened one after the other at their usual places (balances 50,50, booking 5,5, calculator).
+    p.f->Kontostnde1Click();
+    p.f->Hinzufgen1Click();
+    p.f->Rechner1Click();
+    keinesVerdeckt();
+    // Open the same file again: the windows close and come back at their stored places.
+    p.f->oeffnenNamen << p.u.Pfad(QStringLiteral("buch.tlw"));
+    p.f->ffnen1Click();
+    QVERIFY(p.Buchung());
+    QVERIFY(p.f->Kindfenster(TProg_Fenster::KontoStand));
+    keinesVerdeckt();
+    // The booking window opened last has the focus in its date, ready for typing.
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(p.Buchung()->DatumEdit->Edit));
+    // Ctrl+B from another child window brings the booking window back with a field focused.
+    p.f->Kontostnde1Click();
+    QVERIFY(!p.Buchung()->isAncestorOf(QApplication::focusWidget()));
+    QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : p.f, Qt::Key_B, Qt::ControlModifier);
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(p.Buchung()->DatumEdit->Edit));
+}
+
+void TProg_FensterTest::dateidialogeImZuletztBenutztenOrdner() {
+    Umgebung u;
+    QVERIFY(QDir(u.ordner.path()).mkdir(QStringLiteral("archiv")));
+    const QString archiv = u.Pfad(QStringLiteral("archiv"));
+    DateiAnlegen(archiv + QStringLiteral("/alt.tlw"));
+    PruefFenster& f = u.MitOffenerDatei();
+    QCOMPARE(f.DialogOrdner(), u.ordner.path());
+    f.oeffnenNamen << archiv + QStringLiteral("/alt.tlw");
+    f.ffnen1Click();
+    QCOMPARE(f.DialogOrdner(), archiv);
+    // A failed open counts too: the user was looking in that folder.
+    f.oeffnenNamen << u.Pfad(QStringLiteral("fehlt.tlw"));
+    f.ffnen1Click();
+    QCOMPARE(f.DialogOrdner(), u.ordner.path());
+    QCOMPARE(QFileInfo(QString::fromStdString(f.Bestand().Dateiname)).fileName(), QStringLiteral("alt.tlw"));
+    QCOMPARE(TProg_Fenster::DateiFilter(true),
+             QStringList({"TLW 2.1-Dateien (*.tlw)", "Alle Dateien (*)"}));
+    QCOMPARE(TProg_Fenster::DateiFilter(false), QStringList({"TLW 2.1-Dateien (*.tlw)"}));
+}
+
+void TProg_FensterTest::deutscheTexteVonQt() {
+    QVERIFY2(DeutscheTexteLaden(*qApp), "qtbase_de fehlt (Debian: qt6-translations-l10n)");
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Abbrechen"));
+    QCOMPARE(QCoreApplication::translate("QFileDialog", "Look in:"), QStringLiteral("Suchen in:"));
 }
 
 QTEST_MAIN(TProg_FensterTest)

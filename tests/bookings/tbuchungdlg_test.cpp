@@ -1,4 +1,6 @@
+#include <QCalendarWidget>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QDialog>
 #include <QGroupBox>
 #include <QLabel>
@@ -724,6 +726,222 @@ private slots:
         QVERIFY(!dlg.Bearbeiten(d, z));
         QCOMPARE(d.Textbausteine[3].Text1, std::string("Einkauf"));
         QVERIFY(!d.Geaendert);
+    }
+
+    void CalendarOffersOnlyYearsTheFileCanKeep() {
+        // The file stores two-digit years: a date picked outside 1980–2079 would come back another.
+        Aufbau a(1);
+        a.Oeffnen(1);
+        auto* kalender = a.fenster->DatumEdit->findChild<QCalendarWidget*>();
+        QVERIFY(kalender);
+        QCOMPARE(kalender->minimumDate(), QDate(1980, 1, 1));
+        QCOMPARE(kalender->maximumDate(), QDate(2079, 12, 31));
+    }
+
+    void OpeningPutsTheFocusIntoTheDate() {
+        // The new-booking position and an existing booking with editing allowed: typing starts in
+        // the date at once.
+        Aufbau a(2);
+        a.Oeffnen(2);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(a.fenster->DatumEdit->Edit));
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("150326"));
+        QCOMPARE(a.fenster->DatumEdit->Text(), std::string("15.03.26"));
+
+        Einstellungen offen;
+        offen.BuchungEdit = false;
+        Aufbau b(2, offen);
+        b.Oeffnen(0);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(b.fenster->DatumEdit->Edit));
+        // Opening again at another position after the focus wandered off brings it back.
+        b.fenster->BitBtn1->setFocus();
+        b.d.AktIndex = 1;
+        b.fenster->AktIndexZeigen();
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(b.fenster->DatumEdit->Edit));
+        // A change that cannot be stored keeps the window where it was, the focus on the fault.
+        Tippen(b.fenster->TextEdit->Edit, QString());
+        QTest::keyClick(b.fenster->TextEdit->Edit, Qt::Key_Backspace);
+        b.meldungen.antworten = {Antwort::Ja};
+        b.d.AktIndex = 0;
+        b.fenster->AktIndexZeigen();
+        QCOMPARE(b.d.AnzeigeIndex, 1);
+        QCOMPARE(b.meldungen.Texte(Art::Information),
+                 std::vector<std::string>({"Buchen nicht möglich!\rBuchungstext darf nicht leer sein!"}));
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(b.fenster->TextEdit->Edit));
+
+        // Locked: the fields are disabled, the window itself holds the focus and Enter goes on.
+        Aufbau c(2);
+        c.Oeffnen(0);
+        QVERIFY(c.fenster->Gesperrt());
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(c.fenster));
+        QTest::keyClick(c.fenster, Qt::Key_Return);
+        QCOMPARE(c.d.AktIndex, 1);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(c.fenster));
+        // On to the new booking, which is always editable: the date takes the focus again.
+        QTest::keyClick(c.fenster, Qt::Key_Return);
+        QCOMPARE(c.d.AktIndex, 2);
+        QVERIFY(!c.fenster->Gesperrt());
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(c.fenster->DatumEdit->Edit));
+    }
+
+    void FocusGivenToTheWindowGoesIntoTheDate() {
+        // An MDI frame hands the focus to the window itself when it is activated again.
+        QMdiArea bereich;
+        bereich.resize(900, 700);
+        bereich.show();
+        Aufbau a;
+        QMdiSubWindow* rahmen = bereich.addSubWindow(a.fenster);
+        a.Oeffnen(0);
+        a.fenster->BitBtn1->setFocus();
+        a.fenster->setFocus(Qt::ActiveWindowFocusReason);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(a.fenster->DatumEdit->Edit));
+        a.fenster = nullptr;
+        delete rahmen;
+    }
+
+    void TabWalksEveryControlInScreenOrderAndWraps() {
+        Einstellungen offen;
+        offen.BuchungEdit = false;
+        Aufbau a(2, offen);
+        a.Oeffnen(0);
+        TBuchungDlg& w = *a.fenster;
+        const std::vector<QWidget*> erwartet = {
+            w.DatumEdit->Edit, w.BetragEdit,    w.Konto1Edit->Edit, w.Konto2Edit->Edit, w.TextEdit->Edit,
+            w.BelegnrEdit,     w.StorniertCBox, w.BemerkungEdit,    w.BuchenBtn,        w.VerwerfenBtn,
+            w.LoeschBtn,       w.VorlageBtn,    w.ListeBtn,         w.ModusBtn,         w.AnfangBtn,
+            w.ZurueckBtn,      w.GeheZuEdit,    w.VorBtn,           w.EndeBtn,          w.BitBtn1};
+        QCOMPARE(w.Tabfolge(), erwartet);
+        QCOMPARE(QApplication::focusWidget(), erwartet.front());
+        for (size_t i = 1; i <= erwartet.size(); ++i) {
+            Tab();
+            QCOMPARE(QApplication::focusWidget(), erwartet[i % erwartet.size()]);
+        }
+        // Shift+Tab goes back the same way, over the start.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w.BitBtn1));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w.EndeBtn));
+        // Enter on a navigation button reached with Tab presses that button, not "Buchen".
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(a.d.AktIndex, 1);
+        QVERIFY(a.d.Buchungen.size() == 2 && a.meldungen.meldungen.empty());
+    }
+
+    void TabSkipsWhatCannotBeUsed() {
+        // At the new-booking position "Löschen" and the lock button are disabled; while locked the
+        // whole panel is, and Tab starts from the window at the list button.
+        Aufbau a(1);
+        a.Oeffnen(1);
+        TBuchungDlg& w = *a.fenster;
+        w.VorlageBtn->setFocus(Qt::TabFocusReason);
+        Tab();
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w.ListeBtn));
+        w.VerwerfenBtn->setFocus(Qt::TabFocusReason);
+        Tab();
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w.VorlageBtn));  // Löschen disabled
+        Tab();
+        Tab();
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w.AnfangBtn));  // lock button disabled
+
+        Aufbau b(2);
+        b.Oeffnen(0);
+        QVERIFY(b.fenster->Gesperrt());
+        Tab();
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(b.fenster->ListeBtn));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(b.fenster->BitBtn1));
+    }
+
+    void TabFromAnOpenTreeGoesOnToTheNextField() {
+        Aufbau a;
+        a.Oeffnen(0);
+        TBuchungDlg& w = *a.fenster;
+        w.Konto1Edit->Knopf->click();
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w.Konto1Edit->Baum));
+        QTest::keyClick(w.Konto1Edit->Baum, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w.Konto2Edit->Edit));
+        QVERIFY(!w.Konto1Edit->BaumOffen());
+    }
+
+    void FocusedButtonLooksDifferent() {
+        Aufbau a;
+        a.Oeffnen(0);
+        TBuchungDlg& w = *a.fenster;
+        w.VorlageBtn->setFocus();
+        QApplication::processEvents();
+        const QImage ohne = w.ListeBtn->grab().toImage();
+        Tab();
+        QVERIFY(w.ListeBtn->hasFocus());
+        QVERIFY(ohne != w.ListeBtn->grab().toImage());
+    }
+
+    void OpeningATreeFromTheKeyboardLeavesTheFieldAlone() {
+        Aufbau a;
+        a.Oeffnen(0);
+        TBuchungDlg& w = *a.fenster;
+        // "LM" selects its first sub-category in the tree; only a choice may put "LMG" in the field.
+        Tippen(w.Konto2Edit->Edit, QStringLiteral("LM"));
+        QTest::keyPress(w.Konto2Edit->Edit, Qt::Key_Alt);
+        QTest::keyPress(w.Konto2Edit->Edit, Qt::Key_Down, Qt::AltModifier);
+        QVERIFY(w.Konto2Edit->BaumOffen());
+        // The keys are let go over the tree, which has the focus now.
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w.Konto2Edit->Baum));
+        QTest::keyRelease(w.Konto2Edit->Baum, Qt::Key_Down, Qt::AltModifier);
+        QTest::keyRelease(w.Konto2Edit->Baum, Qt::Key_Alt);
+        QCOMPARE(w.Konto2Edit->Edit->text(), QStringLiteral("LM"));
+        // A key pressed in the tree then chooses as before.
+        QTest::keyClick(w.Konto2Edit->Baum, Qt::Key_Down);
+        QCOMPARE(w.Konto2Edit->Edit->text(), QStringLiteral("MI"));
+        QTest::keyClick(w.Konto2Edit->Baum, Qt::Key_Escape);
+        QCOMPARE(w.Konto2Edit->Edit->text(), QStringLiteral("LM"));
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w.Konto2Edit->Edit));
+        // Leaving through the tree is leaving the field: a category with sub-categories is never
+        // left in it, and the field after it is not touched on the way.
+        w.TextEdit->Edit->setText(QStringLiteral("EK"));
+        QTest::keyClick(w.Konto2Edit->Edit, Qt::Key_F4);
+        QTest::keyClick(w.Konto2Edit->Baum, Qt::Key_Return);
+        QCOMPARE(w.Konto2Edit->Edit->text(), QStringLiteral("LMG"));
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w.TextEdit->Edit));
+        QCOMPARE(w.TextEdit->Edit->text(), QStringLiteral("EK"));
+
+        // F4 in the text field: the tree's first snippet is not taken by opening.
+        Tippen(w.TextEdit->Edit, QStringLiteral("Baecker"));
+        QTest::keyPress(w.TextEdit->Edit, Qt::Key_F4);
+        QVERIFY(w.TextEdit->BaumOffen());
+        QTest::keyRelease(QApplication::focusWidget(), Qt::Key_F4);
+        QCOMPARE(w.TextEdit->Edit->text(), QStringLiteral("Baecker"));
+        QTest::keyClick(w.TextEdit->Baum, Qt::Key_Down);
+        QVERIFY(w.TextEdit->Edit->text() != QStringLiteral("Baecker"));
+    }
+
+    void RefusedAmountKeysBeepAndKeepTheAmount() {
+        Aufbau a;
+        a.Oeffnen(0);
+        TBuchungDlg& w = *a.fenster;
+        auto piepse = [&] { return a.meldungen.Texte(Art::Piep).size(); };
+        Tippen(w.BetragEdit, QStringLiteral("999999"));
+        QCOMPARE(piepse(), size_t(0));
+        // A seventh digit, a third decimal, a sign, a letter, a second comma: refused with a beep.
+        QTest::keyClicks(w.BetragEdit, QStringLiteral("9"));
+        QCOMPARE(piepse(), size_t(1));
+        QTest::keyClicks(w.BetragEdit, QStringLiteral(",99"));
+        QCOMPARE(w.BetragEdit->text(), QStringLiteral("999999,99"));
+        QTest::keyClicks(w.BetragEdit, QStringLiteral("9-x,"));
+        QCOMPARE(piepse(), size_t(5));
+        QCOMPARE(w.BetragEdit->text(), QStringLiteral("999999,99"));
+        QCOMPARE(w.BetragEdit->Betrag(), std::string("999999,99"));
+        // A digit in front of the six is refused too, wherever the cursor stands.
+        w.BetragEdit->home(false);
+        QTest::keyClick(w.BetragEdit, Qt::Key_1);
+        QCOMPARE(piepse(), size_t(6));
+        QCOMPARE(w.BetragEdit->Betrag(), std::string("999999,99"));
+        // Pasting a number out of range changes nothing either, and is heard.
+        QApplication::clipboard()->setText(QStringLiteral("1234567"));
+        w.BetragEdit->selectAll();
+        QTest::keySequence(w.BetragEdit, QKeySequence::Paste);
+        QCOMPARE(w.BetragEdit->Betrag(), std::string("999999,99"));
+        QCOMPARE(piepse(), size_t(7));
+        Tab();
+        QCOMPARE(w.BetragEdit->text(), QStringLiteral("999.999,99"));
     }
 
     void SnippetChangeRebuildsTheBookingWindowsTextTree() {

@@ -1,12 +1,18 @@
 #include "store/einstellungen.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
+
+#include "testhilfen.h"
 
 namespace fs = std::filesystem;
 using namespace talerwerk;
@@ -48,7 +54,7 @@ TEST_F(EinstellungenTest, SpeichernSchreibtAlleSchluesselInFesterReihenfolge) {
     ASSERT_TRUE(EinstellungenSpeichern(pfad, e));
     EXPECT_EQ(Lesen(),
               "[Hauptfenster]\nx=-12\ny=0\nBreite=580\nHoehe=420\nSymbolleiste=1\n"
-              "Symbolleiste_Ausrichtung=1\nStatuszeile=1\n\n"
+              "Symbolleiste_Ausrichtung=1\nStatuszeile=1\nMaximiert=0\n\n"
               "[Meldungen]\nWarnung=1\nBuchung=1\n\xC3\x9C" "berschreiben=1\n\n"
               "[Einstellungen]\nTextbaustein=1\nBuchungsdatum=1\nNullbuchung=1\nrgmBuchung1=1\n"
               "rgmBuchung2=1\nBuchungEdit=1\n\n"
@@ -60,7 +66,7 @@ TEST_F(EinstellungenTest, SpeichernSchreibtAlleSchluesselInFesterReihenfolge) {
 TEST_F(EinstellungenTest, JederWertUeberlebtSpeichernUndLaden) {
     Einstellungen e;
     e.x = 10; e.y = 20; e.Breite = 800; e.Hoehe = 600;
-    e.Symbolleiste = false; e.Symbolleiste_Ausrichtung = 3; e.Statuszeile = false;
+    e.Symbolleiste = false; e.Symbolleiste_Ausrichtung = 3; e.Statuszeile = false; e.Maximiert = true;
     e.Warnung = false; e.Buchung = false; e.Ueberschreiben = false;
     e.Textbaustein = false; e.Buchungsdatum = false; e.Nullbuchung = true;
     e.rgmBuchung1 = false; e.rgmBuchung2 = false; e.BuchungEdit = false;
@@ -173,6 +179,115 @@ TEST_F(EinstellungenTest, PfadBeimProgrammOderImKonfigurationsordner) {
     if (alt) ::setenv("XDG_CONFIG_HOME", altWert.c_str(), 1); else ::unsetenv("XDG_CONFIG_HOME");
     EXPECT_EQ(p, (ordner / "konfig" / "talerwerk" / "talerwerk.ini").string());
     EXPECT_TRUE(fs::is_directory(ordner / "konfig" / "talerwerk"));
+}
+
+// Peak memory in KiB of a child process that runs `f`; the child's exit status tells whether `f`
+// returned true. A child whose memory ran out does not exit normally.
+long KindSpitzeKiB(const std::function<bool()>& f, bool& ok) {
+    const pid_t kind = ::fork();
+    if (kind == 0) ::_exit(f() ? 0 : 1);
+    int status = 0;
+    struct rusage ru {};
+    ok = kind > 0 && ::wait4(kind, &status, 0, &ru) == kind && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    return ru.ru_maxrss;
+}
+
+TEST_F(EinstellungenTest, LangerAbschnittskopfVorVielenZeilenKostetNurSeineGroesse) {
+    // A megabyte-long section header followed by thousands of lines: every line once referred to
+    // its section by a copy of the name, two gigabytes in all.
+    std::string text = "[" + std::string(1000000, 'x') + "]\n";
+    for (int i = 0; i < 2000; ++i) text += "Schluessel" + std::to_string(i) + "=" + std::to_string(i) + "\n";
+    text += "[Farbe]\nPositiv=7\n[Rechner]\nx=33\n";
+    Schreiben(text);
+
+    bool geladen = false, gespeichert = false, leer = false;
+    const long ohne = KindSpitzeKiB([] { return true; }, leer);
+    const long laden = KindSpitzeKiB([&] {
+        const Einstellungen e = EinstellungenLaden(pfad);
+        return e.Positiv == 7 && e.RechnerX == 33 &&
+               FensterLageLesen(pfad, "Rechner", FensterLage{}).x == 33;
+    }, geladen);
+    const long speichern = KindSpitzeKiB([&] {
+        Einstellungen e;
+        e.Breite = 640;
+        return EinstellungenSpeichern(pfad, e) && FensterLageSpeichern(pfad, "Rechner", {1, 2, 3, 4});
+    }, gespeichert);
+    ASSERT_TRUE(leer);
+    EXPECT_TRUE(geladen);
+    EXPECT_TRUE(gespeichert);
+    // A few copies of the file at most, even with the sanitizers' bookkeeping.
+    EXPECT_LT(laden - ohne, 128 * 1024) << "KiB";
+    EXPECT_LT(speichern - ohne, 128 * 1024) << "KiB";
+
+    // The unknown section and its lines survived the save, the known values are the new ones.
+    const std::string neu = Lesen();
+    EXPECT_NE(neu.find("\n[" + std::string(1000000, 'x') + "]\nSchluessel0=0\n"), std::string::npos);
+    EXPECT_NE(neu.find("Schluessel1999=1999\n"), std::string::npos);
+    const Einstellungen e = EinstellungenLaden(pfad);
+    EXPECT_EQ(e.Breite, 640);
+    EXPECT_EQ(e.RechnerX, 1);
+    EXPECT_EQ(e.RechnerHoehe, 4);
+}
+
+TEST_F(EinstellungenTest, VieleUnbekannteAbschnitteBleibenInIhrerReihenfolge) {
+    // Twenty thousand sections of child windows: each keeps its lines, in the file's order, also
+    // when a name comes back later in other letter case.
+    std::string text, erwartet;
+    for (int i = 0; i < 20000; ++i) {
+        text += "[Fenster" + std::to_string(i) + "]\nx=" + std::to_string(i) + "\n";
+        erwartet += "\n[Fenster" + std::to_string(i) + "]\nx=" + std::to_string(i) + "\n" + (i == 5 ? "y=5\n" : "");
+    }
+    text += "[FENSTER5]\ny=5\n";
+    Schreiben(text);
+    ASSERT_TRUE(EinstellungenSpeichern(pfad, Einstellungen{}));
+    const std::string neu = Lesen();
+    const size_t anfang = neu.find("\n[Fenster0]");
+    ASSERT_NE(anfang, std::string::npos);
+    EXPECT_EQ(neu.substr(anfang), erwartet);
+}
+
+TEST_F(EinstellungenTest, BeschaedigteDateiWirdBeiseiteGelegt) {
+    test::SkriptMeldungen meldungen;
+    const std::string beiseite = pfad + ".defekt";
+    const std::string meldung = "Die Einstellungsdatei \"" + pfad + "\" ist beschädigt und wurde in \"" + beiseite +
+                                "\" umbenannt.\rDas Programm verwendet die Standardeinstellungen.";
+    // Binary bytes, and a file far larger than any settings file.
+    for (const std::string& kaputt : {std::string("[Hauptfenster]\nBreite=700\n\0\x01\xff", 29),
+                                      "[Hauptfenster]\nBreite=700\n" + std::string(2 << 20, ';')}) {
+        Schreiben(kaputt);
+        meldungen.Leeren();
+        // Without a way to tell the user, the file is only not used.
+        EXPECT_EQ(EinstellungenLaden(pfad), Einstellungen{});
+        EXPECT_TRUE(fs::exists(pfad));
+
+        EXPECT_EQ(EinstellungenLaden(pfad, meldungen), Einstellungen{});
+        EXPECT_EQ(meldungen.Texte(test::MeldungsArt::Warnung), std::vector<std::string>{meldung});
+        EXPECT_FALSE(fs::exists(pfad));
+        std::ifstream ein(beiseite, std::ios::binary);
+        std::ostringstream s;
+        s << ein.rdbuf();
+        EXPECT_EQ(s.str(), kaputt);
+        // The next save writes a fresh file.
+        ASSERT_TRUE(EinstellungenSpeichern(pfad, Einstellungen{}));
+        EXPECT_EQ(EinstellungenLaden(pfad), Einstellungen{});
+    }
+
+    // A FIFO in its place: set aside at once, without waiting for a writer.
+    ::alarm(60);
+    fs::remove(pfad);
+    ASSERT_EQ(::mkfifo(pfad.c_str(), 0600), 0);
+    meldungen.Leeren();
+    EXPECT_EQ(EinstellungenLaden(pfad, meldungen), Einstellungen{});
+    EXPECT_EQ(meldungen.Texte(test::MeldungsArt::Warnung), std::vector<std::string>{meldung});
+    EXPECT_TRUE(fs::is_fifo(beiseite));
+    ::alarm(0);
+
+    // A missing or sound file says nothing.
+    meldungen.Leeren();
+    EXPECT_EQ(EinstellungenLaden(pfad, meldungen), Einstellungen{});
+    Schreiben("[Hauptfenster]\nBreite=700\n");
+    EXPECT_EQ(EinstellungenLaden(pfad, meldungen).Breite, 700);
+    EXPECT_TRUE(meldungen.meldungen.empty());
 }
 
 }  // namespace

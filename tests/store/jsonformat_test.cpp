@@ -379,4 +379,29 @@ TEST(JsonFormat, KurztexteGekuerztBetraegeAufCentGerundet) {
     EXPECT_EQ(e.Bestand.Konten[1].Stand, 700);
 }
 
+TEST(JsonFormat, TieferAlsDasFormatWirdSofortAbgelehnt) {
+    // Ten megabytes of opening brackets once built ten million nested lists before anything was
+    // refused; now the fifth bracket ends the reading.
+    JsonErgebnis e = Einlesen(std::string(10 << 20, '['));
+    EXPECT_EQ(e.Fehler, "JSON: tiefer verschachtelt, als das Format vorsieht");
+    EXPECT_TRUE(e.Bestand.Buchungen.empty());
+    e = Einlesen("{\"Extra\": {\"a\": {\"b\": {\"c\": " + std::string(1 << 20, '{'));
+    EXPECT_EQ(e.Fehler, "JSON: tiefer verschachtelt, als das Format vorsieht");
+    // Inside a record the message names it.
+    e = Einlesen(R"({"Buchungen": [{}, {"Monate": [[true]]}]})");
+    EXPECT_EQ(e.Fehler, "Buchungen[1]: tiefer verschachtelt, als das Format vorsieht");
+    e = Einlesen(R"({"Filterliste": [{"Auswahl": [{}]}]})");
+    EXPECT_EQ(e.Fehler, "Filterliste[0]: tiefer verschachtelt, als das Format vorsieht");
+
+    // The deepest nesting the format has is read as before.
+    e = Einlesen(R"({"Druckereinstellung": {"Schriftstil": [true, false, false, true]},
+                     "Filterliste": [{"Auswahl": ["a", "b"]}],
+                     "RgmBuchungen": [{"Monate": [true, true, true, true, true, true,
+                                                  true, true, true, true, true, false]}]})");
+    ASSERT_TRUE(e.Ok()) << e.Fehler;
+    EXPECT_EQ(e.Bestand.Filterliste[0].Auswahl, (std::vector<std::string>{"a", "b"}));
+    EXPECT_FALSE(e.Bestand.RgmBuchungen[0].Monate[11]);
+    EXPECT_TRUE(e.Bestand.Druckereinstellung.Schriftstil[3]);
+}
+
 }  // namespace
