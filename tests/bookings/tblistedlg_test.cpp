@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QMdiArea>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
@@ -19,12 +20,15 @@
 
 #include <functional>
 
+#include "app/qtprogrammanschluss.h"
+#include "app/tprog_fenster.h"
 #include "bookings/qtbetragsfeld.h"
 #include "bookings/qtbuchungslistenmodell.h"
 #include "bookings/qtsuchfeld.h"
 #include "bookings/tblistedlg.h"
 #include "bookings/tbuchungdlg.h"
 #include "bookings/tfilterdatdlg.h"
+#include "bookings/tfilterplandlg.h"
 #include "qtskript.h"
 #include "store/datum.h"
 
@@ -32,6 +36,11 @@ using namespace talerwerk;
 using Art = SkriptMeldung::Art;
 
 namespace {
+
+class OhneKennwort : public Kennwortabfrage {
+public:
+    bool Abfragen(int, const std::string&, const std::string&) override { return true; }
+};
 
 class FesteUhr : public Uhr {
 public:
@@ -429,6 +438,58 @@ private slots:
         QCOMPARE(a.d.AktIndex, 2);
         QCOMPARE(a.buchung->IdentNrLabel->text(), QStringLiteral("12345"));
         QCOMPARE(a.aktualisiert.back(), 1);  // balances and list follow
+    }
+
+    void MainWindowOpensFiltersAndTheListOnce() {
+        QTemporaryDir ordner;
+        SkriptMeldungen m;
+        OhneKennwort k;
+        FesteUhr uhr;
+        TProg_Fenster f(m, k, ordner.filePath(QStringLiteral("talerwerk")));
+        f.UhrSetzen(uhr);
+        Dialoge dialoge(f);
+        FensterAnschliessen(f, dialoge);
+        f.Bestand() = Bestand();
+        f.FensterAktualisieren(false);
+        f.show();
+        (void)QTest::qWaitForWindowActive(&f);
+
+        f.Suchen1Click();
+        auto* l = static_cast<TBListeDlg*>(f.Kindfenster(TProg_Fenster::BListe));
+        QVERIFY(l);
+        QCOMPARE(l->StatusLabel->text(), QStringLiteral("6 von 6"));
+        f.Suchen1Click();  // at most one list
+        QCOMPARE(f.Arbeitsflaeche()->subWindowList().size(), qsizetype{1});
+
+        // Editing opens the booking window on the row's booking.
+        l->SpalteKlick(0);
+        l->BuchgListView->setCurrentIndex(l->Modell()->index(5, 0));
+        l->BearbeitenBtn->click();
+        auto* b = static_cast<TBuchungDlg*>(f.Kindfenster(TProg_Fenster::Buchung));
+        QVERIFY(b);
+        QCOMPARE(b->IdentNrLabel->text(), QStringLiteral("12345"));
+
+        // "Filter...": a filter deleted in the filter list leaves the list's filter tree too.
+        QTimer::singleShot(0, &dialoge.filter, [&] {
+            TFilterPlanDlg& plan = dialoge.filter;
+            QVERIFY(plan.isVisible());
+            plan.Outline1->setCurrentItem(plan.Outline1->topLevelItem(0)->child(1));
+            m.antworten = {Antwort::Ja};
+            plan.LoeschBtn->click();
+            plan.AbbruchBtn->click();
+        });
+        f.Filter1Click();
+        QCOMPARE(f.Bestand().Filterliste.size(), size_t{1});
+        QCOMPARE(l->FilterTreeView->topLevelItemCount(), 2);
+
+        // Closing the windows records the list as open; opening the file again brings it back.
+        QVERIFY(f.FensterSchliessen());
+        QVERIFY(f.Programmeinstellungen().BListeOffen);
+        QVERIFY(!f.Kindfenster(TProg_Fenster::BListe));
+        f.FensterAktualisieren(true);
+        QVERIFY(f.Kindfenster(TProg_Fenster::BListe));
+        f.Bestand().Geaendert = false;
+        f.close();
     }
 };
 
