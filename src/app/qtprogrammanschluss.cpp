@@ -10,6 +10,7 @@
 #include "app/qtfokusstil.h"
 #include "app/tprog_fenster.h"
 #include "app/trechnerdlg.h"
+#include "bookings/tblistedlg.h"
 #include "bookings/tbuchungdlg.h"
 #include "evaluation/tktostanddlg.h"
 
@@ -36,7 +37,10 @@ Dialoge::Dialoge(TProg_Fenster& fenster)
       gehezu(&fenster),
       textbausteine(fenster.Meldung(), &fenster),
       rgmPlan(fenster.Bestand(), fenster.Programmeinstellungen(), fenster.Meldung(), fenster.Uhrzeit(),
-              fenster.Zufallszahlen(), &fenster) {}
+              fenster.Zufallszahlen(), &fenster),
+      filter(fenster.Bestand(), fenster.Meldung(), fenster.Uhrzeit(),
+             // The booking list's filter tree shows the new list.
+             [&fenster] { fenster.AnsichtenAktualisieren(5); }, &fenster) {}
 
 void FensterAnschliessen(TProg_Fenster& fenster, Dialoge& dialoge) {
     fenster.BefehlSetzen(QStringLiteral("Einstellungen1Click"), [&fenster, &dialoge] {
@@ -47,6 +51,7 @@ void FensterAnschliessen(TProg_Fenster& fenster, Dialoge& dialoge) {
             dialoge.mandant.Bearbeiten(fenster.Bestand())) {
             // Title, status bar and the delete commands follow the new master data.
             fenster.FensterAktualisieren(false);
+            fenster.AnsichtenAktualisieren(5);
         }
     });
     fenster.BefehlSetzen(QStringLiteral("Kontenplan1Click"),
@@ -125,6 +130,22 @@ void FensterAnschliessen(TProg_Fenster& fenster, Dialoge& dialoge) {
                          [&dialoge] { dialoge.rgmPlan.FaelligeRgmPruefen(true); });
     fenster.BefehlSetzen(QStringLiteral("RgmFaelligePruefen"),
                          [&dialoge] { dialoge.rgmPlan.FaelligeRgmPruefen(false); });
+
+    fenster.BefehlSetzen(QStringLiteral("Filter1Click"), [&dialoge] { dialoge.filter.Ausfuehren(); });
+    fenster.KindfensterFabrikSetzen(
+        TProg_Fenster::BListe,
+        [](TProg_Fenster& h) -> QWidget* {
+            auto* w = new TBListeDlg(h.Bestand(), h.Programmeinstellungen(), h.Meldung(), h.Uhrzeit(),
+                                     h.EinstellungsDatei());
+            w->BuchungZeigen = [&h](int32_t position) { h.BuchungsfensterZeigen(position); };
+            w->EingabeOffen = [&h] { return h.Kindfenster(TProg_Fenster::Buchung) != nullptr; };
+            w->EingabeNeuZeigen = [&h] {
+                if (auto* b = static_cast<TBuchungDlg*>(h.Kindfenster(TProg_Fenster::Buchung))) b->AktIndexZeigen();
+            };
+            w->Aktualisieren = [&h](int art) { h.AnsichtenAktualisieren(art); };
+            return TBListeDlg::ImRahmen(w);
+        },
+        [](QWidget* w, int art) { static_cast<TBListeDlg*>(w)->AnsichtAktualisieren(art); });
 
     fenster.BefehlSetzen(QStringLiteral("Gehezu1Click"), [&fenster, &dialoge] {
         const std::optional<int32_t> position = dialoge.gehezu.Ausfuehren(fenster.Bestand());

@@ -14,6 +14,7 @@
 #include "accounts/tmandantdlg.h"
 #include "accounts/tkontoplandlg.h"
 #include "app/teinstellungdlg.h"
+#include "bookings/tfilterplandlg.h"
 #include "bookings/tgehezudlg.h"
 #include "bookings/ttextbausteindlg.h"
 #include "recurring/trgmbuchungplandlg.h"
@@ -37,6 +38,7 @@ struct Dialoge {
     TGeheZuDlg gehezu;
     TTextBausteinDlg textbausteine;
     TrgmBuchungPlanDlg rgmPlan;
+    TFilterPlanDlg filter;
 };
 
 // Binds the menu commands and child windows to the windows that do the work.
