@@ -12,6 +12,7 @@
 #include "evaluation/kontostandanzeige.h"
 #include "evaluation/rubriktabellen.h"
 #include "evaluation/zeitraeume.h"
+#include "recurring/rgmplan.h"
 #include "store/datum.h"
 
 namespace talerwerk {
@@ -140,6 +141,7 @@ const std::vector<Berichtsart>& Arten() {
          RubrikZeitBericht},
         {"einnahmen-ausgaben", {"--konto", "--zeitraum"}, EinnahmenAusgabenBericht},
         {"buchungsliste", {"--konto", "--rubrik", "--zeitraum", "--filter", "--sortierung"}, BuchungslisteBericht},
+        {"faellige", {"--tage"}, FaelligeBericht},
     };
     return arten;
 }
@@ -361,6 +363,16 @@ bool EinnahmenAusgabenBericht(Datenbestand& d, const Berichtsoptionen& o, int32_
     const auto zeitraum = ZeitraumAus(d, o, heute, f);
     if (!zeitraum) return false;
     GridAusgeben(GewinnVerlustAufbauen(d, {*konto, *zeitraum}), aus);
+    return true;
+}
+
+bool FaelligeBericht(Datenbestand& d, const Berichtsoptionen& o, int32_t heute, CsvAusgabe& aus, Berichtsfehler& f) {
+    const auto tage = GanzzahlAus(o, "--tage", ZeitraumMin, ZeitraumMax, ZeitraumBegrenzt(d.Mandant.Zahl1), f);
+    if (!tage) return false;
+    const std::vector<FaelligeZeile> zeilen = FaelligeListe(d, d.RgmBuchungen, heute, *tage);
+    aus.Titel("Regelmäßige Buchungen");
+    aus.Zeile(FaelligeKoepfe());
+    for (const FaelligeZeile& z : zeilen) aus.Zeile(z.Zellen);
     return true;
 }
 

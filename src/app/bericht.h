@@ -111,5 +111,7 @@ bool RubrikZeitBericht(Datenbestand& d, const Berichtsoptionen& o, int32_t heute
                        Berichtsfehler& f);
 bool EinnahmenAusgabenBericht(Datenbestand& d, const Berichtsoptionen& o, int32_t heute, CsvAusgabe& aus,
                               Berichtsfehler& f);
+// The due recurring bookings ("faellige"): --tage W (1…364; the client's due window when missing).
+bool FaelligeBericht(Datenbestand& d, const Berichtsoptionen& o, int32_t heute, CsvAusgabe& aus, Berichtsfehler& f);
 
 }  // namespace talerwerk

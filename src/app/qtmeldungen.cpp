@@ -66,7 +66,7 @@ talerwerk::Antwort QtMeldungen::Frage(const std::string& text, talerwerk::Knoepf
         neu(QStringLiteral("&Alle"), QMessageBox::YesRole, Antwort::Alle);
         break;
     case Knoepfe::JaNeinAlles:
-        neu(QStringLiteral("Alles"), QMessageBox::YesRole, Antwort::Alle);
+        neu(QStringLiteral("&Alles"), QMessageBox::YesRole, Antwort::Alle);
         break;
     }
     box.setDefaultButton(ja);

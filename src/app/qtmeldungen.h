@@ -26,7 +26,7 @@ public:
     void Information(const std::string& text) override;
     void Warnung(const std::string& text) override;
     // JaNein: "&Ja"/"&Nein"; JaNeinAbbrechen adds "Abbrechen"; JaNeinAbbrechenAlle adds "&Alle";
-    // JaNeinAlles is "&Ja"/"&Nein"/"Alles" (answer Antwort::Alle). Closing the box with Escape or
+    // JaNeinAlles is "&Ja"/"&Nein"/"&Alles" (answer Antwort::Alle). Closing the box with Escape or
     // the title bar gives Abbrechen where offered, else Nein.
     talerwerk::Antwort Frage(const std::string& text, talerwerk::Knoepfe knoepfe) override;
     void Piep() override;

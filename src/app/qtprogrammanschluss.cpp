@@ -10,6 +10,7 @@
 #include "app/qtfokusstil.h"
 #include "app/tprog_fenster.h"
 #include "app/trechnerdlg.h"
+#include "bookings/tblistedlg.h"
 #include "bookings/tbuchungdlg.h"
 #include "evaluation/tkontenblattdlg.h"
 #include "evaluation/tktostanddlg.h"
@@ -38,7 +39,12 @@ Dialoge::Dialoge(TProg_Fenster& fenster)
       textbausteine(fenster.Meldung(), &fenster),
       gewinnverlust(fenster.Bestand(), fenster.Programmeinstellungen(), fenster.Uhrzeit(), &fenster),
       rubrikkonto(fenster.Bestand(), fenster.Programmeinstellungen(), fenster.Uhrzeit(), &fenster),
-      rubrikzeit(fenster.Bestand(), fenster.Programmeinstellungen(), fenster.Uhrzeit(), &fenster) {}
+      rubrikzeit(fenster.Bestand(), fenster.Programmeinstellungen(), fenster.Uhrzeit(), &fenster),
+      rgmPlan(fenster.Bestand(), fenster.Programmeinstellungen(), fenster.Meldung(), fenster.Uhrzeit(),
+              fenster.Zufallszahlen(), &fenster),
+      filter(fenster.Bestand(), fenster.Meldung(), fenster.Uhrzeit(),
+             // The booking list's filter tree shows the new list.
+             [&fenster] { fenster.AnsichtenAktualisieren(5); }, &fenster) {}
 
 void FensterAnschliessen(TProg_Fenster& fenster, Dialoge& dialoge) {
     fenster.BefehlSetzen(QStringLiteral("Einstellungen1Click"), [&fenster, &dialoge] {
@@ -49,6 +55,7 @@ void FensterAnschliessen(TProg_Fenster& fenster, Dialoge& dialoge) {
             dialoge.mandant.Bearbeiten(fenster.Bestand())) {
             // Title, status bar and the delete commands follow the new master data.
             fenster.FensterAktualisieren(false);
+            fenster.AnsichtenAktualisieren(5);
         }
     });
     fenster.BefehlSetzen(QStringLiteral("Kontenplan1Click"),
@@ -120,6 +127,42 @@ void FensterAnschliessen(TProg_Fenster& fenster, Dialoge& dialoge) {
     buchung.Loeschen = [](QWidget* w) { static_cast<TBuchungDlg*>(w)->LoeschenHauptfenster(); };
     buchung.GeheZu = [](QWidget* w) { static_cast<TBuchungDlg*>(w)->GeheZuFeld(); };
     fenster.BuchungsanschlussSetzen(buchung);
+
+    // Recurring bookings: executions keep the booking window's cursor (and a blank booking being
+    // typed there) consistent and refresh the balances and the list once per run.
+    talerwerk::RgmAnschluss rgm;
+    rgm.ReservierteNr = [&fenster]() -> int32_t {
+        auto* w = static_cast<TBuchungDlg*>(fenster.Kindfenster(TProg_Fenster::Buchung));
+        return w ? w->Eingabe().ReservierteNr() : 0;
+    };
+    rgm.Angehaengt = [&fenster] {
+        if (auto* w = static_cast<TBuchungDlg*>(fenster.Kindfenster(TProg_Fenster::Buchung)))
+            w->RgmBuchungAngehaengt();
+        else
+            talerwerk::RgmBuchungAngehaengt(fenster.Bestand(), false);
+    };
+    rgm.Aktualisieren = [&fenster](int art) { fenster.AnsichtenAktualisieren(art); };
+    dialoge.rgmPlan.AnschlussSetzen(rgm);
+    fenster.BefehlSetzen(QStringLiteral("RegelmigeBuchungen1Click"),
+                         [&dialoge] { dialoge.rgmPlan.FaelligeRgmPruefen(true); });
+    fenster.BefehlSetzen(QStringLiteral("RgmFaelligePruefen"),
+                         [&dialoge] { dialoge.rgmPlan.FaelligeRgmPruefen(false); });
+
+    fenster.BefehlSetzen(QStringLiteral("Filter1Click"), [&dialoge] { dialoge.filter.Ausfuehren(); });
+    fenster.KindfensterFabrikSetzen(
+        TProg_Fenster::BListe,
+        [](TProg_Fenster& h) -> QWidget* {
+            auto* w = new TBListeDlg(h.Bestand(), h.Programmeinstellungen(), h.Meldung(), h.Uhrzeit(),
+                                     h.EinstellungsDatei());
+            w->BuchungZeigen = [&h](int32_t position) { h.BuchungsfensterZeigen(position); };
+            w->EingabeOffen = [&h] { return h.Kindfenster(TProg_Fenster::Buchung) != nullptr; };
+            w->EingabeNeuZeigen = [&h] {
+                if (auto* b = static_cast<TBuchungDlg*>(h.Kindfenster(TProg_Fenster::Buchung))) b->AktIndexZeigen();
+            };
+            w->Aktualisieren = [&h](int art) { h.AnsichtenAktualisieren(art); };
+            return TBListeDlg::ImRahmen(w);
+        },
+        [](QWidget* w, int art) { static_cast<TBListeDlg*>(w)->AnsichtAktualisieren(art); });
 
     fenster.BefehlSetzen(QStringLiteral("Gehezu1Click"), [&fenster, &dialoge] {
         const std::optional<int32_t> position = dialoge.gehezu.Ausfuehren(fenster.Bestand());

@@ -14,11 +14,13 @@
 #include "accounts/tmandantdlg.h"
 #include "accounts/tkontoplandlg.h"
 #include "app/teinstellungdlg.h"
+#include "bookings/tfilterplandlg.h"
 #include "bookings/tgehezudlg.h"
 #include "bookings/ttextbausteindlg.h"
 #include "evaluation/tgewinnverlustdlg.h"
 #include "evaluation/trubrktodlg.h"
 #include "evaluation/trubrzeitdlg.h"
+#include "recurring/trgmbuchungplandlg.h"
 
 class QApplication;
 class TProg_Fenster;
@@ -41,6 +43,8 @@ struct Dialoge {
     TGewinnVerlustDlg gewinnverlust;
     TRubrKtoDlg rubrikkonto;
     TRubrZeitDlg rubrikzeit;
+    TrgmBuchungPlanDlg rgmPlan;
+    TFilterPlanDlg filter;
 };
 
 // Binds the menu commands and child windows to the windows that do the work.

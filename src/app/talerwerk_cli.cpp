@@ -64,6 +64,7 @@ const char* const kAufrufText =
     "           einnahmen-ausgaben [--konto CODE] [--zeitraum Z]\n"
     "           buchungsliste [--konto CODE] [--rubrik CODE] [--zeitraum Z] [--filter NAME]\n"
     "                         [--sortierung 0..8]\n"
+    "           faellige [--tage 1..364]\n"
     "           Z: gesamt, JJJJ oder JJJJ-MM\n"
     "\n"
     "  --kennwort gibt das Dateikennwort (oder Schreibschutzkennwort) der Datei an.\n";

@@ -479,7 +479,25 @@ bool Buchungseingabe::Schliessen() {
 }
 
 void Buchungseingabe::RgmBuchungAngehaengt() {
-    if (talerwerk::RgmBuchungAngehaengt(d_, true)) PositionAnzeigen();
+    const bool getippt = neuGezeigt_ && Geaendert() && d_.AnzeigeIndex == d_.AktIndex;
+    if (!talerwerk::RgmBuchungAngehaengt(d_, true)) return;
+    if (!getippt) {
+        PositionAnzeigen();
+        return;
+    }
+    // Showing the position again would ask about the typed values in the middle of the run (and
+    // drop them on "Nein"): the blank moves one place on with the cursor instead. Its number
+    // stays unless the appended booking took it.
+    d_.AnzeigeIndex = d_.AktIndex;
+    if (BuchungsIndex(d_).PositionVon(geladen_.IdentNr) >= 0) {
+        geladen_.IdentNr = NaechsteBuchungsNr(d_);
+        maske_.SetzeText(MaskenFeld::Nummer, NummerText(geladen_.IdentNr));
+        maske_.SetzeText(MaskenFeld::GeheZu, NummerText(geladen_.IdentNr));
+    }
+}
+
+int32_t Buchungseingabe::ReservierteNr() const {
+    return geladenGueltig_ && neuGezeigt_ && Geaendert() ? geladen_.IdentNr : 0;
 }
 
 }  // namespace talerwerk

@@ -127,8 +127,13 @@ public:
     // Closing the entry: true when it may close (no pending change, or stored or dropped).
     bool Schliessen();
 
-    // A recurring booking was appended while the entry is open.
+    // A recurring booking was appended while the entry is open. A blank new booking the user has
+    // typed into stays on screen with its values (the cursor moves with it); an untouched one is
+    // shown afresh with the next number.
     void RgmBuchungAngehaengt();
+    // The number a filled-in blank new booking on screen holds (0: none), which executions of
+    // recurring bookings leave to it.
+    int32_t ReservierteNr() const;
 
     // Whether the chart has at least one account in each field (book and discard available).
     bool BuchenMoeglich() const;

@@ -34,7 +34,9 @@ int32_t Waehlen(std::vector<MonatsDatenTyp>& liste, int32_t monat, int32_t jahr,
     e.BisMonat = jahre ? 12 : monat;
     e.Bezeichnung = jahre ? Jahrestext(jahr) : Monatstext(monat, jahr);
     const auto stelle = std::find_if_not(liste.begin(), liste.end(), spaeter);
-    return static_cast<int32_t>(liste.insert(stelle, e) - liste.begin());
+    // Inserting may move the entries: the position is taken from the new iterator only.
+    const auto neu = liste.insert(stelle, e);
+    return static_cast<int32_t>(neu - liste.begin());
 }
 
 std::vector<Hakeneintrag> Haken(const std::vector<KontoEintrag>& liste) {

@@ -40,6 +40,8 @@ QtBetragsfeld::QtBetragsfeld(Meldungen* meldungen, QWidget* eltern) : QLineEdit(
 }
 
 void QtBetragsfeld::Piepen() {
+    // The display form ("1.234,56") does not pass the typing rule; showing it is no refused key.
+    if (zeigt_) return;
     if (meldungen_)
         meldungen_->Piep();
     else
@@ -55,10 +57,12 @@ void QtBetragsfeld::SetzeBetrag(const std::string& betrag) {
 
 void QtBetragsfeld::Anzeigen() {
     // setText bypasses the validator, so the display form with its dots can be shown.
+    zeigt_ = true;
     if (bearbeiten_)
         setText(QString::fromStdString(wert_));
     else
         setText(QString::fromStdString(CentAnzeige(BetragCent(wert_))));
+    zeigt_ = false;
 }
 
 void QtBetragsfeld::focusInEvent(QFocusEvent* ereignis) {

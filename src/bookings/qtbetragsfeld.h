@@ -30,4 +30,5 @@ private:
     talerwerk::Meldungen* meldungen_;
     std::string wert_ = "0,00";
     bool bearbeiten_ = false;
+    bool zeigt_ = false;  // the program is putting a text in: nothing was typed, nothing to refuse
 };

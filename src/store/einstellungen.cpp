@@ -318,49 +318,48 @@ bool EinstellungenSpeichern(const std::string& pfad, const Einstellungen& e) {
     return DateiAtomarSchreiben(pfad, text, fehler);
 }
 
-FensterLage FensterLageLesen(const std::string& pfad, const std::string& abschnitt, const FensterLage& vorgabe) {
-    FensterLage lage = vorgabe;
+void ZahlenLesen(const std::string& pfad, const std::string& abschnitt, std::vector<Zahlenschluessel>& schluessel) {
     Inhalt inhalt;
-    if (DateiLesen(pfad, inhalt) != Lesbar::Ja) return lage;
+    if (DateiLesen(pfad, inhalt) != Lesbar::Ja) return;
     const size_t nummer = inhalt.Nummer(abschnitt);
-    if (nummer == std::string::npos) return lage;
-    for (int i = 0; i < 4; ++i) {
+    if (nummer == std::string::npos) return;
+    for (Zahlenschluessel& k : schluessel) {
         for (const Zeile& z : inhalt.Zeilen) {
-            if (z.Abschnitt != nummer || z.Schluessel.empty() || !GleicherName(z.Schluessel, kLage[i])) continue;
-            if (std::optional<int32_t> wert = GanzeZahl(z.Wert)) lage.*kLageFelder[i] = *wert;
+            if (z.Abschnitt != nummer || z.Schluessel.empty() || !GleicherName(z.Schluessel, k.Name)) continue;
+            if (std::optional<int32_t> wert = GanzeZahl(z.Wert)) k.Wert = *wert;
             break;  // the first entry of a key counts
         }
     }
-    return lage;
 }
 
-bool FensterLageSpeichern(const std::string& pfad, const std::string& abschnitt, const FensterLage& lage) {
+bool ZahlenSpeichern(const std::string& pfad, const std::string& abschnitt,
+                     const std::vector<Zahlenschluessel>& schluessel) {
     Inhalt inhalt;
     DateiLesen(pfad, inhalt);  // a missing or damaged file simply starts empty
     const size_t nummer = inhalt.Nummer(abschnitt);
-    auto eintrag = [&](int i) { return std::string(kLage[i]) + "=" + std::to_string(lage.*kLageFelder[i]); };
+    auto eintrag = [&](size_t i) { return schluessel[i].Name + "=" + std::to_string(schluessel[i].Wert); };
 
-    bool geschrieben[4] = {false, false, false, false};
+    std::vector<bool> geschrieben(schluessel.size(), false);
     std::vector<std::string> aus;
-    aus.reserve(inhalt.Zeilen.size() + 6);
+    aus.reserve(inhalt.Zeilen.size() + schluessel.size() + 2);
     int64_t abschnittEnde = -1;  // index in `aus` after the section's last non-empty line
     for (Zeile& z : inhalt.Zeilen) {
         const bool drin = nummer != std::string::npos && z.Abschnitt == nummer;
-        int schluessel = -1;
+        int gefunden = -1;
         if (drin && !z.Schluessel.empty())
-            for (int i = 0; i < 4; ++i)
-                if (GleicherName(z.Schluessel, kLage[i])) schluessel = i;
-        if (schluessel >= 0) {
+            for (size_t i = 0; i < schluessel.size(); ++i)
+                if (GleicherName(z.Schluessel, schluessel[i].Name)) gefunden = static_cast<int>(i);
+        if (gefunden >= 0) {
             // A key written twice keeps only its first, now current, entry.
-            if (!geschrieben[schluessel]) aus.push_back(eintrag(schluessel));
-            geschrieben[schluessel] = true;
+            if (!geschrieben[gefunden]) aus.push_back(eintrag(gefunden));
+            geschrieben[gefunden] = true;
         } else {
             aus.push_back(std::move(z.Text));
         }
         if (drin && !Trimmen(aus.back()).empty()) abschnittEnde = static_cast<int64_t>(aus.size());
     }
     std::vector<std::string> fehlend;
-    for (int i = 0; i < 4; ++i)
+    for (size_t i = 0; i < schluessel.size(); ++i)
         if (!geschrieben[i]) fehlend.push_back(eintrag(i));
     if (abschnittEnde < 0) {
         if (!aus.empty() && !Trimmen(aus.back()).empty()) aus.push_back("");
@@ -376,6 +375,21 @@ bool FensterLageSpeichern(const std::string& pfad, const std::string& abschnitt,
     }
     std::string fehler;
     return DateiAtomarSchreiben(pfad, text, fehler);
+}
+
+FensterLage FensterLageLesen(const std::string& pfad, const std::string& abschnitt, const FensterLage& vorgabe) {
+    std::vector<Zahlenschluessel> k;
+    for (int i = 0; i < 4; ++i) k.push_back({kLage[i], vorgabe.*kLageFelder[i]});
+    ZahlenLesen(pfad, abschnitt, k);
+    FensterLage lage;
+    for (int i = 0; i < 4; ++i) lage.*kLageFelder[i] = k[i].Wert;
+    return lage;
+}
+
+bool FensterLageSpeichern(const std::string& pfad, const std::string& abschnitt, const FensterLage& lage) {
+    std::vector<Zahlenschluessel> k;
+    for (int i = 0; i < 4; ++i) k.push_back({kLage[i], lage.*kLageFelder[i]});
+    return ZahlenSpeichern(pfad, abschnitt, k);
 }
 
 bool RechnerLageSpeichern(const std::string& pfad, const Einstellungen& e) {

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace talerwerk {
 
@@ -77,6 +78,17 @@ FensterLage FensterLageLesen(const std::string& pfad, const std::string& abschni
 // Writes the four keys into the section (added at the end when missing), replacing the first entry
 // of each key. False when the file could not be written.
 bool FensterLageSpeichern(const std::string& pfad, const std::string& abschnitt, const FensterLage& lage);
+
+// Whole-number keys of one section, for windows that keep more than their placement (the booking
+// list's sort columns). Reading: a missing file, section or key, or a value that is no whole number,
+// keeps the key's value. Writing: as FensterLageSpeichern, for these keys.
+struct Zahlenschluessel {
+    std::string Name;
+    int32_t Wert = 0;
+};
+void ZahlenLesen(const std::string& pfad, const std::string& abschnitt, std::vector<Zahlenschluessel>& schluessel);
+bool ZahlenSpeichern(const std::string& pfad, const std::string& abschnitt,
+                     const std::vector<Zahlenschluessel>& schluessel);
 
 // Where the settings file lives: "talerwerk.ini" beside the program when that folder is writable,
 // else in the user's configuration folder ($XDG_CONFIG_HOME or ~/.config).

@@ -17,6 +17,7 @@
 #include "accounts/kennwort.h"
 #include "accounts/mandantdaten.h"
 #include "evaluation/auswertung.h"
+#include "recurring/rgmtestbuch.h"
 #include "store/datendatei.h"
 #include "store/datum.h"
 #include "store/demobuch.h"
@@ -683,6 +684,54 @@ TEST_F(Cli, BerichtAuswertungsfenster) {
         EXPECT_NE(e.Fehler.find(fall.Name), std::string::npos) << e.Fehler;
         EXPECT_EQ(e.Aus, "") << fall.Name;
     }
+}
+
+// The due recurring bookings as CSV: the rows of the due list in name order, with the window of
+// the file or of --tage.
+TEST_F(Cli, BerichtFaellige) {
+    Datenbestand d;
+    talerwerk::test::FesteUhr uhr(Tag(10, 6, 2024));
+    talerwerk::test::FesterZufall zufall;
+    NeuerDatenbestand(d, uhr, zufall);
+    talerwerk::test::RgmBuchAnlegen(d);
+    d.Mandant.Zahl1 = 10;
+    buchungstyp miete = talerwerk::test::Rgm(11001, "Miete; Wohnung", "A1", Tag(1, 1, 2024), "750,00");
+    buchungstyp strom = talerwerk::test::Rgm(11002, "Strom", "B1", Tag(25, 5, 2024), "80,00");
+    strom.BArt = BArtUmbuchung;
+    strom.Konto2 = 2;
+    d.RgmBuchungen = {strom, miete, talerwerk::test::Rgm(11003, "Zeitung", "C1", Tag(9, 6, 2024), "20,00")};
+    buchungstyp gebucht = BuchungVorgabe(SatzBuchung, Tag(9, 6, 2024));
+    gebucht.IdentNr = 1;
+    gebucht.Kennung = "C1090624";
+    d.Buchungen.push_back(gebucht);
+    d.Dateiname = Pfad("rgm.tlw");
+    talerwerk::test::SkriptMeldungen m;
+    ASSERT_TRUE(DateiSpeichern(d, m));
+
+    const std::string kopf = "# Regelmäßige Buchungen\nName;Betrag;fällig am; von Konto;auf Konto\n";
+    Ergebnis e = Lauf({"bericht", "faellige", d.Dateiname, "--heute", "2024-06-10"});
+    EXPECT_EQ(e.Status, 0) << e.Fehler;
+    EXPECT_EQ(e.Aus, kopf + "\"Miete; Wohnung\";750,00;01.06.24;Girokonto;Miete\n");
+    e = Lauf({"bericht", "faellige", d.Dateiname, "--heute", "2024-06-10", "--tage", "60"});
+    EXPECT_EQ(e.Status, 0) << e.Fehler;
+    EXPECT_EQ(e.Aus, kopf + "\"Miete; Wohnung\";750,00;01.05.24;Girokonto;Miete\n" +
+                         "\"Miete; Wohnung\";750,00;01.06.24;Girokonto;Miete\n" +
+                         "Strom;80,00;25.05.24;Girokonto;Sparbuch\n");
+
+    for (const char* falsch : {"0", "365", "x"}) {
+        e = Lauf({"bericht", "faellige", d.Dateiname, "--tage", falsch});
+        EXPECT_EQ(e.Status, 2) << falsch;
+        EXPECT_NE(e.Fehler.find("--tage"), std::string::npos) << e.Fehler;
+        EXPECT_EQ(e.Aus, "");
+    }
+    EXPECT_EQ(Lauf({"bericht", "faellige", d.Dateiname, "--konto", "5000"}).Status, 2);
+
+    // A file password is never bypassed.
+    d.Mandant.Kurz1 = KennwortVerschluesseln("geheim");
+    ASSERT_TRUE(DateiSpeichern(d, m));
+    EXPECT_EQ(Lauf({"bericht", "faellige", d.Dateiname}).Status, 3);
+    EXPECT_EQ(Lauf({"bericht", "faellige", d.Dateiname, "--kennwort", "geheim", "--heute", "2024-06-10"}).Aus,
+              kopf + "\"Miete; Wohnung\";750,00;01.06.24;Girokonto;Miete\n");
 }
 
 TEST_F(Cli, GeschuetzteZieleJederGroesseBleiben) {

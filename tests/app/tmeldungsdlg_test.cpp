@@ -71,7 +71,7 @@ private slots:
             {Knoepfe::JaNeinAbbrechen, QStringLiteral("Abbrechen"), Antwort::Abbrechen, 3},
             {Knoepfe::JaNeinAbbrechen, QString(), Antwort::Abbrechen, 3},
             {Knoepfe::JaNeinAbbrechenAlle, QStringLiteral("&Alle"), Antwort::Alle, 4},
-            {Knoepfe::JaNeinAlles, QStringLiteral("Alles"), Antwort::Alle, 3},
+            {Knoepfe::JaNeinAlles, QStringLiteral("&Alles"), Antwort::Alle, 3},
             {Knoepfe::JaNeinAlles, QStringLiteral("&Nein"), Antwort::Nein, 3},
         };
         for (const auto& f : faelle) {

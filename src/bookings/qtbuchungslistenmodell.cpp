@@ -1,0 +1,77 @@
+#include "bookings/qtbuchungslistenmodell.h"
+
+#include <QPainter>
+#include <QPixmap>
+
+using namespace talerwerk;
+
+namespace {
+
+constexpr int BetragSpalte = 6;
+
+// A coloured round mark with a sign: green "+" income, red "−" expense, blue "↔" transfer.
+QIcon Zeichnen(const QColor& farbe, const QString& zeichen) {
+    QPixmap bild(16, 16);
+    bild.fill(Qt::transparent);
+    QPainter p(&bild);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(farbe);
+    p.drawEllipse(QRectF(1, 1, 14, 14));
+    QFont schrift = p.font();
+    schrift.setBold(true);
+    schrift.setPixelSize(12);
+    p.setFont(schrift);
+    p.setPen(Qt::white);
+    p.drawText(QRectF(0, 0, 16, 16), Qt::AlignCenter, zeichen);
+    return QIcon(bild);
+}
+
+}  // namespace
+
+QtBuchungslistenModell::QtBuchungslistenModell(const Buchungsliste& liste, QObject* eltern)
+    : QAbstractTableModel(eltern), liste_(liste) {}
+
+QIcon QtBuchungslistenModell::Bild(int32_t bart) {
+    static const std::array<QIcon, 3> bilder = {
+        Zeichnen(QColor(0x2e, 0x8b, 0x3e), QStringLiteral("+")),
+        Zeichnen(QColor(0xc0, 0x30, 0x30), QString(QChar(0x2212))),
+        Zeichnen(QColor(0x30, 0x60, 0xb0), QString(QChar(0x2194))),
+    };
+    return bart >= 0 && bart < 3 ? bilder[static_cast<size_t>(bart)] : QIcon();
+}
+
+void QtBuchungslistenModell::Neu(const std::function<void()>& aenderung) {
+    beginResetModel();
+    aenderung();
+    endResetModel();
+}
+
+int QtBuchungslistenModell::rowCount(const QModelIndex& eltern) const {
+    return eltern.isValid() ? 0 : static_cast<int>(liste_.Anzahl());
+}
+
+int QtBuchungslistenModell::columnCount(const QModelIndex& eltern) const {
+    return eltern.isValid() ? 0 : BListeSpalten;
+}
+
+QVariant QtBuchungslistenModell::data(const QModelIndex& index, int rolle) const {
+    if (!index.isValid() || static_cast<size_t>(index.row()) >= liste_.Anzahl()) return {};
+    const size_t zeile = static_cast<size_t>(index.row());
+    switch (rolle) {
+        case Qt::DisplayRole:
+            return QString::fromStdString(liste_.Zelle(zeile, index.column()));
+        case Qt::DecorationRole:
+            return index.column() == 0 ? QVariant(Bild(liste_.BArt(zeile))) : QVariant();
+        case Qt::TextAlignmentRole:
+            return index.column() == BetragSpalte ? QVariant(Qt::AlignRight | Qt::AlignVCenter) : QVariant();
+        default:
+            return {};
+    }
+}
+
+QVariant QtBuchungslistenModell::headerData(int abschnitt, Qt::Orientation richtung, int rolle) const {
+    if (richtung != Qt::Horizontal || rolle != Qt::DisplayRole || abschnitt < 0 || abschnitt >= BListeSpalten)
+        return {};
+    return QString::fromUtf8(BListeUeberschriften[static_cast<size_t>(abschnitt)]);
+}

@@ -1,0 +1,548 @@
+#include "bookings/tblistedlg.h"
+
+#include <QAction>
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTreeView>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <exception>
+
+#include "bookings/abfrage.h"
+#include "bookings/filterdaten.h"
+#include "bookings/qtbuchungslistenmodell.h"
+#include "bookings/tfilterdatdlg.h"
+#include "evaluation/qtbaumhilfe.h"
+
+using namespace talerwerk;
+
+namespace {
+
+const char* const LageAbschnitt = "BListe";
+constexpr FensterLage LageVorgabe{5, 5, 555, 400};
+constexpr int AktualisierungBuchungen = 1;
+constexpr int AktualisierungAlles = 2;
+constexpr int AktualisierungListe = 5;
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+QTreeWidget* Baum(QWidget* eltern, const char* name) {
+    auto* t = new QTreeWidget(eltern);
+    t->setObjectName(QString::fromLatin1(name));
+    t->setHeaderHidden(true);
+    t->setColumnCount(1);
+    t->setSelectionMode(QAbstractItemView::SingleSelection);
+    t->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // The trees stay low: the room of a small window belongs to the list.
+    t->setMinimumHeight(60);
+    t->setMaximumHeight(100);
+    return t;
+}
+
+QLabel* Beschriftung(QWidget* eltern, const QString& text, QWidget* partner) {
+    auto* l = new QLabel(text, eltern);
+    l->setBuddy(partner);
+    return l;
+}
+
+QPushButton* Knopf(QWidget* eltern, const char* name, const QString& text) {
+    auto* k = new QPushButton(text, eltern);
+    k->setObjectName(QString::fromLatin1(name));
+    k->setAutoDefault(false);
+    return k;
+}
+
+// The node index of the tree's current item, so that a rebuilt tree can stand at the same place.
+int32_t Stelle(const QTreeWidget* baum) { return KnotenIndex(baum->currentItem()); }
+
+void NeuFuellen(QTreeWidget* baum, Auswahlbaum& knoten, int32_t stelle) {
+    if (stelle >= 0 && !knoten.Knoten.empty())
+        knoten.Gewaehlt = std::min<int32_t>(stelle, static_cast<int32_t>(knoten.Knoten.size()) - 1);
+    BaumFuellen(baum, knoten);
+    if (baum->currentItem()) baum->scrollToItem(baum->currentItem());
+}
+
+}  // namespace
+
+TBListeDlg::TBListeDlg(Datenbestand& d, const Einstellungen& einstellungen, Meldungen& meldungen, const Uhr& uhr,
+                       QString einstellungsDatei, QWidget* eltern)
+    : QWidget(eltern),
+      d_(d),
+      einstellungen_(einstellungen),
+      meldungen_(meldungen),
+      uhr_(uhr),
+      einstellungsDatei_(std::move(einstellungsDatei)),
+      modell_(new QtBuchungslistenModell(liste_, this)),
+      filterDatDlg_(new TFilterDatDlg(d, meldungen, uhr, this)) {
+    setObjectName(QStringLiteral("BListeDlg"));
+    setWindowTitle(QStringLiteral("Buchungsliste /Buchung suchen"));
+
+    std::vector<Zahlenschluessel> sortierung{{"Sortierung 1", BListeSortierungVorgabe},
+                                             {"Sortierung 2", BListeSortierungVorgabe}};
+    if (!einstellungsDatei_.isEmpty()) ZahlenLesen(einstellungsDatei_.toStdString(), LageAbschnitt, sortierung);
+    sortierung1_ = std::clamp(sortierung[0].Wert, 0, BListeSpalten - 1);
+    sortierung2_ = sortierung[1].Wert;
+
+    // ---- the two selection pages ----
+    PageControl1 = new QTabWidget(this);
+    PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    PageControl1->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
+    AllgemeinSeite = new QWidget;
+    SucheSeite = new QWidget;
+    PageControl1->addTab(AllgemeinSeite, QStringLiteral("Allgemein"));
+    PageControl1->addTab(SucheSeite, QStringLiteral("Erweiterte Suche"));
+
+    KontoTreeView = Baum(AllgemeinSeite, "KontoTreeView");
+    RubrikTreeView = Baum(AllgemeinSeite, "RubrikTreeView");
+    MonatTreeView = Baum(AllgemeinSeite, "MonatTreeView");
+    auto* allgemein = new QGridLayout(AllgemeinSeite);
+    allgemein->addWidget(Beschriftung(AllgemeinSeite, QStringLiteral("&Konten"), KontoTreeView), 0, 0);
+    allgemein->addWidget(Beschriftung(AllgemeinSeite, QStringLiteral("&Rubriken"), RubrikTreeView), 0, 1);
+    allgemein->addWidget(Beschriftung(AllgemeinSeite, QStringLiteral("&Zeitraum"), MonatTreeView), 0, 2);
+    allgemein->addWidget(KontoTreeView, 1, 0);
+    allgemein->addWidget(RubrikTreeView, 1, 1);
+    allgemein->addWidget(MonatTreeView, 1, 2);
+
+    FilterTreeView = Baum(SucheSeite, "FilterTreeView");
+    FilterTreeView->setRootIsDecorated(false);
+    FilterTreeView->setExpandsOnDoubleClick(false);
+    FilterBearbBtn = Knopf(SucheSeite, "FilterBearbBtn", QStringLiteral("F&ilter bearbeiten"));
+    FilterNeuBtn = Knopf(SucheSeite, "FilterNeuBtn", QStringLiteral("Filter &neu"));
+    auto* suche = new QGridLayout(SucheSeite);
+    suche->addWidget(Beschriftung(SucheSeite, QStringLiteral("&Filter"), FilterTreeView), 0, 0);
+    suche->addWidget(FilterTreeView, 1, 0, 3, 1);
+    suche->addWidget(FilterBearbBtn, 1, 1);
+    suche->addWidget(FilterNeuBtn, 2, 1);
+    suche->setRowStretch(3, 1);
+    suche->setColumnStretch(0, 1);
+
+    // ---- the list ----
+    BuchgListView = new QTreeView(this);
+    BuchgListView->setObjectName(QStringLiteral("BuchgListView"));
+    BuchgListView->setModel(modell_);
+    BuchgListView->setRootIsDecorated(false);
+    BuchgListView->setItemsExpandable(false);
+    BuchgListView->setUniformRowHeights(true);  // the view never measures rows it does not show
+    BuchgListView->setAllColumnsShowFocus(true);
+    BuchgListView->setSelectionBehavior(QAbstractItemView::SelectRows);
+    BuchgListView->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    BuchgListView->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    BuchgListView->setContextMenuPolicy(Qt::CustomContextMenu);
+    BuchgListView->installEventFilter(this);
+    QHeaderView* kopf = BuchgListView->header();
+    kopf->setSectionsClickable(true);
+    kopf->setSectionsMovable(false);
+    kopf->setSortIndicatorShown(true);
+    kopf->setSortIndicator(sortierung1_, Qt::AscendingOrder);
+    kopf->setStretchLastSection(true);
+    const int breiten[BListeSpalten] = {90, 70, 40, 70, 35, 180, 80, 130, 130};
+    for (int i = 0; i < BListeSpalten; ++i) kopf->resizeSection(i, breiten[i]);
+    QPalette pal = BuchgListView->palette();
+    pal.setColor(QPalette::Inactive, QPalette::Highlight, pal.color(QPalette::Active, QPalette::Highlight));
+    pal.setColor(QPalette::Inactive, QPalette::HighlightedText, pal.color(QPalette::Active, QPalette::HighlightedText));
+    BuchgListView->setPalette(pal);
+
+    Label1 = Beschriftung(this, QStringLiteral("&Buchungsliste"), BuchgListView);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    StatusLabel = new QLabel(this);
+    StatusLabel->setObjectName(QStringLiteral("StatusLabel"));
+    BearbeitenBtn = Knopf(this, "BearbeitenBtn", QStringLiteral("Be&arbeiten"));
+    LoeschBtn = Knopf(this, "LoeschBtn", QStringLiteral("&Löschen"));
+    BitBtn1 = Knopf(this, "BitBtn1", QStringLiteral("Schließen"));
+
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    Bearbeiten1 = PopupMenu1->addAction(QStringLiteral("&Bearbeiten"));
+    Loeschen1 = PopupMenu1->addAction(QStringLiteral("&Löschen"));
+
+    auto* unten = new QHBoxLayout;
+    unten->addWidget(StatusLabel, 1);
+    unten->addWidget(BearbeitenBtn);
+    unten->addWidget(LoeschBtn);
+    unten->addWidget(BitBtn1);
+    auto* haupt = new QVBoxLayout(this);
+    haupt->addWidget(PageControl1);
+    haupt->addWidget(Label1);
+    haupt->addWidget(BuchgListView, 1);
+    haupt->addLayout(unten);
+
+    // ---- events ----
+    for (QTreeWidget* t : {KontoTreeView, RubrikTreeView, MonatTreeView})
+        connect(t, &QTreeWidget::currentItemChanged, this, [this] {
+            if (!baut_) ListeFuellen();
+        });
+    connect(FilterTreeView, &QTreeWidget::currentItemChanged, this, [this] {
+        if (baut_) return;
+        FilterKnopfBeschriften();
+        ListeFuellen();
+    });
+    connect(FilterTreeView, &QTreeWidget::itemDoubleClicked, this, [this] { FilterBearbBtnClick(); });
+    FilterTreeView->installEventFilter(this);
+    connect(PageControl1, &QTabWidget::currentChanged, this, [this] { SeiteGewechselt(); });
+    connect(FilterBearbBtn, &QPushButton::clicked, this, &TBListeDlg::FilterBearbBtnClick);
+    connect(FilterNeuBtn, &QPushButton::clicked, this, &TBListeDlg::FilterNeuBtnClick);
+    connect(BearbeitenBtn, &QPushButton::clicked, this, &TBListeDlg::BearbeitenBtnClick);
+    connect(LoeschBtn, &QPushButton::clicked, this, &TBListeDlg::LoeschBtnClick);
+    connect(Bearbeiten1, &QAction::triggered, this, &TBListeDlg::BearbeitenBtnClick);
+    connect(Loeschen1, &QAction::triggered, this, &TBListeDlg::LoeschBtnClick);
+    connect(BitBtn1, &QPushButton::clicked, this, [this] {
+        if (auto* rahmen = qobject_cast<QMdiSubWindow*>(parentWidget()))
+            rahmen->close();
+        else
+            close();
+    });
+    connect(kopf, &QHeaderView::sectionClicked, this, &TBListeDlg::SpalteKlick);
+    connect(BuchgListView, &QTreeView::doubleClicked, this, [this](const QModelIndex& index) {
+        BuchgListView->selectionModel()->setCurrentIndex(
+            index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        BearbeitenBtnClick();
+    });
+    connect(BuchgListView->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this] { KnoepfeSetzen(); });
+    connect(BuchgListView, &QWidget::customContextMenuRequested, this, [this](QPoint ort) {
+        const QModelIndex unter = BuchgListView->indexAt(ort);
+        if (unter.isValid() && !BuchgListView->selectionModel()->isRowSelected(unter.row(), {}))
+            BuchgListView->selectionModel()->setCurrentIndex(
+                unter, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        Bearbeiten1->setEnabled(BearbeitenBtn->isEnabled());
+        Loeschen1->setEnabled(LoeschBtn->isEnabled());
+        PopupMenu1->popup(BuchgListView->viewport()->mapToGlobal(ort));
+    });
+    resize(LageVorgabe.Breite, LageVorgabe.Hoehe);
+}
+
+TBListeDlg::~TBListeDlg() = default;
+
+QMdiSubWindow* TBListeDlg::ImRahmen(TBListeDlg* dlg) {
+    auto* rahmen = new QMdiSubWindow;
+    rahmen->setWidget(dlg);
+    rahmen->setWindowTitle(dlg->windowTitle());
+    rahmen->setAttribute(Qt::WA_DeleteOnClose);
+    FensterLage lage = LageVorgabe;
+    if (!dlg->einstellungsDatei_.isEmpty())
+        lage = FensterLageLesen(dlg->einstellungsDatei_.toStdString(), LageAbschnitt, LageVorgabe);
+    // A placement that makes no window (a damaged settings file) falls back to the default size.
+    if (lage.Breite < 100 || lage.Hoehe < 100) {
+        lage.Breite = LageVorgabe.Breite;
+        lage.Hoehe = LageVorgabe.Hoehe;
+    }
+    // The MDI area places a new child itself when it is added; the stored placement is applied
+    // when the frame is first shown, after that.
+    rahmen->resize(lage.Breite, lage.Hoehe);
+    dlg->lage_ = QRect(lage.x, lage.y, lage.Breite, lage.Hoehe);
+    rahmen->installEventFilter(dlg);
+    return rahmen;
+}
+
+void TBListeDlg::LageSpeichern(QMdiSubWindow* rahmen) {
+    if (einstellungsDatei_.isEmpty()) return;
+    // A minimised or maximised window stores where it stands when shown normally.
+    if (rahmen->isMinimized() || rahmen->isMaximized()) rahmen->showNormal();
+    const QRect g = rahmen->geometry();
+    ZahlenSpeichern(einstellungsDatei_.toStdString(), LageAbschnitt,
+                    {{"x", g.x()},
+                     {"y", g.y()},
+                     {"Breite", g.width()},
+                     {"Hoehe", g.height()},
+                     {"Sortierung 1", sortierung1_},
+                     {"Sortierung 2", sortierung2_}});
+}
+
+void TBListeDlg::showEvent(QShowEvent* ereignis) {
+    QWidget::showEvent(ereignis);
+    if (aufgebaut_) return;
+    aufgebaut_ = true;
+    LoeschenSichtbarSetzen();
+    BaeumeAufbauen(true, true, true, true);
+    FilterKnopfBeschriften();
+    SeiteGewechselt();
+    BuchgListView->setFocus();
+}
+
+void TBListeDlg::keyPressEvent(QKeyEvent* ereignis) {
+    // "Schließen" is the window's cancel button: Escape closes it.
+    if (ereignis->key() == Qt::Key_Escape && ereignis->modifiers() == Qt::NoModifier) {
+        BitBtn1->click();
+        return;
+    }
+    QWidget::keyPressEvent(ereignis);
+}
+
+bool TBListeDlg::eventFilter(QObject* objekt, QEvent* ereignis) {
+    auto* rahmen = qobject_cast<QMdiSubWindow*>(objekt);
+    if (rahmen && rahmen->widget() == this) {
+        if (ereignis->type() == QEvent::Show && lage_.isValid()) {
+            const QSize kleinste = rahmen->minimumSizeHint();
+            lage_.setWidth(std::max(lage_.width(), kleinste.width()));
+            lage_.setHeight(std::max(lage_.height(), kleinste.height()));
+            rahmen->setGeometry(lage_);
+            lage_ = QRect();
+        } else if (ereignis->type() == QEvent::Close) {
+            LageSpeichern(rahmen);
+        }
+    } else if (ereignis->type() == QEvent::KeyPress) {
+        const int taste = static_cast<QKeyEvent*>(ereignis)->key();
+        const bool enter = taste == Qt::Key_Return || taste == Qt::Key_Enter;
+        if (objekt == BuchgListView && enter) {
+            if (BuchgListView->selectionModel()->hasSelection()) BearbeitenBtnClick();
+            return true;
+        }
+        if (objekt == BuchgListView && taste == Qt::Key_Delete) {
+            if (BuchgListView->selectionModel()->hasSelection()) LoeschBtnClick();
+            return true;
+        }
+        if (objekt == FilterTreeView && enter) {
+            FilterBearbBtnClick();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(objekt, ereignis);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Trees and refresh
+
+void TBListeDlg::BaeumeAufbauen(bool konten, bool rubriken, bool filter, bool zeitraeume) {
+    baut_ = true;
+    if (konten) {
+        const int32_t stelle = Stelle(KontoTreeView);
+        kontoBaum_ = KontenBaum(d_);
+        NeuFuellen(KontoTreeView, kontoBaum_, stelle);
+    }
+    if (rubriken) {
+        const int32_t stelle = Stelle(RubrikTreeView);
+        rubrikBaum_ = RubrikBaum(d_);
+        NeuFuellen(RubrikTreeView, rubrikBaum_, stelle);
+    }
+    if (zeitraeume) {
+        const int32_t stelle = Stelle(MonatTreeView);
+        zeitBaum_ = ZeitBaum(d_, uhr_.Heute());
+        NeuFuellen(MonatTreeView, zeitBaum_, stelle);
+    }
+    if (filter) {
+        // The search mask lives as long as the tree.
+        suchmaske_ = talerwerk::Suchmaske(d_, uhr_.Heute());
+        FilterbaumFuellen(FilterAuswahl());
+    }
+    baut_ = false;
+}
+
+void TBListeDlg::FilterbaumFuellen(int auswahl) {
+    const bool vorher = baut_;
+    baut_ = true;
+    FilterTreeView->clear();
+    for (const std::string& text : FilterbaumTexte(d_)) new QTreeWidgetItem(FilterTreeView, {Q(text)});
+    const int anzahl = FilterTreeView->topLevelItemCount();
+    if (anzahl > 0) {
+        QTreeWidgetItem* item = FilterTreeView->topLevelItem(std::clamp(auswahl, 0, anzahl - 1));
+        FilterTreeView->setCurrentItem(item);
+        FilterTreeView->scrollToItem(item);
+    }
+    baut_ = vorher;
+    FilterKnopfBeschriften();
+}
+
+int TBListeDlg::FilterAuswahl() const {
+    return FilterTreeView->currentItem() ? FilterTreeView->indexOfTopLevelItem(FilterTreeView->currentItem()) : -1;
+}
+
+void TBListeDlg::ListeAktualisieren(bool konten, bool rubriken, bool filter, bool zeitraeume) {
+    if (!aufgebaut_) return;  // the first show builds everything
+    BaeumeAufbauen(konten, rubriken, filter, zeitraeume);
+    ListeFuellen();
+}
+
+void TBListeDlg::AnsichtAktualisieren(int art) {
+    switch (art) {
+        case AktualisierungBuchungen:
+            ListeAktualisieren(false, false, false, true);
+            break;
+        case AktualisierungAlles:
+            ListeAktualisieren(true, true, false, true);
+            break;
+        case AktualisierungListe:
+            LoeschenSichtbarSetzen();
+            ListeAktualisieren(false, false, true, false);
+            break;
+        default:
+            ListeAktualisieren(false, false, false, false);
+            break;
+    }
+}
+
+void TBListeDlg::ListeFuellen() {
+    if (!aufgebaut_) return;
+    abfragetyp q;
+    try {
+        if (PageControl1->currentIndex() == 0) {
+            const Auswahlknoten* zeit = GewaehlterKnoten(MonatTreeView, zeitBaum_);
+            const Auswahlknoten* konto = GewaehlterKnoten(KontoTreeView, kontoBaum_);
+            const Auswahlknoten* rubrik = GewaehlterKnoten(RubrikTreeView, rubrikBaum_);
+            q = AbfrageAusBaeumen(zeit ? zeit->Zeitraum : MonatsDatenTyp{}, konto ? konto->Konto.Nr : CodeAlleKonten,
+                                  rubrik ? rubrik->Konto.Nr : CodeAlleRubriken);
+        } else {
+            const int i = FilterAuswahl();
+            if (i == 0)
+                q = AbfrageAusFilter(d_, suchmaske_, uhr_.Heute());
+            else if (i > 0 && static_cast<size_t>(i) <= d_.Filterliste.size())
+                q = AbfrageAusFilter(d_, d_.Filterliste[static_cast<size_t>(i - 1)], uhr_.Heute());
+        }
+    } catch (const std::exception&) {
+        // A query that cannot be built keeps its start values.
+    }
+    const QModelIndex aktuell = BuchgListView->currentIndex();
+    const int gemerkt = aktuell.isValid() ? aktuell.row() : 0;
+    modell_->Neu([&] { liste_.Aktualisieren(d_, q, sortierung1_); });
+    const int zeilen = modell_->rowCount();
+    if (zeilen > 0) {
+        const QModelIndex ziel = modell_->index(std::min(gemerkt, zeilen - 1), 0);
+        BuchgListView->selectionModel()->setCurrentIndex(
+            ziel, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        BuchgListView->scrollTo(ziel);
+    }
+    StatusLabel->setText(Q(liste_.StatusText()));
+    KnoepfeSetzen();
+}
+
+void TBListeDlg::SpalteKlick(int spalte) {
+    if (spalte < 0 || spalte >= BListeSpalten) return;
+    sortierung1_ = spalte;
+    // The heading shows the one order there is; a second click sorts the same way.
+    BuchgListView->header()->setSortIndicator(spalte, Qt::AscendingOrder);
+    if (!liste_.Aktuell(d_)) {
+        ListeFuellen();
+        return;
+    }
+    // The booking that was current stays current in its new row.
+    const QModelIndex aktuell = BuchgListView->currentIndex();
+    const int32_t position = aktuell.isValid() ? static_cast<int32_t>(liste_.Position(static_cast<size_t>(aktuell.row()))) : -1;
+    modell_->Neu([&] { liste_.Sortieren(spalte); });
+    if (modell_->rowCount() > 0) {
+        const int32_t zeile = position >= 0 ? liste_.ZeileVon(static_cast<size_t>(position)) : -1;
+        const QModelIndex ziel = modell_->index(std::max(0, zeile), 0);
+        BuchgListView->selectionModel()->setCurrentIndex(
+            ziel, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        BuchgListView->scrollTo(ziel);
+    }
+    KnoepfeSetzen();
+}
+
+std::vector<size_t> TBListeDlg::GewaehlteZeilen() const {
+    // From the selection's ranges: selecting all of a million rows is one range, not a million
+    // indexes.
+    std::vector<size_t> zeilen;
+    for (const QItemSelectionRange& bereich : BuchgListView->selectionModel()->selection())
+        for (int z = bereich.top(); z <= bereich.bottom(); ++z) zeilen.push_back(static_cast<size_t>(z));
+    std::sort(zeilen.begin(), zeilen.end());
+    zeilen.erase(std::unique(zeilen.begin(), zeilen.end()), zeilen.end());
+    return zeilen;
+}
+
+void TBListeDlg::KnoepfeSetzen() {
+    size_t gewaehlt = 0;
+    for (const QItemSelectionRange& bereich : BuchgListView->selectionModel()->selection())
+        gewaehlt += static_cast<size_t>(bereich.height());
+    BearbeitenBtn->setEnabled(gewaehlt == 1);
+    LoeschBtn->setEnabled(gewaehlt >= 1);
+}
+
+void TBListeDlg::LoeschenSichtbarSetzen() {
+    // The client master data decide whether bookings may be deleted at all.
+    LoeschBtn->setVisible(d_.Mandant.Merker1);
+    Loeschen1->setVisible(d_.Mandant.Merker1);
+}
+
+void TBListeDlg::SeiteGewechselt() {
+    const bool suche = PageControl1->currentIndex() == 1;
+    setWindowTitle(Q(suche ? BListeTitelSuche : BListeTitelAllgemein));
+    if (suche) FilterKnopfBeschriften();
+    ListeFuellen();
+}
+
+void TBListeDlg::FilterKnopfBeschriften() {
+    const int i = FilterAuswahl();
+    if (i < 0) return;
+    FilterBearbBtn->setText(i == 0 ? QStringLiteral("Suchmaske bearb.") : QStringLiteral("Filter bearbeiten"));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Commands
+
+void TBListeDlg::BearbeitenBtnClick() {
+    if (!liste_.Aktuell(d_)) {
+        ListeFuellen();
+        return;
+    }
+    const QModelIndex aktuell = BuchgListView->currentIndex();
+    const bool gewaehlt = aktuell.isValid() && BuchgListView->selectionModel()->isRowSelected(aktuell.row(), {});
+    // Without a chosen row the booking window opens at the new-booking position.
+    const int32_t position = gewaehlt ? static_cast<int32_t>(liste_.Position(static_cast<size_t>(aktuell.row())))
+                                      : static_cast<int32_t>(d_.Buchungen.size());
+    if (BuchungZeigen) BuchungZeigen(position);
+}
+
+void TBListeDlg::LoeschBtnClick() {
+    if (!d_.Mandant.Merker1) return;
+    if (!liste_.Aktuell(d_)) {
+        ListeFuellen();
+        return;
+    }
+    const std::vector<size_t> zeilen = GewaehlteZeilen();
+    if (zeilen.empty()) return;
+    const bool eingabeOffen = EingabeOffen && EingabeOffen();
+    const Listenloeschung ergebnis = ZeilenLoeschen(d_, liste_, zeilen, eingabeOffen, einstellungen_, meldungen_);
+    if (ergebnis.EingabeZeigen && EingabeNeuZeigen) EingabeNeuZeigen();
+    // The balances and this list follow; through the main window when there is one.
+    if (Aktualisieren)
+        Aktualisieren(AktualisierungBuchungen);
+    else
+        AnsichtAktualisieren(AktualisierungBuchungen);
+}
+
+bool TBListeDlg::FilterBearbeiten(buchungstyp& filter, const QString& titel, int32_t ausser, bool maske) {
+    for (;;) {
+        if (!filterDatDlg_->Bearbeiten(titel, filter, !maske)) return false;
+        // The search mask's name is fixed and never stored: a saved filter of the same name does
+        // not stand in its way.
+        if (maske || !NameVergeben(d_.Filterliste, filter.Bezeichnung, ausser)) return true;
+        meldungen_.Information(MeldungNameVergeben);
+    }
+}
+
+void TBListeDlg::FilterBearbBtnClick() {
+    const int i = FilterAuswahl();
+    if (i < 0) return;
+    if (i == 0) {
+        buchungstyp maske = suchmaske_;
+        if (!FilterBearbeiten(maske, QStringLiteral("Buchung suchen"), -1, true)) return;
+        suchmaske_ = maske;  // the mask is never stored: Geaendert stays as it is
+        ListeFuellen();
+        return;
+    }
+    if (static_cast<size_t>(i) > d_.Filterliste.size()) return;
+    buchungstyp filter = d_.Filterliste[static_cast<size_t>(i - 1)];
+    if (!FilterBearbeiten(filter, QStringLiteral("Filter bearbeiten"), i - 1, false)) return;
+    // The edited filter moves to the end of Filterliste, and so to the end of the tree.
+    GespeichertenFilterAendern(d_, filter);
+    FilterbaumFuellen(static_cast<int>(d_.Filterliste.size()));
+    ListeFuellen();
+}
+
+void TBListeDlg::FilterNeuBtnClick() {
+    buchungstyp filter = NeuerFilter(d_.Filterliste, {}, uhr_.Heute());
+    if (!FilterBearbeiten(filter, QStringLiteral("Filterdaten neu"), -1, false)) return;
+    d_.Filterliste.push_back(filter);
+    d_.Geaendert = true;
+    FilterbaumFuellen(static_cast<int>(d_.Filterliste.size()));
+    ListeFuellen();
+}
