@@ -27,8 +27,25 @@ enum class Seite : uint8_t { Einnahme, Ausgabe, Ab, An };
 struct Eintrag {
     uint32_t Position = 0;
     Seite S = Seite::Einnahme;
+    uint32_t Index = 0;  // place in the collection order
     bool Zugang() const { return S == Seite::Einnahme || S == Seite::An; }
 };
+
+// "%04d" of a booking number, without the cost of printf on every row of a big sheet.
+void NummerAnfuegen(std::string& ziel, int32_t nummer) {
+    if (nummer < 0) {
+        ziel += NummerText(nummer);
+        return;
+    }
+    char ziffern[12];
+    int n = 0;
+    do {
+        ziffern[n++] = static_cast<char>('0' + nummer % 10);
+        nummer /= 10;
+    } while (nummer > 0);
+    for (int i = n; i < 4; ++i) ziel += '0';
+    while (n > 0) ziel += ziffern[--n];
+}
 
 class Blattbauer {
 public:
@@ -44,15 +61,18 @@ public:
         k_.Tabelle.Kopf.clear();
         for (int logisch : k_.Spalten) k_.Tabelle.Kopf.push_back(KontenblattUeberschriften[static_cast<size_t>(logisch)]);
         Sammeln();
+        ziel_.assign(eintraege_.size(), 0);
     }
 
     void Bauen() {
+        k_.Tabelle.Zeilen.reserve(eintraege_.size() + 16);
         switch (o_.Gruppierung) {
         case KontenblattGruppierung::Buchungstyp: NachTyp(); break;
         case KontenblattGruppierung::Buchungsnummer: Folge(eintraege_); break;
         case KontenblattGruppierung::Rubrik: NachRubrik(); break;
         case KontenblattGruppierung::Datum: NachDatum(); break;
         }
+        Fuellen();
         if (k_.Tabelle.Zeilen.empty()) k_.Tabelle.Zeilen.push_back(Leer(KbZugang));
     }
 
@@ -75,12 +95,13 @@ private:
             if (!p.Gesamt && (datum[i] < von || datum[i] > bis)) continue;
             if (storniert[i] && !o_.Stornierte) continue;
             const auto pos = static_cast<uint32_t>(i);
+            auto dazu = [&](Seite s) { eintraege_.push_back({pos, s, static_cast<uint32_t>(eintraege_.size())}); };
             if (k1[i] == konto) {
-                if (art[i] == BArtEinnahme) eintraege_.push_back({pos, Seite::Einnahme});
-                else if (art[i] == BArtAusgabe) eintraege_.push_back({pos, Seite::Ausgabe});
-                else if (art[i] == BArtUmbuchung) eintraege_.push_back({pos, Seite::Ab});
+                if (art[i] == BArtEinnahme) dazu(Seite::Einnahme);
+                else if (art[i] == BArtAusgabe) dazu(Seite::Ausgabe);
+                else if (art[i] == BArtUmbuchung) dazu(Seite::Ab);
             }
-            if (art[i] == BArtUmbuchung && k2[i] == konto) eintraege_.push_back({pos, Seite::An});
+            if (art[i] == BArtUmbuchung && k2[i] == konto) dazu(Seite::An);
         }
     }
 
@@ -92,6 +113,16 @@ private:
         static const std::string leer;
         const auto it = pfade_.find(nr);
         return it == pfade_.end() ? leer : it->second;
+    }
+
+    // Date texts repeat from row to row: each distinct day is formatted once.
+    const std::string& Datumstext(int32_t tag) {
+        if (letzterText_ && tag == letzterTag_) return *letzterText_;
+        auto it = datumstexte_.find(tag);
+        if (it == datumstexte_.end()) it = datumstexte_.emplace(tag, DatumKurzText(tag)).first;
+        letzterTag_ = tag;
+        letzterText_ = &it->second;
+        return *letzterText_;
     }
 
     GridZeile Leer(int32_t art) const {
@@ -125,44 +156,60 @@ private:
         k_.Tabelle.Zeilen.push_back(std::move(z));
     }
 
-    // Appends the row of one booking; returns its effect on the account (0 when cancelled).
+    // Appends the row of one booking with its numbers, from the index alone; returns its effect
+    // on the account (0 when cancelled). Its texts come later (Fuellen).
     Cent Buchungszeile(const Eintrag& e) {
-        const buchungstyp& b = d_.Buchungen[e.Position];
         const bool storno = ix_.Storniert()[e.Position] != 0;
         const Cent betrag = ix_.Betrag()[e.Position];
         const bool zugang = e.Zugang();
-        GridZeile z = Leer(zugang ? KbZugang : KbAbgang);
-        z.Daten.IdentNr = b.IdentNr;
+        ziel_[e.Index] = static_cast<uint32_t>(k_.Tabelle.Zeilen.size());
+        GridZeile& z = k_.Tabelle.Zeilen.emplace_back(Leer(zugang ? KbZugang : KbAbgang));
+        z.Daten.IdentNr = ix_.Nr()[e.Position];
         z.Daten.Storniert = storno;
-        const auto g = o_.Gruppierung;
-        std::string nummer = NummerText(b.IdentNr);
-        if (g != KontenblattGruppierung::Buchungstyp) {
-            static const char* const marken[] = {"  E", "  A", " U-", " U+"};
-            nummer += marken[static_cast<int>(e.S)];
-        }
-        nummer += "  ";
-        nummer += b.Belegnr;
-        Setzen(z, KbNummer, std::move(nummer));
-        if (g != KontenblattGruppierung::Datum) Setzen(z, KbDatum, DatumKurzText(b.Datum));
-        if (storno) Setzen(z, KbStorno, "x");
-        Setzen(z, KbBetrag, b.Betrag);
-        Setzen(z, KbText, b.Text);
-        if (g != KontenblattGruppierung::Rubrik) Setzen(z, KbGegen, Pfad(Gegen(e)));
         const auto s = static_cast<size_t>(anzeige_[KbBetrag]);
         z.Daten.Betraege[s] = zugang ? betrag : -betrag;
         if (storno) z.Daten.Farben.assign(6, Farbklasse::Grau);
         else z.Daten.Farben[s] = zugang ? Farbklasse::Positiv : Farbklasse::Negativ;
-        k_.Tabelle.Zeilen.push_back(std::move(z));
         if (storno) return 0;
         (zugang ? k_.Einnahmen : k_.Ausgaben) += betrag;
         return zugang ? betrag : -betrag;
     }
 
+    // The texts of every booking row, made in the stored order of the bookings: one sweep over the
+    // records, where the grouped orders would jump through a million of them.
+    void Fuellen() {
+        const auto g = o_.Gruppierung;
+        for (const Eintrag& e : eintraege_) {
+            const buchungstyp& b = d_.Buchungen[e.Position];
+            GridZeile& z = k_.Tabelle.Zeilen[ziel_[e.Index]];
+            std::string nummer;
+            nummer.reserve(9 + b.Belegnr.size());
+            NummerAnfuegen(nummer, b.IdentNr);
+            if (g != KontenblattGruppierung::Buchungstyp) {
+                static const char* const marken[] = {"  E", "  A", " U-", " U+"};
+                nummer += marken[static_cast<int>(e.S)];
+            }
+            nummer += "  ";
+            nummer += b.Belegnr;
+            Setzen(z, KbNummer, std::move(nummer));
+            if (g != KontenblattGruppierung::Datum) Setzen(z, KbDatum, Datumstext(b.Datum));
+            if (z.Daten.Storniert) Setzen(z, KbStorno, "x");
+            Setzen(z, KbBetrag, b.Betrag);
+            Setzen(z, KbText, b.Text);
+            if (g != KontenblattGruppierung::Rubrik) Setzen(z, KbGegen, Pfad(Gegen(e)));
+        }
+    }
+
+    template <typename Folge, typename Von>
+    Cent Zeilen(const Folge& folge, size_t von, size_t bis, Von eintrag) {
+        Cent summe = 0;
+        for (size_t k = von; k < bis; ++k) summe += Buchungszeile(eintrag(folge[k]));
+        return summe;
+    }
+
     // Rows in the given order, without headings; the sum of their effects.
     Cent Folge(const std::vector<Eintrag>& eintraege) {
-        Cent summe = 0;
-        for (const Eintrag& e : eintraege) summe += Buchungszeile(e);
-        return summe;
+        return Zeilen(eintraege, 0, eintraege.size(), [](const Eintrag& e) -> const Eintrag& { return e; });
     }
 
     void NachTyp() {
@@ -190,13 +237,17 @@ private:
         const auto& datum = ix_.Datum();
         std::stable_sort(folge.begin(), folge.end(),
                          [&](const Eintrag& a, const Eintrag& b) { return datum[a.Position] < datum[b.Position]; });
+        size_t tage = 0;
+        for (size_t i = 0; i < folge.size(); ++i)
+            tage += i == 0 || datum[folge[i].Position] != datum[folge[i - 1].Position];
+        k_.Tabelle.Zeilen.reserve(folge.size() + 2 * tage);
         for (size_t i = 0; i < folge.size();) {
             const int32_t tag = datum[folge[i].Position];
             size_t j = i;
             while (j < folge.size() && datum[folge[j].Position] == tag) ++j;
-            Ueberschrift(KbDatum, DatumKurzText(tag));
+            Ueberschrift(KbDatum, Datumstext(tag));
             Cent summe = 0;
-            for (size_t k = i; k < j; ++k) summe += Buchungszeile(folge[k]);
+            summe += Zeilen(folge, i, j, [](const Eintrag& e) -> const Eintrag& { return e; });
             if (o_.Zwischensummen) Summe(KbZwischensumme, "Gesamt", summe);
             i = j;
         }
@@ -215,37 +266,70 @@ private:
     void Abschnitt(const char* name, const char* gesamt, const std::vector<Eintrag>& eintraege,
                    const std::vector<KontoEintrag>& reihenfolge) {
         Ueberschrift(KbGegen, name);
-        std::unordered_map<int32_t, int64_t> rang;
+        std::unordered_map<int32_t, int64_t> listenRang;
         int64_t n = 0;
-        for (const KontoEintrag& k : reihenfolge) rang.emplace(k.Konto.Nr, n++);
+        for (const KontoEintrag& k : reihenfolge) listenRang.emplace(k.Konto.Nr, n++);
         const int64_t chartBasis = n;
         const int64_t fremdBasis = n + static_cast<int64_t>(d_.Konten.size());
-        std::vector<std::pair<int64_t, Eintrag>> folge;
-        folge.reserve(eintraege.size());
-        for (const Eintrag& e : eintraege) {
-            const int32_t nr = Gegen(e);
-            auto it = rang.find(nr);
-            if (it == rang.end()) {
-                const int stelle = KontoIndex(d_.Konten, nr);
-                const int64_t r = stelle >= 0 ? chartBasis + stelle
-                                              : fremdBasis + static_cast<int64_t>(nr) - INT32_MIN;
-                it = rang.emplace(nr, r).first;
+
+        // Bucketing: each number met becomes a group; the groups are put in order, then every row
+        // goes to its group's place, keeping the stored order within the group.
+        struct Gruppe {
+            int32_t Nr = 0;
+            int64_t Rang = 0;
+            size_t Anzahl = 0;
+            size_t Beginn = 0;
+        };
+        std::vector<Gruppe> gruppen;
+        std::unordered_map<int32_t, uint32_t> gruppeVon;
+        std::vector<uint32_t> gruppeJe(eintraege.size());
+        int32_t letzteNr = 0;
+        uint32_t letzteGruppe = UINT32_MAX;
+        for (size_t i = 0; i < eintraege.size(); ++i) {
+            const int32_t nr = Gegen(eintraege[i]);
+            if (letzteGruppe == UINT32_MAX || nr != letzteNr) {
+                auto it = gruppeVon.find(nr);
+                if (it == gruppeVon.end()) {
+                    int64_t r = 0;
+                    if (const auto l = listenRang.find(nr); l != listenRang.end()) {
+                        r = l->second;
+                    } else {
+                        const int stelle = KontoIndex(d_.Konten, nr);
+                        r = stelle >= 0 ? chartBasis + stelle : fremdBasis + static_cast<int64_t>(nr) - INT32_MIN;
+                    }
+                    it = gruppeVon.emplace(nr, static_cast<uint32_t>(gruppen.size())).first;
+                    gruppen.push_back({nr, r});
+                }
+                letzteNr = nr;
+                letzteGruppe = it->second;
             }
-            folge.emplace_back(it->second, e);
+            gruppeJe[i] = letzteGruppe;
+            ++gruppen[letzteGruppe].Anzahl;
         }
-        std::stable_sort(folge.begin(), folge.end(),
-                         [](const auto& a, const auto& b) { return a.first < b.first; });
+        std::vector<uint32_t> reihe(gruppen.size());
+        for (uint32_t g = 0; g < reihe.size(); ++g) reihe[g] = g;
+        std::sort(reihe.begin(), reihe.end(), [&](uint32_t a, uint32_t b) { return gruppen[a].Rang < gruppen[b].Rang; });
+        size_t stelle = 0;
+        for (uint32_t g : reihe) {
+            gruppen[g].Beginn = stelle;
+            stelle += gruppen[g].Anzahl;
+        }
+        std::vector<Eintrag> folge(eintraege.size());
+        {
+            std::vector<size_t> frei(gruppen.size());
+            for (size_t g = 0; g < gruppen.size(); ++g) frei[g] = gruppen[g].Beginn;
+            for (size_t i = 0; i < eintraege.size(); ++i) folge[frei[gruppeJe[i]]++] = eintraege[i];
+        }
+        k_.Tabelle.Zeilen.reserve(k_.Tabelle.Zeilen.size() + folge.size() + 2 * gruppen.size() + 8);
+
         Cent abschnitt = 0;
-        for (size_t i = 0; i < folge.size();) {
-            size_t j = i;
-            while (j < folge.size() && folge[j].first == folge[i].first) ++j;
-            const int32_t nr = Gegen(folge[i].second);
-            Ueberschrift(KbGegen, Gruppenname(nr), nr);
-            Cent summe = 0;
-            for (size_t k = i; k < j; ++k) summe += Buchungszeile(folge[k].second);
-            if (o_.Zwischensummen) Summe(KbZwischensumme, "Gesamt", summe, nr);
+        for (uint32_t g : reihe) {
+            const Gruppe& gruppe = gruppen[g];
+            Ueberschrift(KbGegen, Gruppenname(gruppe.Nr), gruppe.Nr);
+            const Cent summe = Zeilen(folge, gruppe.Beginn, gruppe.Beginn + gruppe.Anzahl,
+                                      [](const Eintrag& e) -> const Eintrag& { return e; });
+            if (o_.Zwischensummen) Summe(KbZwischensumme, "Gesamt", summe, gruppe.Nr);
             abschnitt += summe;
-            i = j;
         }
         if (o_.Zwischensummen) Summe(KbGesamt, gesamt, abschnitt);
     }
@@ -268,6 +352,10 @@ private:
     std::unordered_map<int32_t, std::string> pfade_;
     std::array<int, 6> anzeige_{};  // display column of each logical column
     std::vector<Eintrag> eintraege_;
+    std::vector<uint32_t> ziel_;  // row of each Eintrag, by Index
+    std::unordered_map<int32_t, std::string> datumstexte_;
+    int32_t letzterTag_ = 0;
+    const std::string* letzterText_ = nullptr;
 };
 
 }  // namespace

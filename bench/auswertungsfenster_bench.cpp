@@ -1,0 +1,162 @@
+// The evaluation windows at a million bookings of the sample book, whole period: the account sheet
+// of the busiest account in each grouping, the category × period table (monthly over all years),
+// the category × account table and the income and expense overview. The shared month sums are
+// built once before the timing (as after opening the file); their first build is reported as
+// msErsterAufbau. The baseline of the same run is one plain pass over the booking records.
+//
+//   cmake -S . -B build -DCMAKE_BUILD_TYPE=Release && cmake --build build --target talerwerk-bench
+//   build/bench/talerwerk-bench --benchmark_filter=Fenster
+
+#include <benchmark/benchmark.h>
+
+#include <ctime>
+#include <memory>
+#include <unordered_map>
+
+#include "evaluation/gewinnverlust.h"
+#include "evaluation/kontenblatt.h"
+#include "evaluation/monatssummen.h"
+#include "evaluation/rubriktabellen.h"
+#include "store/betrag.h"
+#include "store/datum.h"
+#include "store/demobuch.h"
+
+namespace talerwerk {
+namespace {
+
+constexpr int64_t kBuchungen = 1000000;
+const int32_t kHeute = *TagesNummer(7, 12, 2026);
+
+Datenbestand& Buch() {
+    static std::unique_ptr<Datenbestand> buch;
+    if (!buch) {
+        buch = std::make_unique<Datenbestand>(DemoBuch(kBuchungen, 20261207, kHeute));
+        BuchungenErneuert(*buch);
+    }
+    return *buch;
+}
+
+double CpuSekunden() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+}
+
+template <typename F>
+double Zeit(F&& f) {
+    const double anfang = CpuSekunden();
+    f();
+    return CpuSekunden() - anfang;
+}
+
+double PlainDurchlauf() {
+    const Datenbestand& d = Buch();
+    int64_t summe = 0;
+    return Zeit([&] {
+        for (const buchungstyp& b : d.Buchungen)
+            summe += b.IdentNr + b.Datum + b.Konto1 + b.Konto2 + b.BArt + b.Storniert + BetragCent(b.Betrag);
+        benchmark::DoNotOptimize(summe);
+    });
+}
+
+void Verhaeltnis(benchmark::State& state, double summe) {
+    const double je = summe / static_cast<double>(state.iterations());
+    double roh = PlainDurchlauf();
+    for (int i = 0; i < 2; ++i) roh = std::min(roh, PlainDurchlauf());
+    state.counters["msCpu"] = je * 1000;
+    state.counters["msPlainDurchlauf"] = roh * 1000;
+    state.counters["malPlainDurchlauf"] = je / roh;
+}
+
+MonatsDatenTyp GesamterZeitraum() {
+    MonatsDatenTyp m;
+    m.Bezeichnung = "Gesamter Zeitraum";
+    return m;
+}
+
+// The account most bookings name, on either side.
+int32_t BelebtestesKonto(const Datenbestand& d) {
+    std::unordered_map<int32_t, int64_t> anzahl;
+    for (const buchungstyp& b : d.Buchungen) {
+        ++anzahl[b.Konto1];
+        if (b.BArt == BArtUmbuchung && b.Konto2 != b.Konto1) ++anzahl[b.Konto2];
+    }
+    int32_t best = 0;
+    int64_t meiste = -1;
+    for (const kontotyp& k : KontenblattKonten(d))
+        if (anzahl[k.Nr] > meiste) {
+            meiste = anzahl[k.Nr];
+            best = k.Nr;
+        }
+    return best;
+}
+
+// Builds the month sums once, untimed in the loop, and reports how long that took.
+void MonatssummenBereit(benchmark::State& state) {
+    const Datenbestand& d = Buch();
+    state.counters["msErsterAufbau"] =
+        Zeit([&] { GemeinsameMonatssummen(d)->MonatsendStand(AuswahlAlleKonten, 0, -1); }) * 1000;
+}
+
+void Kontenblatt_(benchmark::State& state) {
+    const Datenbestand& d = Buch();
+    KontenblattOptionen o;
+    o.Konto = BelebtestesKonto(d);
+    o.Zeitraum = GesamterZeitraum();
+    o.Gruppierung = static_cast<KontenblattGruppierung>(state.range(0));
+    double summe = 0;
+    size_t zeilen = 0;
+    for (auto _ : state)
+        summe += Zeit([&] {
+            const Kontenblatt k = KontenblattAufbauen(d, o);
+            zeilen = k.Tabelle.Zeilen.size();
+            benchmark::DoNotOptimize(k.Saldo);
+        });
+    state.counters["Zeilen"] = static_cast<double>(zeilen);
+    Verhaeltnis(state, summe);
+}
+BENCHMARK(Kontenblatt_)->Name("Fenster_Kontenblatt")->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
+
+void RubrikZeit(benchmark::State& state) {
+    MonatssummenBereit(state);
+    RubrikTabellenOptionen o;
+    o.Zeitraum = GesamterZeitraum();
+    o.Heute = kHeute;
+    double summe = 0;
+    size_t spalten = 0;
+    for (auto _ : state)
+        summe += Zeit([&] {
+            const RubrikTabelle t = RubrikZeitAufbauen(Buch(), o);
+            spalten = t.Tabelle.Spalten();
+            benchmark::DoNotOptimize(t.Tabelle.Zeilen.data());
+        });
+    state.counters["Spalten"] = static_cast<double>(spalten);
+    Verhaeltnis(state, summe);
+}
+BENCHMARK(RubrikZeit)->Name("Fenster_RubrikZeit_Monatlich")->Unit(benchmark::kMillisecond);
+
+void RubrikKonto(benchmark::State& state) {
+    MonatssummenBereit(state);
+    RubrikTabellenOptionen o;
+    o.Zeitraum = GesamterZeitraum();
+    o.Heute = kHeute;
+    double summe = 0;
+    for (auto _ : state)
+        summe += Zeit([&] { benchmark::DoNotOptimize(RubrikKontoAufbauen(Buch(), o).Tabelle.Zeilen.data()); });
+    Verhaeltnis(state, summe);
+}
+BENCHMARK(RubrikKonto)->Name("Fenster_RubrikKonto")->Unit(benchmark::kMillisecond);
+
+void EinnahmenAusgaben(benchmark::State& state) {
+    MonatssummenBereit(state);
+    GewinnVerlustOptionen o;
+    o.Zeitraum = GesamterZeitraum();
+    double summe = 0;
+    for (auto _ : state)
+        summe += Zeit([&] { benchmark::DoNotOptimize(GewinnVerlustAufbauen(Buch(), o).Zeilen.data()); });
+    Verhaeltnis(state, summe);
+}
+BENCHMARK(EinnahmenAusgaben)->Name("Fenster_EinnahmenAusgaben")->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace talerwerk
