@@ -20,9 +20,13 @@
 #include "store/betrag.h"
 #include "store/datum.h"
 #include "store/demobuch.h"
+#include "benchhilfen.h"
 
 namespace talerwerk {
 namespace {
+
+using bench::Verhaeltnis;
+using bench::Zeit;
 
 constexpr int64_t kBuchungen = 1000000;
 const int32_t kHeute = *TagesNummer(7, 12, 2026);
@@ -34,38 +38,6 @@ Datenbestand& Buch() {
         BuchungenErneuert(*buch);
     }
     return *buch;
-}
-
-double CpuSekunden() {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
-}
-
-template <typename F>
-double Zeit(F&& f) {
-    const double anfang = CpuSekunden();
-    f();
-    return CpuSekunden() - anfang;
-}
-
-double PlainDurchlauf() {
-    const Datenbestand& d = Buch();
-    int64_t summe = 0;
-    return Zeit([&] {
-        for (const buchungstyp& b : d.Buchungen)
-            summe += b.IdentNr + b.Datum + b.Konto1 + b.Konto2 + b.BArt + b.Storniert + BetragCent(b.Betrag);
-        benchmark::DoNotOptimize(summe);
-    });
-}
-
-void Verhaeltnis(benchmark::State& state, double summe) {
-    const double je = summe / static_cast<double>(state.iterations());
-    double roh = PlainDurchlauf();
-    for (int i = 0; i < 2; ++i) roh = std::min(roh, PlainDurchlauf());
-    state.counters["msCpu"] = je * 1000;
-    state.counters["msPlainDurchlauf"] = roh * 1000;
-    state.counters["malPlainDurchlauf"] = je / roh;
 }
 
 MonatsDatenTyp GesamterZeitraum() {
@@ -113,7 +85,7 @@ void Kontenblatt_(benchmark::State& state) {
             benchmark::DoNotOptimize(k.Saldo);
         });
     state.counters["Zeilen"] = static_cast<double>(zeilen);
-    Verhaeltnis(state, summe);
+    Verhaeltnis(state, summe / static_cast<double>(state.iterations()), Buch());
 }
 BENCHMARK(Kontenblatt_)->Name("Fenster_Kontenblatt")->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
 
@@ -131,7 +103,7 @@ void RubrikZeit(benchmark::State& state) {
             benchmark::DoNotOptimize(t.Tabelle.Zeilen.data());
         });
     state.counters["Spalten"] = static_cast<double>(spalten);
-    Verhaeltnis(state, summe);
+    Verhaeltnis(state, summe / static_cast<double>(state.iterations()), Buch());
 }
 BENCHMARK(RubrikZeit)->Name("Fenster_RubrikZeit_Monatlich")->Unit(benchmark::kMillisecond);
 
@@ -143,7 +115,7 @@ void RubrikKonto(benchmark::State& state) {
     double summe = 0;
     for (auto _ : state)
         summe += Zeit([&] { benchmark::DoNotOptimize(RubrikKontoAufbauen(Buch(), o).Tabelle.Zeilen.data()); });
-    Verhaeltnis(state, summe);
+    Verhaeltnis(state, summe / static_cast<double>(state.iterations()), Buch());
 }
 BENCHMARK(RubrikKonto)->Name("Fenster_RubrikKonto")->Unit(benchmark::kMillisecond);
 
@@ -154,7 +126,7 @@ void EinnahmenAusgaben(benchmark::State& state) {
     double summe = 0;
     for (auto _ : state)
         summe += Zeit([&] { benchmark::DoNotOptimize(GewinnVerlustAufbauen(Buch(), o).Zeilen.data()); });
-    Verhaeltnis(state, summe);
+    Verhaeltnis(state, summe / static_cast<double>(state.iterations()), Buch());
 }
 BENCHMARK(EinnahmenAusgaben)->Name("Fenster_EinnahmenAusgaben")->Unit(benchmark::kMillisecond);
 

@@ -1,13 +1,55 @@
 #pragma once
-// Ports for benchmarks that open files: every password is taken, errors go to stderr, every
-// question is answered Yes.
+// What the benchmarks share: ports for opening files (every password taken, errors to stderr,
+// every question answered Yes), processor-time measuring, and the baseline every figure is stated
+// against — one plain pass over the booking records of the same book in the same run.
 
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
 #include <cstdio>
+#include <ctime>
 #include <string>
 
+#include "store/betrag.h"
+#include "store/datenbestand.h"
 #include "store/ports.h"
 
 namespace talerwerk::bench {
+
+// Processor time of this thread (page faults included): the machines are shared, and wall time
+// counts the other programs' turns as well.
+inline double CpuSekunden() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+}
+
+template <typename F>
+double Zeit(F&& f) {
+    const double anfang = CpuSekunden();
+    f();
+    return CpuSekunden() - anfang;
+}
+
+// The plain pass: every record's number, date, accounts, kind, flag and amount text — what every
+// evaluation read of the records before the booking index.
+inline double PlainDurchlauf(const Datenbestand& d) {
+    int64_t summe = 0;
+    return Zeit([&] {
+        for (const buchungstyp& b : d.Buchungen)
+            summe += b.IdentNr + b.Datum + b.Konto1 + b.Konto2 + b.BArt + b.Storniert + BetragCent(b.Betrag);
+        benchmark::DoNotOptimize(summe);
+    });
+}
+
+// States the time of one run beside the fastest of three plain passes over the same book.
+inline void Verhaeltnis(benchmark::State& state, double sekundenJeDurchlauf, const Datenbestand& d) {
+    double roh = PlainDurchlauf(d);
+    for (int i = 0; i < 2; ++i) roh = std::min(roh, PlainDurchlauf(d));
+    state.counters["msCpu"] = sekundenJeDurchlauf * 1000;
+    state.counters["msPlainDurchlauf"] = roh * 1000;
+    state.counters["malPlainDurchlauf"] = sekundenJeDurchlauf / roh;
+}
 
 class Annehmen : public Kennwortabfrage {
 public:

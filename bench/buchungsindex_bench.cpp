@@ -29,6 +29,9 @@
 namespace talerwerk {
 namespace {
 
+using bench::Verhaeltnis;
+using bench::Zeit;
+
 constexpr int64_t kBuchungen = 1000000;
 const int32_t kHeute = *TagesNummer(7, 12, 2026);
 
@@ -41,46 +44,11 @@ Datenbestand& Buch() {
     return *buch;
 }
 
-// Processor time of this thread (page faults included): the machines are shared, and wall time
-// counts the other programs' turns as well.
-double CpuSekunden() {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
-}
-
-template <typename F>
-double Zeit(F&& f) {
-    const double anfang = CpuSekunden();
-    f();
-    return CpuSekunden() - anfang;
-}
-
-// The plain pass: every record's number, date, accounts, kind, flag and amount text.
-double PlainDurchlauf(benchmark::State& state) {
-    const Datenbestand& d = Buch();
-    int64_t summe = 0;
-    return Zeit([&] {
-        for (const buchungstyp& b : d.Buchungen)
-            summe += b.IdentNr + b.Datum + b.Konto1 + b.Konto2 + b.BArt + b.Storniert + BetragCent(b.Betrag);
-        benchmark::DoNotOptimize(summe);
-    });
-}
-
-void Verhaeltnis(benchmark::State& state, double sekundenJeDurchlauf) {
-    // A few plain passes, the fastest taken: the machine is shared and noisy.
-    double roh = PlainDurchlauf(state);
-    for (int i = 0; i < 2; ++i) roh = std::min(roh, PlainDurchlauf(state));
-    state.counters["msPlainDurchlauf"] = roh * 1000;
-    state.counters["malPlainDurchlauf"] = sekundenJeDurchlauf / roh;
-}
-
-
 void IndexAufbau(benchmark::State& state) {
     Datenbestand& d = Buch();
     double summe = 0;
     for (auto _ : state) summe += Zeit([&] { BuchungenErneuert(d); });
-    Verhaeltnis(state, summe / static_cast<double>(state.iterations()));
+    Verhaeltnis(state, summe / static_cast<double>(state.iterations()), Buch());
 }
 BENCHMARK(IndexAufbau)->Name("Index_Aufbau")->Unit(benchmark::kMillisecond);
 
@@ -92,7 +60,7 @@ void MonatssummenAufbau(benchmark::State& state) {
             Monatssummen m(d);
             benchmark::DoNotOptimize(m.MonatsendStand(AuswahlAlleKonten, 0, -1));
         });
-    Verhaeltnis(state, summe / static_cast<double>(state.iterations()));
+    Verhaeltnis(state, summe / static_cast<double>(state.iterations()), Buch());
 }
 BENCHMARK(MonatssummenAufbau)->Name("Index_Monatssummen_Neuaufbau")->Unit(benchmark::kMillisecond);
 
@@ -127,7 +95,7 @@ void EineBuchung(benchmark::State& state) {
         state.ResumeTiming();
     }
     state.counters["Neuaufbauten"] = summen->Aufbauten();
-    Verhaeltnis(state, summe / static_cast<double>(state.iterations()));
+    Verhaeltnis(state, summe / static_cast<double>(state.iterations()), Buch());
 }
 BENCHMARK(EineBuchung<true>)->Name("Index_EineBuchungNeu_MitMonatssummen")->Unit(benchmark::kMillisecond);
 BENCHMARK(EineBuchung<false>)->Name("Index_EineBuchungUeberschreiben_MitMonatssummen")->Unit(benchmark::kMillisecond);
@@ -136,7 +104,7 @@ void Staende(benchmark::State& state) {
     Datenbestand& d = Buch();
     double summe = 0;
     for (auto _ : state) summe += Zeit([&] { StaendeBerechnen(d); });
-    Verhaeltnis(state, summe / static_cast<double>(state.iterations()));
+    Verhaeltnis(state, summe / static_cast<double>(state.iterations()), Buch());
 }
 BENCHMARK(Staende)->Name("Index_StaendeBerechnen")->Unit(benchmark::kMillisecond);
 
@@ -152,7 +120,7 @@ void KontostandFenster(benchmark::State& state) {
         BuchungEinfuegen(d, b, static_cast<int32_t>(position));
         summe += Zeit([&] { benchmark::DoNotOptimize(KontoStaendeAufbauen(d, true, true).Gesamt); });
     }
-    Verhaeltnis(state, summe / static_cast<double>(state.iterations()));
+    Verhaeltnis(state, summe / static_cast<double>(state.iterations()), Buch());
 }
 BENCHMARK(KontostandFenster)->Name("Index_KontostaendeNachEinerBuchung")->Unit(benchmark::kMillisecond);
 
@@ -189,7 +157,7 @@ void ErsteBuchungNachDemOeffnen(benchmark::State& state) {
     state.counters["msErsteBuchung"] = anhaengen / n * 1000;
     std::remove(pfad.c_str());
     ::rmdir(ordner);
-    Verhaeltnis(state, anhaengen / n);
+    Verhaeltnis(state, anhaengen / n, Buch());
 }
 BENCHMARK(ErsteBuchungNachDemOeffnen)->Name("Index_ErsteBuchungNachDemOeffnen")->Iterations(3)->Unit(benchmark::kMillisecond);
 

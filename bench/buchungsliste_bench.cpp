@@ -9,7 +9,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <chrono>
 #include <memory>
 #include <string>
 
@@ -18,9 +17,13 @@
 #include "store/betrag.h"
 #include "store/datum.h"
 #include "store/demobuch.h"
+#include "benchhilfen.h"
 
 namespace talerwerk {
 namespace {
+
+using bench::Verhaeltnis;
+using bench::Zeit;
 
 constexpr int64_t kBuchungen = 1000000;
 const int32_t kHeute = *TagesNummer(7, 12, 2026);
@@ -32,32 +35,6 @@ Datenbestand& Buch() {
         BuchungenErneuert(*buch);
     }
     return *buch;
-}
-
-double PlainDurchlauf() {
-    const Datenbestand& d = Buch();
-    const auto anfang = std::chrono::steady_clock::now();
-    int64_t summe = 0;
-    for (const buchungstyp& b : d.Buchungen)
-        summe += b.IdentNr + b.Datum + b.Konto1 + b.Konto2 + b.BArt + b.Storniert + BetragCent(b.Betrag) +
-                 static_cast<int64_t>(b.Text.size() + b.Belegnr.size());
-    benchmark::DoNotOptimize(summe);
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - anfang).count();
-}
-
-void Verhaeltnis(benchmark::State& state, double sekunden) {
-    double roh = PlainDurchlauf();
-    for (int i = 0; i < 2; ++i) roh = std::min(roh, PlainDurchlauf());
-    state.counters["msPlainDurchlauf"] = roh * 1000;
-    state.counters["malPlainDurchlauf"] = sekunden / roh;
-    state.counters["ms"] = sekunden * 1000;
-}
-
-template <typename F>
-double Zeit(F&& f) {
-    const auto anfang = std::chrono::steady_clock::now();
-    f();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - anfang).count();
 }
 
 abfragetyp AlleBuchungen() { return AbfrageAusBaeumen(MonatsDatenTyp{}, CodeAlleKonten, CodeAlleRubriken); }
@@ -72,7 +49,7 @@ void ListeAufbauen(benchmark::State& state) {
         zeilen = liste.Anzahl();
     }
     state.counters["Zeilen"] = static_cast<double>(zeilen);
-    Verhaeltnis(state, summe / static_cast<double>(state.iterations()));
+    Verhaeltnis(state, summe / static_cast<double>(state.iterations()), Buch());
 }
 BENCHMARK(ListeAufbauen)->Name("Liste_AlleKontenAlleRubrikenGesamt")->Unit(benchmark::kMillisecond);
 
@@ -89,7 +66,7 @@ void Umsortieren(benchmark::State& state) {
         state.ResumeTiming();
         summe += Zeit([&] { liste.Sortieren(spalte); });
     }
-    Verhaeltnis(state, summe / static_cast<double>(state.iterations()));
+    Verhaeltnis(state, summe / static_cast<double>(state.iterations()), Buch());
 }
 BENCHMARK(Umsortieren)->Name("Liste_Umsortieren")->DenseRange(0, 8)->Unit(benchmark::kMillisecond);
 
@@ -106,7 +83,7 @@ void Textfilter(benchmark::State& state) {
         zeilen = liste.Anzahl();
     }
     state.counters["Zeilen"] = static_cast<double>(zeilen);
-    Verhaeltnis(state, summe / static_cast<double>(state.iterations()));
+    Verhaeltnis(state, summe / static_cast<double>(state.iterations()), Buch());
 }
 BENCHMARK(Textfilter)->Name("Liste_FilterMitTextmuster")->Unit(benchmark::kMillisecond);
 
@@ -143,7 +120,7 @@ void Loeschen(benchmark::State& state) {
         d = Datenbestand{};
         state.ResumeTiming();
     }
-    Verhaeltnis(state, summe / static_cast<double>(state.iterations()));
+    Verhaeltnis(state, summe / static_cast<double>(state.iterations()), Buch());
 }
 BENCHMARK(Loeschen)->Name("Liste_Loeschen1000")->Iterations(3)->Unit(benchmark::kMillisecond);
 

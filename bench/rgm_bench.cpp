@@ -22,6 +22,9 @@
 namespace talerwerk {
 namespace {
 
+using bench::Verhaeltnis;
+using bench::Zeit;
+
 constexpr int64_t kBuchungen = 1000000;
 constexpr int kRgm = 999;
 constexpr int32_t kTage = 28;
@@ -68,37 +71,6 @@ Datenbestand& Buch() {
     return *buch;
 }
 
-double CpuSekunden() {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
-}
-
-template <typename F>
-double Zeit(F&& f) {
-    const double anfang = CpuSekunden();
-    f();
-    return CpuSekunden() - anfang;
-}
-
-double PlainDurchlauf() {
-    const Datenbestand& d = Buch();
-    int64_t summe = 0;
-    return Zeit([&] {
-        for (const buchungstyp& b : d.Buchungen)
-            summe += b.IdentNr + b.Datum + b.Konto1 + b.Konto2 + b.BArt + b.Storniert + BetragCent(b.Betrag);
-        benchmark::DoNotOptimize(summe);
-    });
-}
-
-void Verhaeltnis(benchmark::State& state, double sekundenJeDurchlauf) {
-    double roh = PlainDurchlauf();
-    for (int i = 0; i < 2; ++i) roh = std::min(roh, PlainDurchlauf());
-    state.counters["ms"] = sekundenJeDurchlauf * 1000;
-    state.counters["msPlainDurchlauf"] = roh * 1000;
-    state.counters["malPlainDurchlauf"] = sekundenJeDurchlauf / roh;
-}
-
 void FaelligeListeBerechnen(benchmark::State& state) {
     Datenbestand& d = Buch();
     double summe = 0;
@@ -110,7 +82,7 @@ void FaelligeListeBerechnen(benchmark::State& state) {
             benchmark::DoNotOptimize(liste.data());
         });
     state.counters["Zeilen"] = static_cast<double>(zeilen);
-    Verhaeltnis(state, summe / static_cast<double>(state.iterations()));
+    Verhaeltnis(state, summe / static_cast<double>(state.iterations()), Buch());
 }
 BENCHMARK(FaelligeListeBerechnen)->Name("Rgm_FaelligeListe")->Unit(benchmark::kMillisecond);
 
@@ -141,7 +113,7 @@ void AlleAusfuehren(benchmark::State& state) {
     }
     state.counters["Gebucht"] = gebucht;
     state.counters["AktualisierungenJeLauf"] = static_cast<double>(aktualisiert) / static_cast<double>(state.iterations());
-    Verhaeltnis(state, summe / static_cast<double>(state.iterations()));
+    Verhaeltnis(state, summe / static_cast<double>(state.iterations()), Buch());
 }
 BENCHMARK(AlleAusfuehren)->Name("Rgm_AlleAusfuehren")->Unit(benchmark::kMillisecond);
 
