@@ -1,7 +1,6 @@
 #include "accounts/tkontoplandlg.h"
 
 #include <QAction>
-#include <QContextMenuEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -13,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "accounts/tkontodatdlg.h"
+#include "evaluation/qtbaumhilfe.h"
 
 using namespace talerwerk;
 
@@ -23,27 +23,6 @@ namespace {
 constexpr int AktualisierungKonten = 2;
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
-
-// The chart tree. Its context menu opens on the entry under the mouse, or from the keyboard on
-// the selected entry.
-class PlanBaum : public QTreeWidget {
-public:
-    using QTreeWidget::QTreeWidget;
-    std::function<void(QTreeWidgetItem*, QPoint)> kontextmenue;
-
-protected:
-    void contextMenuEvent(QContextMenuEvent* e) override {
-        QTreeWidgetItem* item = currentItem();
-        QPoint ort = e->globalPos();
-        if (e->reason() == QContextMenuEvent::Mouse) {
-            if (QTreeWidgetItem* unter = itemAt(e->pos())) item = unter;
-        } else if (item) {
-            ort = viewport()->mapToGlobal(visualItemRect(item).bottomLeft());
-        }
-        if (kontextmenue) kontextmenue(item, ort);
-        e->accept();
-    }
-};
 
 QPushButton* Knopf(QWidget* eltern, const char* name, const QString& text) {
     auto* k = new QPushButton(text, eltern);
@@ -66,7 +45,7 @@ TKontoPlanDlg::TKontoPlanDlg(Datenbestand& d, Meldungen& meldungen, Zufall& zufa
     setObjectName(QStringLiteral("KontoPlanDlg"));
     setWindowTitle(QStringLiteral("Konten und Rubriken"));
 
-    auto* baum = new PlanBaum(this);
+    auto* baum = new KontextBaum(this);
     Outline1 = baum;
     Outline1->setObjectName(QStringLiteral("Outline1"));
     Outline1->setHeaderHidden(true);

@@ -1,7 +1,6 @@
 #include "bookings/tfilterplandlg.h"
 
 #include <QAction>
-#include <QContextMenuEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -12,6 +11,7 @@
 
 #include "bookings/filterdaten.h"
 #include "bookings/tfilterdatdlg.h"
+#include "evaluation/qtbaumhilfe.h"
 
 using namespace talerwerk;
 
@@ -20,27 +20,6 @@ namespace {
 constexpr int SatzRolle = Qt::UserRole + 1;
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
-
-// The filter tree: its context menu opens on the entry under the mouse, or from the keyboard on
-// the selected entry.
-class FilterBaum : public QTreeWidget {
-public:
-    using QTreeWidget::QTreeWidget;
-    std::function<void(QTreeWidgetItem*, QPoint)> kontextmenue;
-
-protected:
-    void contextMenuEvent(QContextMenuEvent* e) override {
-        QTreeWidgetItem* item = currentItem();
-        QPoint ort = e->globalPos();
-        if (e->reason() == QContextMenuEvent::Mouse) {
-            if (QTreeWidgetItem* unter = itemAt(e->pos())) item = unter;
-        } else if (item) {
-            ort = viewport()->mapToGlobal(visualItemRect(item).bottomLeft());
-        }
-        if (kontextmenue) kontextmenue(item, ort);
-        e->accept();
-    }
-};
 
 QPushButton* Knopf(QWidget* eltern, const char* name, const QString& text) {
     auto* k = new QPushButton(text, eltern);
@@ -62,7 +41,7 @@ TFilterPlanDlg::TFilterPlanDlg(Datenbestand& d, Meldungen& meldungen, const Uhr&
     setObjectName(QStringLiteral("FilterPlanDlg"));
     setWindowTitle(QStringLiteral("Filter"));
 
-    auto* baum = new FilterBaum(this);
+    auto* baum = new KontextBaum(this);
     Outline1 = baum;
     Outline1->setObjectName(QStringLiteral("Outline1"));
     Outline1->setHeaderHidden(true);
