@@ -585,7 +585,7 @@ private:
         switch (s) {
             case SKonten: d_.Konten.clear(); break;
             case STextbausteine: d_.Textbausteine.clear(); break;
-            case SBuchungen: d_.Buchungen.clear(); maxNr_[0] = 0; break;
+            case SBuchungen: d_.Buchungen.clear(); d_.Index.Leeren(); maxNr_[0] = 0; break;
             case SRgmBuchungen: d_.RgmBuchungen.clear(); maxNr_[1] = 11000; break;
             case SVorlagen: d_.Vorlagen.clear(); maxNr_[2] = 10000; break;
             case SFilterliste: d_.Filterliste.clear(); maxNr_[3] = 12000; break;
