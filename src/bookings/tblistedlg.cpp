@@ -23,6 +23,7 @@
 #include "bookings/qtbuchungslistenmodell.h"
 #include "bookings/tfilterdatdlg.h"
 #include "evaluation/qtbaumhilfe.h"
+#include "store/qtmdilage.h"
 
 using namespace talerwerk;
 
@@ -224,31 +225,14 @@ TBListeDlg::TBListeDlg(Datenbestand& d, const Einstellungen& einstellungen, Meld
 TBListeDlg::~TBListeDlg() = default;
 
 QMdiSubWindow* TBListeDlg::ImRahmen(TBListeDlg* dlg) {
-    auto* rahmen = new QMdiSubWindow;
-    rahmen->setWidget(dlg);
-    rahmen->setWindowTitle(dlg->windowTitle());
-    rahmen->setAttribute(Qt::WA_DeleteOnClose);
     FensterLage lage = LageVorgabe;
     if (!dlg->einstellungsDatei_.isEmpty())
         lage = FensterLageLesen(dlg->einstellungsDatei_.toStdString(), LageAbschnitt, LageVorgabe);
-    // A placement that makes no window (a damaged settings file) falls back to the default size.
-    if (lage.Breite < 100 || lage.Hoehe < 100) {
-        lage.Breite = LageVorgabe.Breite;
-        lage.Hoehe = LageVorgabe.Hoehe;
-    }
-    // The MDI area places a new child itself when it is added; the stored placement is applied
-    // when the frame is first shown, after that.
-    rahmen->resize(lage.Breite, lage.Hoehe);
-    dlg->lage_ = QRect(lage.x, lage.y, lage.Breite, lage.Hoehe);
-    rahmen->installEventFilter(dlg);
-    return rahmen;
+    return RahmenMitLage(dlg, lage, LageVorgabe, 100, [dlg](const QRect& g) { dlg->LageSpeichern(g); });
 }
 
-void TBListeDlg::LageSpeichern(QMdiSubWindow* rahmen) {
+void TBListeDlg::LageSpeichern(const QRect& g) {
     if (einstellungsDatei_.isEmpty()) return;
-    // A minimised or maximised window stores where it stands when shown normally.
-    if (rahmen->isMinimized() || rahmen->isMaximized()) rahmen->showNormal();
-    const QRect g = rahmen->geometry();
     ZahlenSpeichern(einstellungsDatei_.toStdString(), LageAbschnitt,
                     {{"x", g.x()},
                      {"y", g.y()},
@@ -279,18 +263,7 @@ void TBListeDlg::keyPressEvent(QKeyEvent* ereignis) {
 }
 
 bool TBListeDlg::eventFilter(QObject* objekt, QEvent* ereignis) {
-    auto* rahmen = qobject_cast<QMdiSubWindow*>(objekt);
-    if (rahmen && rahmen->widget() == this) {
-        if (ereignis->type() == QEvent::Show && lage_.isValid()) {
-            const QSize kleinste = rahmen->minimumSizeHint();
-            lage_.setWidth(std::max(lage_.width(), kleinste.width()));
-            lage_.setHeight(std::max(lage_.height(), kleinste.height()));
-            rahmen->setGeometry(lage_);
-            lage_ = QRect();
-        } else if (ereignis->type() == QEvent::Close) {
-            LageSpeichern(rahmen);
-        }
-    } else if (ereignis->type() == QEvent::KeyPress) {
+    if (ereignis->type() == QEvent::KeyPress) {
         const int taste = static_cast<QKeyEvent*>(ereignis)->key();
         const bool enter = taste == Qt::Key_Return || taste == Qt::Key_Enter;
         if (objekt == BuchgListView && enter) {

@@ -114,14 +114,13 @@ private:
     int FilterAuswahl() const;  // 0 the search mask, i > 0 Filterliste[i − 1], −1 none
     bool FilterBearbeiten(talerwerk::buchungstyp& filter, const QString& titel, int32_t ausser, bool maske);
     std::vector<size_t> GewaehlteZeilen() const;
-    void LageSpeichern(QMdiSubWindow* rahmen);
+    void LageSpeichern(const QRect& geometrie);
 
     talerwerk::Datenbestand& d_;
     const talerwerk::Einstellungen& einstellungen_;
     talerwerk::Meldungen& meldungen_;
     const talerwerk::Uhr& uhr_;
     QString einstellungsDatei_;
-    QRect lage_;  // placement still to apply when the frame is first shown
 
     talerwerk::Buchungsliste liste_;
     QtBuchungslistenModell* modell_;

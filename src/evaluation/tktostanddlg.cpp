@@ -19,6 +19,7 @@
 #include <algorithm>
 
 #include "store/einstellungen.h"
+#include "store/qtmdilage.h"
 #include "evaluation/kontostandanzeige.h"
 
 using namespace talerwerk;
@@ -220,49 +221,18 @@ void TKtoStandDlg::SpaltenAnpassen() {
 }
 
 QMdiSubWindow* TKtoStandDlg::ImRahmen(TKtoStandDlg* dlg) {
-    auto* rahmen = new QMdiSubWindow;
-    rahmen->setWidget(dlg);
-    rahmen->setWindowTitle(dlg->windowTitle());
-    rahmen->setAttribute(Qt::WA_DeleteOnClose);
     FensterLage lage = LageVorgabe;
     if (!dlg->einstellungsDatei_.isEmpty())
         lage = FensterLageLesen(dlg->einstellungsDatei_.toStdString(), LageAbschnitt, LageVorgabe);
-    // A placement that makes no window (a damaged settings file) falls back to the default size.
-    if (lage.Breite < 50 || lage.Hoehe < 50) {
-        lage.Breite = LageVorgabe.Breite;
-        lage.Hoehe = LageVorgabe.Hoehe;
-    }
-    // The MDI area places a new child window itself when it is added; the stored placement is
-    // applied when the frame is first shown, after that.
-    rahmen->resize(lage.Breite, lage.Hoehe);
-    dlg->lage_ = QRect(lage.x, lage.y, lage.Breite, lage.Hoehe);
-    rahmen->installEventFilter(dlg);
-    return rahmen;
+    return RahmenMitLage(dlg, lage, LageVorgabe, 50, [dlg](const QRect& g) { dlg->LageSpeichern(g); });
 }
 
 bool TKtoStandDlg::eventFilter(QObject* objekt, QEvent* ereignis) {
     if (objekt == KontoListView->viewport() && ereignis->type() == QEvent::Resize) SpaltenAnpassen();
-    auto* rahmen = qobject_cast<QMdiSubWindow*>(objekt);
-    if (rahmen && rahmen->widget() == this) {
-        if (ereignis->type() == QEvent::Show && lage_.isValid()) {
-            // Fonts larger than the ones the default size was made for must not cut the buttons
-            // off; the frame's least size is known only now that the window is polished.
-            const QSize kleinste = rahmen->minimumSizeHint();
-            lage_.setWidth(std::max(lage_.width(), kleinste.width()));
-            lage_.setHeight(std::max(lage_.height(), kleinste.height()));
-            rahmen->setGeometry(lage_);
-            lage_ = QRect();
-        } else if (ereignis->type() == QEvent::Close) {
-            LageSpeichern(rahmen);
-        }
-    }
     return QWidget::eventFilter(objekt, ereignis);
 }
 
-void TKtoStandDlg::LageSpeichern(QMdiSubWindow* rahmen) {
+void TKtoStandDlg::LageSpeichern(const QRect& g) {
     if (einstellungsDatei_.isEmpty()) return;
-    // A minimised or maximised window stores where it stands when shown normally.
-    if (rahmen->isMinimized() || rahmen->isMaximized()) rahmen->showNormal();
-    const QRect g = rahmen->geometry();
     FensterLageSpeichern(einstellungsDatei_.toStdString(), LageAbschnitt, {g.x(), g.y(), g.width(), g.height()});
 }

@@ -51,10 +51,9 @@ private:
     QToolButton* Schalter(const QString& text, const QString& hinweis);
     QToolButton* SchalterFuerTaste(int taste) const;
     void SpaltenAnpassen();
-    void LageSpeichern(QMdiSubWindow* rahmen);
+    void LageSpeichern(const QRect& geometrie);
 
     talerwerk::Datenbestand& bestand_;
     const talerwerk::Einstellungen& einstellungen_;
     QString einstellungsDatei_;
-    QRect lage_;  // placement still to apply when the frame is first shown
 };
