@@ -13,12 +13,14 @@ namespace {
 class Lagewaechter : public QObject {
 public:
     Lagewaechter(QMdiSubWindow* rahmen, const QRect& lage, std::function<void(const QRect&)> speichern)
-        : QObject(rahmen), lage_(lage), speichern_(std::move(speichern)) {}
+        : QObject(rahmen), rahmen_(rahmen), rahmenObjekt_(rahmen), lage_(lage), speichern_(std::move(speichern)) {}
 
 protected:
     bool eventFilter(QObject* objekt, QEvent* ereignis) override {
-        auto* rahmen = static_cast<QMdiSubWindow*>(parent());
-        if (objekt != rahmen) return false;
+        // Compared as the address taken when the frame was whole: while it is being destroyed it
+        // is no frame any more, and events of that time are none of ours.
+        if (objekt != rahmenObjekt_) return false;
+        QMdiSubWindow* rahmen = rahmen_;
         if (ereignis->type() == QEvent::Show && lage_.isValid()) {
             // The frame's least size is known only now that the window is polished.
             const QSize kleinste = rahmen->minimumSizeHint();
@@ -35,6 +37,8 @@ protected:
     }
 
 private:
+    QMdiSubWindow* rahmen_;
+    const QObject* rahmenObjekt_;
     QRect lage_;  // still to apply when the frame is first shown
     std::function<void(const QRect&)> speichern_;
 };
