@@ -1,7 +1,6 @@
 #include "bookings/qtbuchungslistenmodell.h"
 
-#include <QPainter>
-#include <QPixmap>
+#include "bookings/qtbuchungsart.h"
 
 using namespace talerwerk;
 
@@ -9,35 +8,14 @@ namespace {
 
 constexpr int BetragSpalte = 6;
 
-// A coloured round mark with a sign: green "+" income, red "−" expense, blue "↔" transfer.
-QIcon Zeichnen(const QColor& farbe, const QString& zeichen) {
-    QPixmap bild(16, 16);
-    bild.fill(Qt::transparent);
-    QPainter p(&bild);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(Qt::NoPen);
-    p.setBrush(farbe);
-    p.drawEllipse(QRectF(1, 1, 14, 14));
-    QFont schrift = p.font();
-    schrift.setBold(true);
-    schrift.setPixelSize(12);
-    p.setFont(schrift);
-    p.setPen(Qt::white);
-    p.drawText(QRectF(0, 0, 16, 16), Qt::AlignCenter, zeichen);
-    return QIcon(bild);
-}
-
 }  // namespace
 
 QtBuchungslistenModell::QtBuchungslistenModell(const Buchungsliste& liste, QObject* eltern)
     : QAbstractTableModel(eltern), liste_(liste) {}
 
 QIcon QtBuchungslistenModell::Bild(int32_t bart) {
-    static const std::array<QIcon, 3> bilder = {
-        Zeichnen(QColor(0x2e, 0x8b, 0x3e), QStringLiteral("+")),
-        Zeichnen(QColor(0xc0, 0x30, 0x30), QString(QChar(0x2212))),
-        Zeichnen(QColor(0x30, 0x60, 0xb0), QString(QChar(0x2194))),
-    };
+    static const std::array<QIcon, 3> bilder = {QIcon(ArtBild(BArtEinnahme, 16)), QIcon(ArtBild(BArtAusgabe, 16)),
+                                                 QIcon(ArtBild(BArtUmbuchung, 16))};
     return bart >= 0 && bart < 3 ? bilder[static_cast<size_t>(bart)] : QIcon();
 }
 

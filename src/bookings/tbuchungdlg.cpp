@@ -27,6 +27,7 @@
 #include "bookings/eingaberegeln.h"
 #include "bookings/kontosuche.h"
 #include "bookings/qtbetragsfeld.h"
+#include "bookings/qtbuchungsart.h"
 #include "bookings/qtdatumsfeld.h"
 #include "bookings/qteingabegrenze.h"
 #include "bookings/qtsuchfeld.h"
@@ -54,38 +55,6 @@ QRect LageAusDatei(const QString& datei, const QRect& vorgabe) {
     // A placement too small to use (a damaged file) gives way to the usual one.
     if (lage.Breite < 100 || lage.Hoehe < 100) return vorgabe;
     return QRect(lage.x, lage.y, lage.Breite, lage.Hoehe);
-}
-
-QColor ArtFarbeQt(ArtFarbe f) {
-    switch (f) {
-        case ArtFarbe::Rot:
-            return QColor(200, 0, 0);
-        case ArtFarbe::Gelb:
-            // Yellow that stays readable on the light panel.
-            return QColor(190, 140, 0);
-        default:
-            return QColor(0, 0, 200);
-    }
-}
-
-// The type pictures: a coloured disc with the sign of the booking type.
-QPixmap ArtBild(ArtFarbe farbe, const QString& zeichen) {
-    const qreal dpr = qApp->devicePixelRatio();
-    QPixmap bild(QSize(34, 34) * dpr);
-    bild.setDevicePixelRatio(dpr);
-    bild.fill(Qt::transparent);
-    QPainter p(&bild);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(Qt::NoPen);
-    p.setBrush(ArtFarbeQt(farbe));
-    p.drawEllipse(QRectF(1, 1, 32, 32));
-    QFont f = p.font();
-    f.setBold(true);
-    f.setPixelSize(22);
-    p.setFont(f);
-    p.setPen(Qt::white);
-    p.drawText(QRectF(1, 0, 32, 32), Qt::AlignCenter, zeichen);
-    return bild;
 }
 
 QLabel* Beschriftung(const QString& text, QWidget* eltern, QWidget* partner) {
@@ -222,13 +191,13 @@ void TBuchungDlg::Aufbauen() {
     }
     EinnahmeImage = new QLabel(Panel1);
     EinnahmeImage->setObjectName(QStringLiteral("EinnahmeImage"));
-    EinnahmeImage->setPixmap(ArtBild(ArtFarbe::Blau, QStringLiteral("+")));
+    EinnahmeImage->setPixmap(ArtBild(BArtEinnahme, 34));
     AusgabeImage = new QLabel(Panel1);
     AusgabeImage->setObjectName(QStringLiteral("AusgabeImage"));
-    AusgabeImage->setPixmap(ArtBild(ArtFarbe::Rot, QStringLiteral("−")));
+    AusgabeImage->setPixmap(ArtBild(BArtAusgabe, 34));
     UmbuchgImage = new QLabel(Panel1);
     UmbuchgImage->setObjectName(QStringLiteral("UmbuchgImage"));
-    UmbuchgImage->setPixmap(ArtBild(ArtFarbe::Gelb, QStringLiteral("⇄")));
+    UmbuchgImage->setPixmap(ArtBild(BArtUmbuchung, 34));
     auto* panel = new QGridLayout(Panel1);
     panel->setContentsMargins(6, 4, 6, 4);
     panel->setVerticalSpacing(0);

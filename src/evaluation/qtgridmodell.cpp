@@ -110,3 +110,21 @@ void SpaltenbreitenAnpassen(QTableView* view, const QtGridModell& modell, int er
         view->setColumnWidth(static_cast<int>(spalte), std::min(breite, hoechstens));
     }
 }
+
+QTableView* GridTabelle(QWidget* eltern, QtGridModell* modell, const char* name, bool zeilen) {
+    auto* t = new QTableView(eltern);
+    t->setObjectName(QString::fromLatin1(name));
+    t->setModel(modell);
+    if (zeilen) t->setSelectionBehavior(QAbstractItemView::SelectRows);
+    t->setSelectionMode(QAbstractItemView::SingleSelection);
+    t->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    t->setWordWrap(false);
+    t->setTabKeyNavigation(false);  // Tab leaves the grid for the next control
+    t->verticalHeader()->hide();
+    t->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    t->verticalHeader()->setMinimumSectionSize(4);
+    t->verticalHeader()->setDefaultSectionSize(std::max(18, eltern->fontMetrics().height() + 4));
+    t->horizontalHeader()->setSectionsMovable(false);
+    t->horizontalHeader()->setHighlightSections(false);
+    return t;
+}

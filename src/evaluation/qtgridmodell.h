@@ -55,6 +55,12 @@ private:
 };
 
 class QTableView;
+class QWidget;
+
+// A read-only table over the model as every evaluation window shows it: no row numbers, fixed
+// row height for the window's font, Tab leaving the table for the next control, one cell (or,
+// with `zeilen`, one row) selected at a time.
+QTableView* GridTabelle(QWidget* eltern, QtGridModell* modell, const char* name, bool zeilen = false);
 
 // Widens each column of a small grid (a few hundred cells: the cross tables, the overview) until
 // its heading and every cell fit, measured in bold; at least `mindestens` pixels, the first

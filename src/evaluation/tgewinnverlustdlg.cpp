@@ -34,21 +34,9 @@ TGewinnVerlustDlg::TGewinnVerlustDlg(Datenbestand& bestand, const Einstellungen&
         if (spalte == 0) return QColor(0xC0, 0xC0, 0xC0);
         return std::nullopt;
     };
-    BetragGrid = new QTableView(this);
-    BetragGrid->setObjectName(QStringLiteral("BetragGrid"));
-    BetragGrid->setModel(Modell);
+    BetragGrid = GridTabelle(this, Modell, "BetragGrid");
     Label1->setBuddy(BetragGrid);
-    BetragGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    BetragGrid->setSelectionMode(QAbstractItemView::SingleSelection);
-    BetragGrid->setWordWrap(false);
-    BetragGrid->setTabKeyNavigation(false);
-    BetragGrid->verticalHeader()->hide();
-    BetragGrid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    BetragGrid->verticalHeader()->setMinimumSectionSize(4);
-    BetragGrid->verticalHeader()->setDefaultSectionSize(std::max(18, fontMetrics().height() + 4));
     BetragGrid->horizontalHeader()->setDefaultSectionSize(82);
-    BetragGrid->horizontalHeader()->setSectionsMovable(false);
-    BetragGrid->horizontalHeader()->setHighlightSections(false);
     BetragGrid->horizontalHeader()->setDefaultAlignment(Qt::AlignRight | Qt::AlignVCenter);
     BetragGrid->setMinimumSize(540, 200);
 

@@ -93,20 +93,7 @@ TKontenblattDlg::TKontenblattDlg(Datenbestand& bestand, const Einstellungen& ein
     Modell->Fett = [](const TGridDaten& z, int) {
         return z.Zeilenart == KbUeberschrift || z.Zeilenart == KbZwischensumme || z.Zeilenart == KbGesamt;
     };
-    BuchungGrid = new QTableView(this);
-    BuchungGrid->setObjectName(QStringLiteral("BuchungGrid"));
-    BuchungGrid->setModel(Modell);
-    BuchungGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    BuchungGrid->setSelectionMode(QAbstractItemView::SingleSelection);
-    BuchungGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    BuchungGrid->setWordWrap(false);
-    BuchungGrid->setTabKeyNavigation(false);  // Tab leaves the grid for the next control
-    BuchungGrid->verticalHeader()->hide();
-    BuchungGrid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    BuchungGrid->verticalHeader()->setMinimumSectionSize(4);
-    BuchungGrid->verticalHeader()->setDefaultSectionSize(std::max(18, fontMetrics().height() + 4));
-    BuchungGrid->horizontalHeader()->setSectionsMovable(false);
-    BuchungGrid->horizontalHeader()->setHighlightSections(false);
+    BuchungGrid = GridTabelle(this, Modell, "BuchungGrid", /*zeilen=*/true);
     BuchungGrid->installEventFilter(this);
 
     Label1 = new QLabel(QStringLiteral("Einnahmen"), this);

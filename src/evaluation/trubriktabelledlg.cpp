@@ -81,21 +81,9 @@ TRubrikTabelleDlg::TRubrikTabelleDlg(Datenbestand& bestand, const Einstellungen&
     Label1 = new QLabel(QStringLiteral("&Übersicht"), this);
     Modell = new QtGridModell(einstellungen_, this);
     Modell->WerteRechts = true;
-    BetragGrid = new QTableView(this);
-    BetragGrid->setObjectName(QStringLiteral("BetragGrid"));
-    BetragGrid->setModel(Modell);
+    BetragGrid = GridTabelle(this, Modell, "BetragGrid");
     Label1->setBuddy(BetragGrid);
-    BetragGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    BetragGrid->setSelectionMode(QAbstractItemView::SingleSelection);
-    BetragGrid->setWordWrap(false);
-    BetragGrid->setTabKeyNavigation(false);
-    BetragGrid->verticalHeader()->hide();
-    BetragGrid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    BetragGrid->verticalHeader()->setMinimumSectionSize(4);
-    BetragGrid->verticalHeader()->setDefaultSectionSize(std::max(18, fontMetrics().height() + 4));
     BetragGrid->horizontalHeader()->setDefaultSectionSize(85);
-    BetragGrid->horizontalHeader()->setSectionsMovable(false);
-    BetragGrid->horizontalHeader()->setHighlightSections(false);
     BetragGrid->horizontalHeader()->setDefaultAlignment(Qt::AlignRight | Qt::AlignVCenter);
     BetragGrid->setMinimumSize(420, 300);
 

@@ -18,6 +18,7 @@
 #include "bookings/eingaberegeln.h"
 #include "bookings/kontosuche.h"
 #include "bookings/qtbetragsfeld.h"
+#include "bookings/qtbuchungsart.h"
 #include "bookings/qtdatumsfeld.h"
 #include "bookings/qteingabegrenze.h"
 #include "bookings/qtsuchfeld.h"
@@ -30,17 +31,6 @@ using namespace talerwerk;
 namespace {
 
 constexpr size_t RgmNameLaenge = 15;
-
-QColor Farbe(ArtFarbe f) {
-    switch (f) {
-        case ArtFarbe::Rot:
-            return QColor(200, 0, 0);
-        case ArtFarbe::Gelb:
-            return QColor(190, 140, 0);
-        default:
-            return QColor(0, 0, 200);
-    }
-}
 
 QLabel* Beschriftung(const QString& text, QWidget* eltern, QWidget* partner) {
     auto* l = new QLabel(text, eltern);
@@ -347,7 +337,7 @@ void TrgmBuchungDatDlg::SetzeBArt(int32_t bart) {
     (t.BArt == BArtAusgabe ? AusgabeRBtn : t.BArt == BArtUmbuchung ? UmbuchungRBtn : EinnahmeRBtn)->setChecked(true);
     BArtLabel->setText(QString::fromStdString(t.ArtWort));
     QPalette p = BArtLabel->palette();
-    p.setColor(QPalette::WindowText, Farbe(t.Farbe));
+    p.setColor(QPalette::WindowText, ArtFarbeQt(t.Farbe));
     BArtLabel->setPalette(p);
     vonLabel->setText(QString::fromStdString(t.Von));
     aufLabel->setText(QString::fromStdString(t.Auf));

@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include "bookings/kontosuche.h"
+#include "bookings/qtbuchungsart.h"
 #include "recurring/qtmonatsliste.h"
 #include "recurring/trgmbuchungdatdlg.h"
 #include "recurring/tzeitraumdlg.h"
@@ -26,41 +27,6 @@
 using namespace talerwerk;
 
 namespace {
-
-QColor Farbe(ArtFarbe f) {
-    switch (f) {
-        case ArtFarbe::Rot:
-            return QColor(200, 0, 0);
-        case ArtFarbe::Gelb:
-            return QColor(190, 140, 0);
-        default:
-            return QColor(0, 0, 200);
-    }
-}
-
-// The small booking-type pictures of the due list: a coloured disc with the type's sign.
-QIcon ArtSymbol(int32_t bart) {
-    const ArtTexte t = ArtTexteVon(bart);
-    const qreal dpr = qApp->devicePixelRatio();
-    QPixmap bild(QSize(16, 16) * dpr);
-    bild.setDevicePixelRatio(dpr);
-    bild.fill(Qt::transparent);
-    QPainter p(&bild);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(Qt::NoPen);
-    p.setBrush(Farbe(t.Farbe));
-    p.drawEllipse(QRectF(1, 1, 14, 14));
-    QFont f = p.font();
-    f.setBold(true);
-    f.setPixelSize(11);
-    p.setFont(f);
-    p.setPen(Qt::white);
-    const QString zeichen = t.BArt == BArtEinnahme ? QStringLiteral("+")
-                            : t.BArt == BArtAusgabe ? QStringLiteral("−")
-                                                    : QStringLiteral("⇄");
-    p.drawText(QRectF(1, 0, 14, 15), Qt::AlignCenter, zeichen);
-    return QIcon(bild);
-}
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
@@ -347,7 +313,7 @@ void TrgmBuchungPlanDlg::Vorschau() {
     const ArtTexte t = ArtTexteVon(r.BArt);
     BArtLabel->setText(Q(t.ArtWort));
     QPalette p = BArtLabel->palette();
-    p.setColor(QPalette::WindowText, Farbe(t.Farbe));
+    p.setColor(QPalette::WindowText, ArtFarbeQt(t.Farbe));
     BArtLabel->setPalette(p);
     Text2Label->setText(t.BArt == BArtUmbuchung ? QStringLiteral("Konto 2") : QStringLiteral("Rubrik"));
     Konto1Label->setText(Q(KontoPfad(d_.Konten, r.Konto1)));
@@ -436,7 +402,7 @@ void TrgmBuchungPlanDlg::FaelligeZeigen() {
         for (int s = 0; s < 5; ++s) e->setText(s, Q(z.Zellen[static_cast<size_t>(s)]));
         e->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
         e->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
-        e->setIcon(0, ArtSymbol(z.BArt));
+        e->setIcon(0, QIcon(ArtBild(z.BArt, 16)));
         eintraege.push_back(e);
     }
     ListView1->addTopLevelItems(eintraege);
