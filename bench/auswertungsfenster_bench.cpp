@@ -32,11 +32,7 @@ constexpr int64_t kBuchungen = 1000000;
 const int32_t kHeute = *TagesNummer(7, 12, 2026);
 
 Datenbestand& Buch() {
-    static std::unique_ptr<Datenbestand> buch;
-    if (!buch) {
-        buch = std::make_unique<Datenbestand>(DemoBuch(kBuchungen, 20261207, kHeute));
-        BuchungenErneuert(*buch);
-    }
+    static const std::unique_ptr<Datenbestand> buch = bench::DemoBuchMitIndex(kBuchungen);
     return *buch;
 }
 

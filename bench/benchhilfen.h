@@ -8,13 +8,24 @@
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
+#include <memory>
 #include <string>
 
 #include "store/betrag.h"
 #include "store/datenbestand.h"
+#include "store/datum.h"
+#include "store/demobuch.h"
 #include "store/ports.h"
 
 namespace talerwerk::bench {
+
+// The sample book of `buchungen` bookings up to 7 December 2026, as `talerwerk-cli demo` makes it,
+// with its booking index built.
+inline std::unique_ptr<Datenbestand> DemoBuchMitIndex(int64_t buchungen) {
+    auto buch = std::make_unique<Datenbestand>(DemoBuch(buchungen, 20261207, *TagesNummer(7, 12, 2026)));
+    BuchungenErneuert(*buch);
+    return buch;
+}
 
 // Processor time of this thread (page faults included): the machines are shared, and wall time
 // counts the other programs' turns as well.
