@@ -42,7 +42,12 @@ Nutzung NutzungZaehlen(const Datenbestand& d) {
             if (b.Konto2 != b.Konto1) ++n[b.Konto2];
         }
     };
-    zaehlen(d.Buchungen);
+    const std::vector<int32_t>& konto1 = d.Buchungen.Konto1Spalte();
+    const std::vector<int32_t>& konto2 = d.Buchungen.Konto2Spalte();
+    for (size_t i = 0; i < konto1.size(); ++i) {
+        ++n[konto1[i]];
+        if (konto2[i] != konto1[i]) ++n[konto2[i]];
+    }
     zaehlen(d.RgmBuchungen);
     zaehlen(d.Vorlagen);
     return n;

@@ -32,7 +32,7 @@ bool ZahlPasst(int32_t von, int32_t bis, int32_t nr) {
     return von > 0 && bis == 0 && nr >= von;
 }
 
-bool BelegPasst(const std::string& von, const std::string& bis, const std::string& beleg) {
+bool BelegPasst(const std::string& von, const std::string& bis, std::string_view beleg) {
     // std::string compares by unsigned character codes.
     if (von.empty() && bis.empty()) return true;
     if (!von.empty() && !bis.empty()) return von <= beleg && beleg <= bis;
@@ -54,7 +54,7 @@ bool Enthaelt(const std::vector<int32_t>& liste, int32_t wert) {
 
 }  // namespace
 
-bool MusterPasst(const std::string& muster, const std::string& text) {
+bool MusterPasst(const std::string& muster, std::string_view text) {
     if (muster.empty() || muster == text) return true;
     const size_t stern = muster.find('*');
     if (stern == std::string::npos || stern == 0) return false;
@@ -254,7 +254,7 @@ bool Abfragefilter::Passt(size_t i) const {
     if (!alleKonten_ && !(bits2 & KontoBit) && !(Bits(index_.Konto1()[i]) & KontoBit)) return false;
     if (!alleRubriken_ && !(bits2 & RubrikBit) && !(umbuchungen_ && index_.BArt()[i] == BArtUmbuchung)) return false;
     if (!texte_) return true;
-    const buchungstyp& b = d_.Buchungen[i];
+    const Buchungssicht b = d_.Buchungen.Sicht(i);
     return BelegPasst(q_.BelegVon, q_.BelegBis, b.Belegnr) && MusterPasst(q_.BemerkungMuster, b.Bemerkung) &&
            MusterPasst(q_.TextMuster, b.Text);
 }

@@ -88,7 +88,7 @@ bool Passt(const Datenbestand& d, const abfragetyp& q, const buchungstyp& b);
 // The pattern rule of the text and the remark: empty matches anything; a pattern with "*" matches
 // a text that begins with the part before the first "*" when that part is not empty; otherwise
 // only the equal text matches. Case-sensitive.
-bool MusterPasst(const std::string& muster, const std::string& text);
+bool MusterPasst(const std::string& muster, std::string_view text);
 
 // A query compiled for one refresh over the store's current booking index and chart. Valid while
 // the bookings and the chart stay as they were; a refresh builds a new one.

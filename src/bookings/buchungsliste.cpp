@@ -126,8 +126,8 @@ void Buchungsliste::Sortieren(int spalte) {
     if (spalte_ == 1 || spalte_ == 5) {
         Textraenge raenge(n);
         for (size_t z = 0; z < n; ++z) {
-            const buchungstyp& b = d.Buchungen[treffer_[z]];
-            schluessel[z] = {raenge.Id(spalte_ == 1 ? b.Belegnr : b.Text), treffer_[z]};
+            const size_t p = treffer_[z];
+            schluessel[z] = {raenge.Id(spalte_ == 1 ? d.Buchungen.Belegnr(p) : d.Buchungen.Text(p)), treffer_[z]};
         }
         const std::vector<uint32_t> rang = raenge.Raenge(spalte_ == 5);
         for (Schluessel& s : schluessel) s.Wert = rang[s.Wert];
@@ -153,7 +153,7 @@ void Buchungsliste::Sortieren(int spalte) {
                 case 0: w = Vorzeichenlos(index.Nr()[p]); break;
                 case 2: w = index.Storniert()[p] ? 0 : 1; break;
                 case 3: w = Vorzeichenlos(index.Datum()[p]); break;
-                case 4: w = Vorzeichenlos(d.Buchungen[p].BArt); break;
+                case 4: w = Vorzeichenlos(d.Buchungen.BArt(p)); break;
                 case 6: w = Vorzeichenlos(index.Betrag()[p]); break;
             }
             schluessel[z] = {w, p};
@@ -171,23 +171,29 @@ std::string Buchungsliste::StatusText() const {
     return std::to_string(zeilen_.size()) + " von " + std::to_string(gesamt_);
 }
 
-const buchungstyp* Buchungsliste::Satz(size_t zeile) const {
-    if (!d_ || zeile >= zeilen_.size() || zeilen_[zeile] >= d_->Buchungen.size()) return nullptr;
-    return &d_->Buchungen[zeilen_[zeile]];
+std::optional<size_t> Buchungsliste::GueltigePosition(size_t zeile) const {
+    if (!d_ || zeile >= zeilen_.size() || zeilen_[zeile] >= d_->Buchungen.size()) return std::nullopt;
+    return zeilen_[zeile];
+}
+
+std::optional<buchungstyp> Buchungsliste::Satz(size_t zeile) const {
+    const auto p = GueltigePosition(zeile);
+    if (!p) return std::nullopt;
+    return d_->Buchungen[*p];
 }
 
 int32_t Buchungsliste::Nummer(size_t zeile) const {
-    const buchungstyp* b = Satz(zeile);
-    return b ? b->IdentNr : 0;
+    const auto p = GueltigePosition(zeile);
+    return p ? d_->Buchungen.IdentNr(*p) : 0;
 }
 
 int32_t Buchungsliste::BArt(size_t zeile) const {
-    const buchungstyp* b = Satz(zeile);
-    return b ? b->BArt : 0;
+    const auto p = GueltigePosition(zeile);
+    return p ? d_->Buchungen.BArt(*p) : 0;
 }
 
 std::string Buchungsliste::Zelle(size_t zeile, int spalte) const {
-    const buchungstyp* b = Satz(zeile);
+    const auto b = Satz(zeile);
     return b ? BListeZelle(*b, spalte, pfade_) : std::string();
 }
 

@@ -14,6 +14,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -67,8 +68,10 @@ public:
     bool Aktuell(const Datenbestand& d) const;
 
 private:
+    std::optional<size_t> GueltigePosition(size_t zeile) const;
     void Fuellen(const Datenbestand& d, std::vector<uint32_t> treffer, int spalte);
-    const buchungstyp* Satz(size_t zeile) const;
+    // The record shown in a row, made from the store; nullopt beyond the rows.
+    std::optional<buchungstyp> Satz(size_t zeile) const;
 
     const Datenbestand* d_ = nullptr;
     uint64_t stand_ = 0;

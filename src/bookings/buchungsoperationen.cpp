@@ -89,7 +89,7 @@ int32_t BuchungSuchenNr(const Datenbestand& d, int32_t nummer) { return Buchungs
 
 int32_t BuchungSuchenBeleg(const Datenbestand& d, const std::string& belegnr) {
     for (size_t i = 0; i < d.Buchungen.size(); ++i)
-        if (d.Buchungen[i].Belegnr == belegnr) return static_cast<int32_t>(i);
+        if (d.Buchungen.Belegnr(i) == belegnr) return static_cast<int32_t>(i);
     return -1;
 }
 

@@ -65,8 +65,11 @@ Cent MonatsendStand(const Datenbestand& d, int32_t auswahl, int32_t monat, int32
         if (!EintragGehoertZuAuswahl(k, auswahl)) continue;
         summe += k.AnfStand;
         if (!mitBuchungen || !ErsterMitNr(d, i)) continue;
-        for (const buchungstyp& b : d.Buchungen)
+        const Buchungsindex& index = BuchungsIndex(d);
+        for (size_t p = 0; p < index.Anzahl(); ++p) {
+            const Indexzeile b = index.Zeile(p);
             if (alle || b.Datum <= grenze) summe += BuchungsWirkung(b, k.Nr);
+        }
     }
     return summe;
 }
@@ -76,8 +79,11 @@ Cent KontoVeraenderung(const Datenbestand& d, int32_t konto, int32_t vonMonat, i
     const int32_t bis = DatumAus(31, bisMonat, jahr);
     if (bis == 0) return 0;
     Cent summe = 0;
-    for (const buchungstyp& b : d.Buchungen)
+    const Buchungsindex& index = BuchungsIndex(d);
+    for (size_t p = 0; p < index.Anzahl(); ++p) {
+        const Indexzeile b = index.Zeile(p);
         if ((von == 0 || b.Datum >= von) && b.Datum <= bis) summe += BuchungsWirkung(b, konto);
+    }
     return summe;
 }
 
@@ -88,7 +94,9 @@ Cent PeriodenSumme(const Datenbestand& d, int32_t auswahl, int32_t rubrik, Summe
     const int32_t bis = alle ? 0 : DatumAus(31, bisMonat, bisJahr);
     if (!alle && bis == 0) return 0;
     Cent summe = 0;
-    for (const buchungstyp& b : d.Buchungen) {
+    const Buchungsindex& index = BuchungsIndex(d);
+    for (size_t p = 0; p < index.Anzahl(); ++p) {
+        const Indexzeile b = index.Zeile(p);
         if (b.Storniert) continue;
         if (!alle && ((von != 0 && b.Datum < von) || b.Datum > bis)) continue;
         const bool einnahme = b.BArt == BArtEinnahme;
@@ -98,23 +106,23 @@ Cent PeriodenSumme(const Datenbestand& d, int32_t auswahl, int32_t rubrik, Summe
         case SummenModus::Rubrik:
             if ((einnahme || ausgabe) && GehoertZuAuswahl(d, auswahl, b.Konto1) &&
                 (b.Konto2 == rubrik || OberNrVon(d, b.Konto2) == rubrik))
-                summe += einnahme ? BetragCent(b.Betrag) : -BetragCent(b.Betrag);
+                summe += einnahme ? b.Betrag : -b.Betrag;
             break;
         case SummenModus::Einnahmen:
-            if (einnahme && GehoertZuAuswahl(d, auswahl, b.Konto1)) summe += BetragCent(b.Betrag);
+            if (einnahme && GehoertZuAuswahl(d, auswahl, b.Konto1)) summe += b.Betrag;
             break;
         case SummenModus::Ausgaben:
-            if (ausgabe && GehoertZuAuswahl(d, auswahl, b.Konto1)) summe -= BetragCent(b.Betrag);
+            if (ausgabe && GehoertZuAuswahl(d, auswahl, b.Konto1)) summe -= b.Betrag;
             break;
         case SummenModus::UmbuchungenAb:
-            if (umbuchung && GehoertZuAuswahl(d, auswahl, b.Konto1)) summe -= BetragCent(b.Betrag);
+            if (umbuchung && GehoertZuAuswahl(d, auswahl, b.Konto1)) summe -= b.Betrag;
             break;
         case SummenModus::UmbuchungenAn:
-            if (umbuchung && GehoertZuAuswahl(d, auswahl, b.Konto2)) summe += BetragCent(b.Betrag);
+            if (umbuchung && GehoertZuAuswahl(d, auswahl, b.Konto2)) summe += b.Betrag;
             break;
         case SummenModus::Saldo:
             if ((einnahme || ausgabe) && GehoertZuAuswahl(d, auswahl, b.Konto1))
-                summe += einnahme ? BetragCent(b.Betrag) : -BetragCent(b.Betrag);
+                summe += einnahme ? b.Betrag : -b.Betrag;
             break;
         }
     }

@@ -180,7 +180,7 @@ private:
     void Fuellen() {
         const auto g = o_.Gruppierung;
         for (const Eintrag& e : eintraege_) {
-            const buchungstyp& b = d_.Buchungen[e.Position];
+            const Buchungssicht b = d_.Buchungen.Sicht(e.Position);
             GridZeile& z = k_.Tabelle.Zeilen[ziel_[e.Index]];
             std::string nummer;
             nummer.reserve(9 + b.Belegnr.size());
@@ -194,8 +194,8 @@ private:
             Setzen(z, KbNummer, std::move(nummer));
             if (g != KontenblattGruppierung::Datum) Setzen(z, KbDatum, Datumstext(b.Datum));
             if (z.Daten.Storniert) Setzen(z, KbStorno, "x");
-            Setzen(z, KbBetrag, b.Betrag);
-            Setzen(z, KbText, b.Text);
+            Setzen(z, KbBetrag, Buchungsspeicher::BetragText(b));
+            Setzen(z, KbText, std::string(b.Text));
             if (g != KontenblattGruppierung::Rubrik) Setzen(z, KbGegen, Pfad(Gegen(e)));
         }
     }

@@ -15,7 +15,7 @@ int32_t Laufend(const Kalendertag& k) { return k.Jahr * 12 + k.Monat - 1; }
 // The due date a key names in its last six characters ("ddmmyy", years as the file reads them);
 // 0 when they are no date. A recurring booking without Kennung (an old or imported file) makes
 // keys of the date alone, and its occurrences must count as booked all the same.
-int32_t SchluesselDatum(const std::string& kennung) {
+int32_t SchluesselDatum(std::string_view kennung) {
     if (kennung.size() < 6) return 0;
     const char* p = kennung.data() + kennung.size() - 6;
     int32_t z[3];
@@ -67,10 +67,11 @@ std::unordered_set<std::string> GebuchteSchluessel(const Datenbestand& d, int32_
     // Only keys of dates inside the window can match an occurrence asked for, so the set stays
     // small however many bookings the book has.
     std::unordered_set<std::string> schluessel;
-    for (const buchungstyp& b : d.Buchungen) {
-        if (b.Kennung.size() < 6) continue;
-        const int32_t datum = SchluesselDatum(b.Kennung);
-        if (datum >= von && datum <= bis && datum > 0) schluessel.insert(b.Kennung);
+    for (size_t i = 0; i < d.Buchungen.size(); ++i) {
+        const std::string_view kennung = d.Buchungen.Kennung(i);
+        if (kennung.size() < 6) continue;
+        const int32_t datum = SchluesselDatum(kennung);
+        if (datum >= von && datum <= bis && datum > 0) schluessel.emplace(kennung);
     }
     return schluessel;
 }

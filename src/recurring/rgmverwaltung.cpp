@@ -51,10 +51,12 @@ std::string RgmLoeschfrage(const std::string& bezeichnung) {
     return "Soll Eintrag \"" + bezeichnung + "\" wirklich gelöscht werden?";
 }
 
-std::unordered_set<std::string> SchluesselAnfaenge(const std::vector<buchungstyp>& buchungen) {
+std::unordered_set<std::string> SchluesselAnfaenge(const Buchungsspeicher& buchungen) {
     std::unordered_set<std::string> anfaenge;
-    for (const buchungstyp& b : buchungen)
-        if (b.Kennung.size() > 6) anfaenge.insert(b.Kennung.substr(0, b.Kennung.size() - 6));
+    for (size_t i = 0; i < buchungen.size(); ++i) {
+        const std::string_view kennung = buchungen.Kennung(i);
+        if (kennung.size() > 6) anfaenge.emplace(kennung.substr(0, kennung.size() - 6));
+    }
     return anfaenge;
 }
 

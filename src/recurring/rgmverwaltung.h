@@ -68,7 +68,7 @@ std::string RgmLoeschfrage(const std::string& bezeichnung);
 std::string NeueRgmKennung(const std::vector<buchungstyp>& eintraege, const std::vector<buchungstyp>& gespeichert,
                            const std::unordered_set<std::string>& schluesselAnfaenge, Zufall& zufall);
 // The Kennung parts of every booking key ("A12" of "A12310124").
-std::unordered_set<std::string> SchluesselAnfaenge(const std::vector<buchungstyp>& buchungen);
+std::unordered_set<std::string> SchluesselAnfaenge(const Buchungsspeicher& buchungen);
 
 // ---- the due window dialog ----
 

@@ -55,45 +55,36 @@ Indexzeile Buchungsindex::Zeile(size_t i) const {
     return {nr_[i], datum_[i], monat_[i], konto1_[i], konto2_[i], betrag_[i], bart_[i], storniert_[i] != 0};
 }
 
-bool Buchungsindex::Beschreibt(const std::vector<buchungstyp>& buchungen) const {
-    return buchungen.size() == nr_.size() && buchungen.data() == basis_;
+bool Buchungsindex::Beschreibt(const Buchungsspeicher& buchungen) const {
+    return buchungen.size() == nr_.size() && buchungen.Fassung() == fassung_;
 }
 
-void Buchungsindex::Aufbauen(const std::vector<buchungstyp>& buchungen) {
+void Buchungsindex::Aufbauen(const Buchungsspeicher& buchungen) {
     const size_t n = buchungen.size();
     // The columns get the same spare room as the collection, so appending does not move them.
     const size_t platz = BuchungenKapazitaet(n);
-    for (auto* v : {&nr_, &datum_, &monat_, &konto1_, &konto2_}) {
-        v->reserve(platz);
-        v->resize(n);
-    }
-    betrag_.reserve(platz);
-    betrag_.resize(n);
-    bart_.reserve(platz);
-    bart_.resize(n);
-    storniert_.reserve(platz);
-    storniert_.resize(n);
+    auto uebernehmen = [&](auto& ziel, const auto& quelle) {
+        ziel.clear();
+        ziel.reserve(platz);
+        ziel.assign(quelle.begin(), quelle.end());
+    };
+    uebernehmen(nr_, buchungen.NrSpalte());
+    uebernehmen(datum_, buchungen.DatumSpalte());
+    uebernehmen(konto1_, buchungen.Konto1Spalte());
+    uebernehmen(konto2_, buchungen.Konto2Spalte());
+    uebernehmen(betrag_, buchungen.CentSpalte());
+    uebernehmen(bart_, buchungen.ArtSpalte());
+    uebernehmen(storniert_, buchungen.StorniertSpalte());
+    monat_.clear();
+    monat_.reserve(platz);
+    monat_.resize(n);
     wirkungsPlatz_ = NrIndex(64);
     wirkung_.clear();
     ueberlauf_ = false;
 
     Monatsrechner monat;
-    const buchungstyp* b = buchungen.data();
     for (size_t i = 0; i < n; ++i) {
-        // The records are large and only a few of their fields are read; asking for the later
-        // records' lines ahead of time keeps the loop from waiting on memory.
-        if (i + 8 < n) {
-            __builtin_prefetch(&b[i + 8].Betrag);
-            __builtin_prefetch(&b[i + 8].Storniert);
-        }
-        nr_[i] = b[i].IdentNr;
-        datum_[i] = b[i].Datum;
-        monat_[i] = monat(b[i].Datum);
-        konto1_[i] = b[i].Konto1;
-        konto2_[i] = b[i].Konto2;
-        betrag_[i] = BetragCent(b[i].Betrag);
-        bart_[i] = IndexArt(b[i].BArt);
-        storniert_[i] = b[i].Storniert ? 1 : 0;
+        monat_[i] = monat(datum_[i]);
         Wirken(Zeile(i), +1);
     }
     // The number lookup is wanted by the first booking stored; built here, it costs a sequential
@@ -101,7 +92,7 @@ void Buchungsindex::Aufbauen(const std::vector<buchungstyp>& buchungen) {
     positionGueltig_ = false;
     PositionVon(0);
     groessteGueltig_ = false;
-    basis_ = buchungen.data();
+    fassung_ = buchungen.Fassung();
     ++stand_;
     protokollBasis_ = stand_;
     protokoll_.clear();
@@ -146,11 +137,22 @@ void Buchungsindex::Protokollieren(std::optional<Indexzeile> alt, std::optional<
     ++stand_;
 }
 
-void Buchungsindex::Verweisen(const std::vector<buchungstyp>& buchungen) { basis_ = buchungen.data(); }
+void Buchungsindex::Verweisen(const Buchungsspeicher& buchungen) { fassung_ = buchungen.Fassung(); }
 
-void Buchungsindex::Angehaengt(const std::vector<buchungstyp>& buchungen) {
-    const Indexzeile z = IndexzeileAus(buchungen.back());
+Indexzeile IndexzeileAus(const Buchungsspeicher& buchungen, size_t i) {
+    return {buchungen.IdentNr(i),
+            buchungen.Datum(i),
+            LaufenderMonat(buchungen.Datum(i)),
+            buchungen.Konto1(i),
+            buchungen.Konto2(i),
+            buchungen.BetragCent(i),
+            buchungen.ArtSpalte()[i],
+            buchungen.Storniert(i)};
+}
+
+void Buchungsindex::Angehaengt(const Buchungsspeicher& buchungen) {
     const size_t i = nr_.size();
+    const Indexzeile z = IndexzeileAus(buchungen, i);
     for (auto* v : {&nr_, &datum_, &monat_, &konto1_, &konto2_}) v->push_back(0);
     betrag_.push_back(0);
     bart_.push_back(0);
@@ -163,9 +165,9 @@ void Buchungsindex::Angehaengt(const std::vector<buchungstyp>& buchungen) {
     Protokollieren(std::nullopt, z);
 }
 
-void Buchungsindex::Ersetzt(const std::vector<buchungstyp>& buchungen, size_t i) {
+void Buchungsindex::Ersetzt(const Buchungsspeicher& buchungen, size_t i) {
     const Indexzeile alt = Zeile(i);
-    const Indexzeile neu = IndexzeileAus(buchungen[i]);
+    const Indexzeile neu = IndexzeileAus(buchungen, i);
     Wirken(alt, -1);
     Setzen(i, neu);
     Wirken(neu, +1);
@@ -177,7 +179,7 @@ void Buchungsindex::Ersetzt(const std::vector<buchungstyp>& buchungen, size_t i)
     Protokollieren(alt, neu);
 }
 
-void Buchungsindex::Entfernt(const std::vector<buchungstyp>& buchungen, const std::vector<size_t>& positionen) {
+void Buchungsindex::Entfernt(const Buchungsspeicher& buchungen, const std::vector<size_t>& positionen) {
     if (positionen.empty()) return;
     for (size_t p : positionen) {
         const Indexzeile z = Zeile(p);

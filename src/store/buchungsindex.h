@@ -24,6 +24,7 @@
 namespace talerwerk {
 
 struct buchungstyp;
+class Buchungsspeicher;
 struct kontotyp;
 using Cent = int64_t;
 
@@ -52,6 +53,7 @@ struct Indexzeile {
     bool operator==(const Indexzeile&) const = default;
 };
 Indexzeile IndexzeileAus(const buchungstyp& b);
+Indexzeile IndexzeileAus(const Buchungsspeicher& buchungen, size_t position);
 
 class Buchungsindex {
 public:
@@ -93,22 +95,22 @@ public:
     // (the index was rebuilt, or too many changes came since): the reader then rebuilds.
     std::optional<std::span<const Aenderung>> AenderungenSeit(uint64_t stand) const;
 
-    // Whether the index describes this collection (same size and buffer). A collection edited in
-    // place behind the store's back is not detected: such code calls BuchungenErneuert.
-    bool Beschreibt(const std::vector<buchungstyp>& buchungen) const;
+    // Whether the index describes this collection as it is now: every change of the collection
+    // moves its Fassung, so a change the index was not told of is noticed.
+    bool Beschreibt(const Buchungsspeicher& buchungen) const;
 
-    // Upkeep; called by the store functions only.
-    void Aufbauen(const std::vector<buchungstyp>& buchungen);
-    void Angehaengt(const std::vector<buchungstyp>& buchungen);  // the last booking is new
-    void Ersetzt(const std::vector<buchungstyp>& buchungen, size_t position);
+    // Upkeep; called by the store functions only, each right after the change of the collection.
+    void Aufbauen(const Buchungsspeicher& buchungen);
+    void Angehaengt(const Buchungsspeicher& buchungen);  // the last booking is new
+    void Ersetzt(const Buchungsspeicher& buchungen, size_t position);
     // The bookings at these positions (ascending, before the removal) have left the collection.
-    void Entfernt(const std::vector<buchungstyp>& buchungen, const std::vector<size_t>& positionen);
+    void Entfernt(const Buchungsspeicher& buchungen, const std::vector<size_t>& positionen);
 
 private:
     void Setzen(size_t position, const Indexzeile& z);
     void Wirken(const Indexzeile& z, int vorzeichen);
     void Protokollieren(std::optional<Indexzeile> alt, std::optional<Indexzeile> neu);
-    void Verweisen(const std::vector<buchungstyp>& buchungen);
+    void Verweisen(const Buchungsspeicher& buchungen);
 
     std::vector<int32_t> nr_, datum_, monat_, konto1_, konto2_;
     std::vector<Cent> betrag_;
@@ -132,7 +134,7 @@ private:
     uint64_t protokollBasis_ = 0;  // Stand before the first logged change
     std::vector<Aenderung> protokoll_;
 
-    const buchungstyp* basis_ = nullptr;
+    uint64_t fassung_ = 0;  // of the collection described
 };
 
 // The chart as the evaluations look it up: a slot per distinct account number (its first entry

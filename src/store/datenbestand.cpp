@@ -151,14 +151,13 @@ size_t BuchungenKapazitaet(size_t n) { return n + n / 8 + 64; }
 
 void BuchungAnhaengen(Datenbestand& d, buchungstyp b) {
     BuchungsIndex(d);  // current before the change is added to it
-    if (d.Buchungen.size() == d.Buchungen.capacity()) d.Buchungen.reserve(BuchungenKapazitaet(d.Buchungen.size() + 1));
-    d.Buchungen.push_back(std::move(b));
+    d.Buchungen.push_back(b);
     d.Index.Buchungen.Angehaengt(d.Buchungen);
 }
 
 void BuchungErsetzen(Datenbestand& d, size_t position, const buchungstyp& b) {
     BuchungsIndex(d);
-    d.Buchungen.at(position) = b;
+    d.Buchungen.Ersetzen(position, b);
     d.Index.Buchungen.Ersetzt(d.Buchungen, position);
 }
 
@@ -168,17 +167,8 @@ size_t BuchungenEntfernen(Datenbestand& d, std::vector<size_t> positionen) {
     positionen.erase(std::unique(positionen.begin(), positionen.end()), positionen.end());
     while (!positionen.empty() && positionen.back() >= d.Buchungen.size()) positionen.pop_back();
     if (positionen.empty()) return 0;
-    // The index reads the leaving rows from its own columns, so it is told before the records move.
-    size_t naechste = 0;
-    size_t ziel = positionen.front();
-    for (size_t i = positionen.front(); i < d.Buchungen.size(); ++i) {
-        if (naechste < positionen.size() && positionen[naechste] == i) {
-            ++naechste;
-            continue;
-        }
-        d.Buchungen[ziel++] = std::move(d.Buchungen[i]);
-    }
-    d.Buchungen.erase(d.Buchungen.begin() + static_cast<std::ptrdiff_t>(ziel), d.Buchungen.end());
+    d.Buchungen.Entfernen(positionen);
+    // The index reads the leaving rows from its own columns.
     d.Index.Buchungen.Entfernt(d.Buchungen, positionen);
     return positionen.size();
 }

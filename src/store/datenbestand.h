@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "store/buchungsindex.h"
+#include "store/buchungsspeicher.h"
 
 namespace talerwerk {
 
@@ -153,7 +154,7 @@ struct Datenbestand {
 
     std::vector<kontotyp> Konten;
     std::vector<kontotyp> Textbausteine;
-    std::vector<buchungstyp> Buchungen;
+    Buchungsspeicher Buchungen;  // compact; see buchungsspeicher.h
     std::vector<buchungstyp> RgmBuchungen;
     std::vector<buchungstyp> Vorlagen;
     std::vector<buchungstyp> Filterliste;
@@ -176,8 +177,8 @@ struct Datenbestand {
 // --- Changes of the bookings ------------------------------------------------------------------
 // Every change of Buchungen goes through these, so that the booking index stays current.
 
-// Appends a booking. The collection keeps spare room (see BuchungenErneuert), so that adding to a
-// big book does not move every record.
+// Appends a booking. The collection keeps spare room (see BuchungenKapazitaet), so that adding to
+// a big book does not move every column.
 void BuchungAnhaengen(Datenbestand& d, buchungstyp b);
 // Replaces the booking at this position.
 void BuchungErsetzen(Datenbestand& d, size_t position, const buchungstyp& b);
@@ -185,7 +186,7 @@ void BuchungErsetzen(Datenbestand& d, size_t position, const buchungstyp& b);
 // count once. Returns how many were removed.
 size_t BuchungenEntfernen(Datenbestand& d, std::vector<size_t> positionen);
 // After the collection was replaced or edited directly (reading a file, an import): rebuilds the
-// index and gives the collection its spare room.
+// index and gives the collection its spare room. (A direct edit is noticed by BuchungsIndex too.)
 void BuchungenErneuert(Datenbestand& d);
 // Spare room a collection of n bookings is given: appending stays cheap for a long while, and the
 // pages of unused room cost no memory until they are written.

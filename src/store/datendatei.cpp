@@ -145,6 +145,25 @@ public:
         aus_.append(b, 10);
     }
 
+    // The stored amount text of a booking whose text is the canonical form of its cents.
+    void CentBetrag(Cent cent) {
+        char puffer[24];
+        char* ende = puffer + sizeof puffer;
+        char* p = ende;
+        const bool negativ = cent < 0;
+        uint64_t betrag = negativ ? 0 - static_cast<uint64_t>(cent) : static_cast<uint64_t>(cent);
+        for (int stelle = 0; stelle < 3 || betrag > 0; ++stelle) {
+            if (stelle == 2) *--p = ',';
+            *--p = static_cast<char>('0' + betrag % 10);
+            betrag /= 10;
+        }
+        if (negativ) *--p = '-';
+        const auto laenge = static_cast<char>(ende - p);
+        *--p = laenge;
+        *--p = static_cast<char>(TagKurzText);
+        aus_.append(p, static_cast<size_t>(ende - p));
+    }
+
     void Liste(const std::vector<std::string>* eintraege) {
         aus_.push_back(static_cast<char>(TagListenAnfang));
         if (eintraege) {
@@ -212,6 +231,42 @@ void SchreibeBuchung(Schreiber& s, const buchungstyp& b, bool mitListe) {
     s.Int(b.ReserveNr);
 }
 
+// A booking of the compact store: the same bytes as SchreibeBuchung for the record it holds.
+void SchreibeBuchung(Schreiber& s, const Buchungssicht& b) {
+    const SeltenerTeil leer;
+    const SeltenerTeil& r = b.Selten ? *b.Selten : leer;
+    s.Int(b.IdentNr);
+    s.Int(r.IdentNrVon);
+    s.Int(r.IdentNrBis);
+    s.Text(b.Bezeichnung);
+    s.Int(r.Satzart);
+    s.Datum(b.Datum);
+    s.Datum(r.DatumBis);
+    s.Int(b.BArt);
+    for (bool m : r.Monate) s.Flag(m);
+    s.Int(r.Intervall);
+    s.Text(b.Kennung);
+    s.Text(b.Bemerkung);
+    s.Liste(nullptr);
+    s.Text(b.Belegnr);
+    s.Text(b.BelegnrBis);
+    if (b.BetragKanonisch)
+        s.CentBetrag(b.BetragCent);
+    else
+        s.Text(b.Betrag);
+    s.Text(b.BetragBis);
+    s.Int(b.Konto1);
+    s.Int(b.Konto2);
+    s.Text(b.Text);
+    s.Flag(b.Storniert);
+    s.Int(r.Zeitraum);
+    s.Int(r.KontoAuswahl);
+    s.Int(r.RubrikAuswahl);
+    s.Int(r.StornoAuswahl);
+    s.Text(b.Reserve);
+    s.Int(r.ReserveNr);
+}
+
 // The file order of the page settings differs from the field order (Exemplare before
 // Ausrichtung, and the flags in the order below).
 void SchreibeDrucker(Schreiber& s, const druckereinstellungtyp& e) {
@@ -272,23 +327,62 @@ inline bool IstKurzesDatum(std::string_view t) {
            IstZiffer(t[4]) && IstZiffer(t[6]) && IstZiffer(t[7]);
 }
 
+bool LesenBis(int fd, std::string& inhalt, size_t bis, bool& dateiEnde);
+
+// Reading a file failed (not its contents): the errno value.
+struct Lesefehler {
+    int FehlerNr;
+};
+
+// Reads from bytes in memory, or from an open file piece by piece: a file is read in slices of a
+// few megabytes, each dropped once parsed, so that opening a big book never holds the whole file
+// and the store built from it at once. Views of texts stay valid until the next record starts.
 class Leser {
 public:
     explicit Leser(std::string_view bytes)
         : p_(reinterpret_cast<const unsigned char*>(bytes.data())), ende_(p_ + bytes.size()) {}
+    Leser(int fd, uint64_t dateiGroesse) : fd_(fd), dateiRest_(dateiGroesse), dateiEnde_(false) {
+        p_ = ende_ = reinterpret_cast<const unsigned char*>(puffer_.data());
+    }
 
     size_t Rest() const { return static_cast<size_t>(ende_ - p_); }
     // The last failure was for want of bytes: more of the file might have made the value whole.
     bool ZuKurz() const { return zuKurz_; }
 
+    // Reads one record (or any other piece) with `lies`. From a file, the slice in memory first
+    // gets at least a comfortable amount of bytes; a record larger than that is read again from
+    // its start with as many more bytes as it needs. `lies` keeps what it read to itself until it
+    // returns, so a repeated attempt changes nothing twice.
+    template <class F>
+    void Satz(F&& lies) {
+        size_t brauche = size_t{1} << 16;
+        for (;;) {
+            Bereit(brauche);
+            const unsigned char* anfang = p_;
+            zuKurz_ = false;
+            try {
+                lies();
+                return;
+            } catch (const UngueltigeDatei&) {
+                if (!zuKurz_ || dateiEnde_) throw;
+                p_ = anfang;
+                brauche = Rest() * 2;
+            }
+        }
+    }
+
     // A raw count (4 bytes, signed), checked to be non-negative and to leave room for that many
     // records of at least `minGroesse` bytes.
     int32_t Anzahl(size_t minGroesse) {
+        Bereit(4);
         const int32_t n = RohInt32();
         if (n < 0) throw UngueltigeDatei{};
-        if (static_cast<uint64_t>(n) * minGroesse > Rest()) throw UngueltigeDatei{};
+        if (static_cast<uint64_t>(n) * minGroesse > Rest() + dateiRest_) throw UngueltigeDatei{};
         return n;
     }
+
+    // Bytes still to come: in memory and, by the file's size when opened, not yet read.
+    uint64_t Gesamtrest() const { return Rest() + dateiRest_; }
 
     void AnzahlUeberspringen() {
         Brauche(4);
@@ -337,6 +431,15 @@ public:
         std::string_view t(reinterpret_cast<const char*>(p_), n);
         p_ += n;
         return t;
+    }
+
+    // A text as UTF-8: a view of the file's bytes when they are plain ASCII (as almost every text
+    // is), else converted into `ersatz`.
+    std::string_view TextSicht(std::string& ersatz) {
+        const std::string_view roh = RohText();
+        if (NurAscii(roh)) return roh;
+        ersatz = AusCp1252(roh);
+        return ersatz;
     }
 
     void Text(std::string& ziel) {
@@ -416,9 +519,30 @@ private:
         }
     }
 
+    // From a file: at least n bytes in memory, or all that is left of the file. The bytes parsed
+    // already are dropped first.
+    void Bereit(size_t n) {
+        if (dateiEnde_ || Rest() >= n) return;
+        const size_t rest = Rest();
+        std::memmove(puffer_.data(), p_, rest);
+        puffer_.resize(rest);
+        const size_t scheibe = size_t{4} << 20;
+        bool ende = false;
+        if (!LesenBis(fd_, puffer_, std::max(n, rest + scheibe), ende)) throw Lesefehler{errno};
+        dateiEnde_ = ende;
+        const size_t neu = puffer_.size() - rest;
+        dateiRest_ = neu >= dateiRest_ ? 0 : dateiRest_ - neu;
+        p_ = reinterpret_cast<const unsigned char*>(puffer_.data());
+        ende_ = p_ + puffer_.size();
+    }
+
     const unsigned char* p_;
     const unsigned char* ende_;
     bool zuKurz_ = false;
+    int fd_ = -1;
+    std::string puffer_;
+    uint64_t dateiRest_ = 0;
+    bool dateiEnde_ = true;
 };
 
 void LiesKonto(Leser& l, kontotyp& k) {
@@ -504,21 +628,77 @@ void LiesKonten(Leser& l, std::vector<kontotyp>& ziel) {
     const int32_t n = l.Anzahl(MinKonto);
     ziel.reserve(static_cast<size_t>(n));
     for (int32_t i = 0; i < n; ++i) {
-        ziel.emplace_back();
-        LiesKonto(l, ziel.back());
+        l.Satz([&] {
+            kontotyp k;
+            LiesKonto(l, k);
+            ziel.push_back(std::move(k));
+        });
     }
+}
+
+// The bookings, read straight into the compact store: texts are taken from the file's bytes
+// without a record in between.
+void LiesBuchungen(Leser& l, Buchungsspeicher& ziel) {
+    const int32_t n = l.Anzahl(MinBuchung);
+    // The bookings get room to grow: the first booking added after opening must not move them all.
+    ziel.reserve(BuchungenKapazitaet(static_cast<size_t>(n)));
+    std::string ersatz[9];
+    SeltenerTeil r;
+    Buchungssicht b;
+    for (int32_t i = 0; i < n; ++i) l.Satz([&] {
+        b.IdentNr = l.Int();
+        r.IdentNrVon = l.Int();
+        r.IdentNrBis = l.Int();
+        b.Bezeichnung = l.TextSicht(ersatz[0]);
+        r.Satzart = l.Int();
+        b.Datum = l.Datum();
+        r.DatumBis = l.Datum();
+        b.BArt = l.Int();
+        for (bool& m : r.Monate) m = l.Flag();
+        r.Intervall = l.Int();
+        b.Kennung = l.TextSicht(ersatz[1]);
+        b.Bemerkung = l.TextSicht(ersatz[2]);
+        l.Liste(nullptr);
+        b.Belegnr = l.TextSicht(ersatz[3]);
+        b.BelegnrBis = l.TextSicht(ersatz[4]);
+        b.Betrag = l.TextSicht(ersatz[5]);
+        b.BetragBis = l.TextSicht(ersatz[6]);
+        b.Konto1 = l.Int();
+        b.Konto2 = l.Int();
+        b.Text = l.TextSicht(ersatz[7]);
+        b.Storniert = l.Flag();
+        r.Zeitraum = l.Int();
+        r.KontoAuswahl = l.Int();
+        r.RubrikAuswahl = l.Int();
+        r.StornoAuswahl = l.Int();
+        b.Reserve = l.TextSicht(ersatz[8]);
+        r.ReserveNr = l.Int();
+        // A byte count within the capacity is a character count within it.
+        if (b.Betrag.size() > BetragLaenge) {
+            ersatz[5] = Kuerzen(std::string(b.Betrag), BetragLaenge);
+            b.Betrag = ersatz[5];
+        }
+        if (b.BetragBis.size() > BetragLaenge) {
+            ersatz[6] = Kuerzen(std::string(b.BetragBis), BetragLaenge);
+            b.BetragBis = ersatz[6];
+        }
+        b.Selten = &r;
+        ziel.Anhaengen(b);
+    });
 }
 
 // Each record starts from the defaults of its collection's Satzart; every field is then read,
 // so only the list matters: filters own one, every other record must have an empty list.
 void LiesBuchungen(Leser& l, std::vector<buchungstyp>& ziel, int32_t satzart) {
     const int32_t n = l.Anzahl(MinBuchung);
-    // The bookings get room to grow: the first booking added after opening must not move them all.
-    ziel.reserve(satzart == SatzBuchung ? BuchungenKapazitaet(static_cast<size_t>(n)) : static_cast<size_t>(n));
+    ziel.reserve(static_cast<size_t>(n));
     const bool mitListe = satzart == SatzFilter;
     for (int32_t i = 0; i < n; ++i) {
-        ziel.emplace_back();
-        LiesBuchung(l, ziel.back(), mitListe);
+        l.Satz([&] {
+            buchungstyp b;
+            LiesBuchung(l, b, mitListe);
+            ziel.push_back(std::move(b));
+        });
     }
 }
 
@@ -535,28 +715,36 @@ LeseErgebnis KennwoerterAbfragen(const kontotyp& mandant, Kennwortabfrage& abfra
     return ergebnis;
 }
 
-LeseErgebnis Auslesen(std::string_view bytes, Datenbestand& ziel, Kennwortabfrage& abfrage,
-                      const std::string& pfad) {
+LeseErgebnis Auslesen(Leser& l, Datenbestand& ziel, Kennwortabfrage& abfrage, const std::string& pfad) {
     LeseErgebnis ergebnis;
-    Leser l(bytes);
 
-    l.AnzahlUeberspringen();  // always written as 1; its value means nothing
-    LiesKonto(l, ziel.Mandant);
+    l.Satz([&] {
+        l.AnzahlUeberspringen();  // always written as 1; its value means nothing
+        kontotyp mandant;
+        LiesKonto(l, mandant);
+        ziel.Mandant = std::move(mandant);
+    });
 
     ergebnis = KennwoerterAbfragen(ziel.Mandant, abfrage, pfad);
     if (ergebnis.Status == LeseStatus::KennwortAbgelehnt) return ergebnis;
 
     const int32_t seiten = l.Anzahl(MinDrucker);
     for (int32_t i = 0; i < seiten; ++i) {
-        druckereinstellungtyp e;
-        LiesDrucker(l, e);
-        ziel.Druckereinstellung = std::move(e);  // the last one read wins
+        l.Satz([&] {
+            druckereinstellungtyp e;
+            LiesDrucker(l, e);
+            ziel.Druckereinstellung = std::move(e);  // the last one read wins
+        });
     }
 
     LiesKonten(l, ziel.Konten);
     LiesKonten(l, ziel.Textbausteine);
-    LiesBuchung(l, ziel.Kopfsatz, false);
-    LiesBuchungen(l, ziel.Buchungen, SatzBuchung);
+    l.Satz([&] {
+        buchungstyp kopf;
+        LiesBuchung(l, kopf, false);
+        ziel.Kopfsatz = std::move(kopf);
+    });
+    LiesBuchungen(l, ziel.Buchungen);
     LiesBuchungen(l, ziel.RgmBuchungen, SatzRgmBuchung);
     LiesBuchungen(l, ziel.Vorlagen, SatzVorlage);
     LiesBuchungen(l, ziel.Filterliste, SatzFilter);
@@ -965,37 +1153,61 @@ bool Extended80NachCent(const unsigned char in[10], Cent& cent) {
 // -------------------------------------------------------------------------------------------------
 // Image
 
+namespace {
+
+// The image in file order into `aus`; `weiter` (when given) is called after every record, so that
+// a caller can pass on what has piled up and keep the buffer small.
+void AbbildSchreiben(const Datenbestand& d, std::string& aus, const std::function<void()>& weiter) {
+    Schreiber s(aus);
+    auto fertig = [&] {
+        if (weiter) weiter();
+    };
+    s.Anzahl(1);
+    SchreibeKonto(s, d.Mandant);
+    s.Anzahl(1);
+    SchreibeDrucker(s, d.Druckereinstellung);
+    s.Anzahl(static_cast<int32_t>(d.Konten.size()));
+    for (const kontotyp& k : d.Konten) {
+        SchreibeKonto(s, k);
+        fertig();
+    }
+    s.Anzahl(static_cast<int32_t>(d.Textbausteine.size()));
+    for (const kontotyp& k : d.Textbausteine) {
+        SchreibeKonto(s, k);
+        fertig();
+    }
+    SchreibeBuchung(s, d.Kopfsatz, false);
+    s.Anzahl(static_cast<int32_t>(d.Buchungen.size()));
+    for (size_t i = 0; i < d.Buchungen.size(); ++i) {
+        SchreibeBuchung(s, d.Buchungen.Sicht(i));
+        fertig();
+    }
+    for (const auto* liste : {&d.RgmBuchungen, &d.Vorlagen, &d.Filterliste}) {
+        s.Anzahl(static_cast<int32_t>(liste->size()));
+        for (const buchungstyp& b : *liste) {
+            SchreibeBuchung(s, b, liste == &d.Filterliste);
+            fertig();
+        }
+    }
+    fertig();
+}
+
+}  // namespace
+
 std::string DateiAbbild(const Datenbestand& d) {
     size_t groesse = 4 + GroesseHoechstens(d.Mandant) + 4 + 256 + d.Druckereinstellung.Schriftart.size() +
                      4 * 6 + GroesseHoechstens(d.Kopfsatz, false);
     for (const kontotyp& k : d.Konten) groesse += GroesseHoechstens(k);
     for (const kontotyp& k : d.Textbausteine) groesse += GroesseHoechstens(k);
-    for (const buchungstyp& b : d.Buchungen) groesse += GroesseHoechstens(b, false);
+    // Every booking's texts are in the store's text buffer, the rest has a fixed largest size.
+    groesse += d.Buchungen.TexteBytes() + d.Buchungen.size() * (13 * 5 + 13 + 2 + 11 * 5 + 2 * 10 + 24);
     for (const buchungstyp& b : d.RgmBuchungen) groesse += GroesseHoechstens(b, false);
     for (const buchungstyp& b : d.Vorlagen) groesse += GroesseHoechstens(b, false);
     for (const buchungstyp& b : d.Filterliste) groesse += GroesseHoechstens(b, true);
 
     std::string aus;
     aus.reserve(groesse);
-    Schreiber s(aus);
-
-    s.Anzahl(1);
-    SchreibeKonto(s, d.Mandant);
-    s.Anzahl(1);
-    SchreibeDrucker(s, d.Druckereinstellung);
-    s.Anzahl(static_cast<int32_t>(d.Konten.size()));
-    for (const kontotyp& k : d.Konten) SchreibeKonto(s, k);
-    s.Anzahl(static_cast<int32_t>(d.Textbausteine.size()));
-    for (const kontotyp& k : d.Textbausteine) SchreibeKonto(s, k);
-    SchreibeBuchung(s, d.Kopfsatz, false);
-    s.Anzahl(static_cast<int32_t>(d.Buchungen.size()));
-    for (const buchungstyp& b : d.Buchungen) SchreibeBuchung(s, b, false);
-    s.Anzahl(static_cast<int32_t>(d.RgmBuchungen.size()));
-    for (const buchungstyp& b : d.RgmBuchungen) SchreibeBuchung(s, b, false);
-    s.Anzahl(static_cast<int32_t>(d.Vorlagen.size()));
-    for (const buchungstyp& b : d.Vorlagen) SchreibeBuchung(s, b, false);
-    s.Anzahl(static_cast<int32_t>(d.Filterliste.size()));
-    for (const buchungstyp& b : d.Filterliste) SchreibeBuchung(s, b, true);
+    AbbildSchreiben(d, aus, nullptr);
     return aus;
 }
 
@@ -1043,7 +1255,8 @@ LeseErgebnis DateiAuslesen(std::string_view bytes, Datenbestand& ziel, Kennworta
                            const std::string& pfad) {
     try {
         ziel = Datenbestand{};
-        return Auslesen(bytes, ziel, abfrage, pfad);
+        Leser l(bytes);
+        return Auslesen(l, ziel, abfrage, pfad);
     } catch (const UngueltigeDatei&) {
     } catch (const std::exception&) {  // bad_alloc, length_error: the file is no valid store
     }
@@ -1057,13 +1270,22 @@ bool DateiLaden(Datenbestand& d, Meldungen& meldungen, Kennwortabfrage& abfrage)
             meldungen.Fehler(MeldungDateiNichtGefunden);
             return false;
         }
-        std::string inhalt;
-        if (!DateiEinlesen(d.Dateiname, inhalt)) {
+        // Read piece by piece: the file's bytes are dropped as soon as they are parsed.
+        struct stat dateiStat {};
+        const int fd = RegulaerOeffnen(d.Dateiname, dateiStat);
+        if (fd < 0) {
             meldungen.Fehler(MeldungUngueltigeDatei);
             return false;
         }
+        Schliessen schliessen{fd};
         Datenbestand neu;
-        const LeseErgebnis ergebnis = DateiAuslesen(inhalt, neu, abfrage, d.Dateiname);
+        LeseErgebnis ergebnis{LeseStatus::Ungueltig, false};
+        try {
+            Leser l(fd, static_cast<uint64_t>(dateiStat.st_size));
+            ergebnis = Auslesen(l, neu, abfrage, d.Dateiname);
+        } catch (const UngueltigeDatei&) {
+        } catch (const Lesefehler&) {
+        }
         if (ergebnis.Status == LeseStatus::KennwortAbgelehnt) return false;  // the prompt said so
         if (ergebnis.Status != LeseStatus::Gelesen) {
             meldungen.Fehler(MeldungUngueltigeDatei);
@@ -1134,13 +1356,28 @@ bool DateiSpeichern(Datenbestand& d, Meldungen& meldungen) {
     }
     std::string fehler;
     try {
-        // A balance the file cannot hold would make the saved file unreadable.
-        // Saving writes every record anyway, so it also counts the balances anew from the records
-        // rather than from the index: the file is right even after an edit the index missed.
-        d.Index.BuchungenGueltig = false;
+        // A balance the file cannot hold would make the saved file unreadable. The balances come
+        // from the booking index, which no change of the bookings can miss: every change moves
+        // the store's Fassung, and BuchungsIndex rebuilds when it does not match.
         if (!StaendeBerechnen(d)) {
             fehler = MeldungStandZuGross;
-        } else if (DateiAtomarSchreiben(d.Dateiname, DateiAbbild(d), fehler)) {
+        } else if (AtomarSchreiben(
+                       d.Dateiname,
+                       [&](int fd) {
+                           // Written in pieces of a megabyte: a big book is never held twice.
+                           constexpr size_t stueck = size_t{1} << 20;
+                           std::string puffer;
+                           puffer.reserve(2 * stueck);
+                           int fehlerNr = 0;
+                           AbbildSchreiben(d, puffer, [&] {
+                               if (puffer.size() < stueck) return;
+                               if (fehlerNr == 0 && !AllesSchreiben(fd, puffer)) fehlerNr = errno != 0 ? errno : EIO;
+                               puffer.clear();
+                           });
+                           if (fehlerNr == 0 && !AllesSchreiben(fd, puffer)) fehlerNr = errno != 0 ? errno : EIO;
+                           return fehlerNr;
+                       },
+                       fehler)) {
             d.Geaendert = false;
             return true;
         }

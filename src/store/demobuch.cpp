@@ -424,9 +424,14 @@ private:
         }
     }
 
+    // The booking made last is completed by its caller and stored with the next one (or by
+    // Abschliessen): the store takes whole records.
     buchungstyp& Neu(int32_t tag, int32_t bart, Eintrag k1, Eintrag k2, Cent betrag, std::string text) {
-        buchungstyp& b = d_.Buchungen.emplace_back();
-        b.IdentNr = static_cast<int32_t>(d_.Buchungen.size());
+        Abschliessen();
+        buchungstyp& b = neu_;
+        b = buchungstyp{};
+        offen_ = true;
+        b.IdentNr = static_cast<int32_t>(d_.Buchungen.size()) + 1;
         b.Datum = tag;
         b.BArt = bart;
         b.Konto1 = Nr(k1);
@@ -434,6 +439,11 @@ private:
         b.Betrag = CentText(betrag);
         b.Text = std::move(text);
         return b;
+    }
+
+    void Abschliessen() {
+        if (offen_) d_.Buchungen.push_back(neu_);
+        offen_ = false;
     }
 
     void Wirkung(int32_t bart, Eintrag k1, Eintrag k2, Cent betrag) {
@@ -505,6 +515,7 @@ private:
                     }
                 }
             }
+            Abschliessen();
             erledigt = static_cast<int64_t>(d_.Buchungen.size());
         }
     }
@@ -542,6 +553,8 @@ private:
     }
 
     Datenbestand& d_;
+    buchungstyp neu_;
+    bool offen_ = false;
     Wuerfel w_;
     int64_t anzahl_;
     int32_t bis_ = 0;

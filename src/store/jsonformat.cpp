@@ -244,8 +244,8 @@ void DruckerJson(std::string& aus, const druckereinstellungtyp& p) {
 // The output is handed to the stream in pieces of this size, so memory stays small.
 constexpr size_t kStueck = 1 << 20;
 
-template <class T>
-void Liste(std::ostream& aus, std::string& puffer, const char* name, const std::vector<T>& liste,
+template <class T, class Sammlung>
+void Liste(std::ostream& aus, std::string& puffer, const char* name, const Sammlung& liste,
            void (*umwandeln)(std::string&, const T&), bool letzte) {
     puffer += "  \"";
     puffer += name;
@@ -611,7 +611,8 @@ private:
         }
     }
 
-    void Buchung(const Leser& l, std::vector<buchungstyp>& liste, int32_t satzart) {
+    template <class Sammlung>
+    void Buchung(const Leser& l, Sammlung& liste, int32_t satzart) {
         buchungstyp b = BuchungVorgabe(satzart, heute_);
         BuchungLesen(l, b, satzart == SatzFilter);
         // A record without a number takes the next one of its collection, as a new record would.
@@ -619,7 +620,7 @@ private:
         if (!l.Hat("IdentNr")) b.IdentNr = groesste + 1;
         if (b.IdentNr > groesste) groesste = b.IdentNr;
         if (satzart == SatzRgmBuchung && !l.Hat("Kennung")) b.Kennung = NeueKennung(d_, zufall_);
-        liste.push_back(std::move(b));
+        liste.push_back(b);
     }
 
     Datenbestand& d_;

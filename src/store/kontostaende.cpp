@@ -28,6 +28,25 @@ Cent BuchungsWirkung(const buchungstyp& b, int32_t konto) {
     return wirkung;
 }
 
+Cent BuchungsWirkung(const Indexzeile& z, int32_t konto) {
+    if (z.Storniert) return 0;
+    Cent wirkung = 0;
+    switch (z.BArt) {
+    case BArtEinnahme:
+        if (z.Konto1 == konto) wirkung += z.Betrag;
+        break;
+    case BArtAusgabe:
+        if (z.Konto1 == konto) wirkung -= z.Betrag;
+        break;
+    case BArtUmbuchung:
+        if (z.Konto1 == konto) wirkung -= z.Betrag;
+        if (z.Konto2 == konto) wirkung += z.Betrag;
+        break;
+    default: break;
+    }
+    return wirkung;
+}
+
 bool StaendeBerechnen(Datenbestand& d) {
     // A sum that left 64 bits is held at the end of the range by the index; once the bookings
     // behind it changed, only a new count tells whether it is still out of range.

@@ -15,6 +15,8 @@ Cent BuchungsBetrag(const buchungstyp& b);
 // subtracts from Konto1, Umbuchung subtracts from Konto1 and adds to Konto2. Cancelled bookings
 // and bookings of an unknown kind have no effect.
 Cent BuchungsWirkung(const buchungstyp& b, int32_t konto);
+// The same for a row of the booking index.
+Cent BuchungsWirkung(const Indexzeile& z, int32_t konto);
 
 // Sets Stand of every entry of Konten to AnfStand plus the effect of every booking that is not
 // cancelled. Bookings are booked on the first entry of a number only. Costs one step per chart

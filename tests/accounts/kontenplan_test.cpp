@@ -92,7 +92,7 @@ TEST(Kontenplan, BaumInTypreihenfolgeUndNeuaufbauDerKonten) {
 TEST(Kontenplan, NutzungZaehltEinmalProDatensatzUeberAlleSammlungen) {
     Datenbestand d;
     d.Buchungen = {B(-1, -6), B(-1, -1), B(-1, -7)};
-    d.Buchungen[2].Storniert = true;
+    d.Buchungen.Aendern(2, [&](buchungstyp& satz) { satz.Storniert = true; });
     d.RgmBuchungen = {B(-2, -6)};
     d.Vorlagen = {B(-2, -8)};
     const Nutzung n = NutzungZaehlen(d);

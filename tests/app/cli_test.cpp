@@ -285,7 +285,7 @@ TEST_F(Cli, SchreibschutzErlaubtLesenAberKeinUeberschreiben) {
 TEST_F(Cli, ExportUndImportErgebenDieselbeDatei) {
     // A book with umlauts and the five bytes Windows-1252 leaves undefined, straight in the file.
     Datenbestand d = DemoBuch(300, 11, Tag(7, 12, 2026));
-    d.Buchungen[0].Text = "Grüße \xC2\x81\xC2\x8D\xC2\x8F\xC2\x90\xC2\x9D €";
+    d.Buchungen.Aendern(0, [&](buchungstyp& satz) { satz.Text = "Grüße \xC2\x81\xC2\x8D\xC2\x8F\xC2\x90\xC2\x9D €"; });
     d.Dateiname = Pfad("a.tlw");
     talerwerk::test::SkriptMeldungen meldungen;
     ASSERT_TRUE(DateiSpeichern(d, meldungen));

@@ -210,12 +210,14 @@ TEST(Abfragefilter, GleichDerEinfachenRegel) {
         Datenbestand b = test::ZufallsBuch(7, 3000);
         test::Durchnummerieren(b);
         std::mt19937 z(3);
-        for (buchungstyp& x : b.Buchungen) {
+        std::vector<buchungstyp> alle = b.Buchungen.Alle();
+        for (buchungstyp& x : alle) {
             const char* texte[] = {"Miete", "Miete Mai", "miete", "*iete", "Auto", ""};
             x.Text = texte[z() % 6];
             x.Bemerkung = texte[z() % 6];
             x.Belegnr = std::string(1, static_cast<char>('A' + z() % 4)) + (z() % 2 ? "b" : "");
         }
+        b.Buchungen = Buchungsspeicher(alle);
         BuchungenErneuert(b);
         return b;
     }();

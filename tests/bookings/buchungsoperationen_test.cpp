@@ -300,8 +300,8 @@ TEST_F(BuchungsoperationenTest, AbgelehntesVerlassenWirdBeimBuchenVollendet) {
 
 TEST_F(BuchungsoperationenTest, RegelmaessigeBuchungUmwandeln) {
     Buchungen(1);
-    d.Buchungen[0].Kennung = "A123.12.26";
-    d.Buchungen[0].Bezeichnung = "Miete";
+    d.Buchungen.Aendern(0, [&](buchungstyp& satz) { satz.Kennung = "A123.12.26"; });
+    d.Buchungen.Aendern(0, [&](buchungstyp& satz) { satz.Bezeichnung = "Miete"; });
     e.BuchungEdit = false;
     eingabe.Oeffnen(0);
     EXPECT_EQ(maske.Text(MaskenFeld::Hinweis1), "Regelmäßige Buchung");
@@ -338,7 +338,7 @@ TEST_F(BuchungsoperationenTest, RegelmaessigeBuchungUmwandeln) {
 
 TEST_F(BuchungsoperationenTest, UmwandlungsfrageFolgtJederAntwortDerNachfrage) {
     Buchungen(2);
-    d.Buchungen[0].Kennung = "B7";
+    d.Buchungen.Aendern(0, [&](buchungstyp& satz) { satz.Kennung = "B7"; });
     e.BuchungEdit = false;
     eingabe.Oeffnen(0);
     maske.felder[MaskenFeld::Text] = "anders";
@@ -398,8 +398,8 @@ TEST_F(BuchungsoperationenTest, NaechsteAufNeuerBuchungBietetDieEingabeAn) {
 
 TEST_F(BuchungsoperationenTest, GeheZuNachNummerUndBeleg) {
     Buchungen(3);
-    d.Buchungen[1].Belegnr = "R-7";
-    d.Buchungen[2].Belegnr = "R-7";
+    d.Buchungen.Aendern(1, [&](buchungstyp& satz) { satz.Belegnr = "R-7"; });
+    d.Buchungen.Aendern(2, [&](buchungstyp& satz) { satz.Belegnr = "R-7"; });
     EXPECT_EQ(BuchungSuchenBeleg(d, "R-7"), 1);
     EXPECT_EQ(BuchungSuchenBeleg(d, "r-7"), -1);
     EXPECT_EQ(BuchungSuchenNr(d, 3), 2);
@@ -514,7 +514,7 @@ TEST_F(BuchungsoperationenTest, SerienloeschungEinerAuswahlInEinemDurchgang) {
 
 TEST_F(BuchungsoperationenTest, UeberschreibenTrifftNurDieErsteBuchungDerNummer) {
     Buchungen(3);
-    d.Buchungen[2].IdentNr = 2;  // a file with a number used twice
+    d.Buchungen.Aendern(2, [&](buchungstyp& satz) { satz.IdentNr = 2; });  // a file with a number used twice
     BuchungenErneuert(d);
     buchungstyp b = d.Buchungen[1];
     b.Text = "neu";
@@ -600,7 +600,7 @@ TEST_F(BuchungsoperationenTest, UeberschreibenEinerInzwischenGeloeschtenBuchungV
     e.Ueberschreiben = false;
     eingabe.Oeffnen(0);
     maske.felder[MaskenFeld::Text] = "wichtig";
-    d.Buchungen.erase(d.Buchungen.begin());  // removed meanwhile from the booking list
+    d.Buchungen.Entfernen({0});  // removed meanwhile from the booking list
     d.LetzterIndex = 0;
     EXPECT_EQ(eingabe.Buchen(), Speicherergebnis::Gebucht);
     ASSERT_EQ(d.Buchungen.size(), 2u);

@@ -555,8 +555,8 @@ private slots:
         Einstellungen e;
         e.BuchungEdit = false;
         Aufbau a(3, e);
-        a.d.Buchungen[1].Belegnr = "R-17";
-        a.d.Buchungen[2].Belegnr = "R-17";
+        a.d.Buchungen.Aendern(1, [&](buchungstyp& satz) { satz.Belegnr = "R-17"; });
+        a.d.Buchungen.Aendern(2, [&](buchungstyp& satz) { satz.Belegnr = "R-17"; });
         a.Oeffnen(0);
         TBuchungDlg& w = *a.fenster;
         TGeheZuDlg* g = w.GeheZuDlg;
@@ -610,9 +610,9 @@ private slots:
         Einstellungen e;
         e.BuchungEdit = false;
         Aufbau a(1, e);
-        a.d.Buchungen[0].Kennung = "K1";
-        a.d.Buchungen[0].Bezeichnung = "Miete monatlich";
-        a.d.Buchungen[0].Storniert = true;
+        a.d.Buchungen.Aendern(0, [&](buchungstyp& satz) { satz.Kennung = "K1"; });
+        a.d.Buchungen.Aendern(0, [&](buchungstyp& satz) { satz.Bezeichnung = "Miete monatlich"; });
+        a.d.Buchungen.Aendern(0, [&](buchungstyp& satz) { satz.Storniert = true; });
         a.Oeffnen(0);
         TBuchungDlg& w = *a.fenster;
         QCOMPARE(w.HinweisLabel1->text(), QStringLiteral("Regelmäßige Buchung"));

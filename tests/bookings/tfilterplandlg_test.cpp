@@ -38,8 +38,8 @@ Datenbestand Buch() {
     Datenbestand d = test::KleinesBuch();
     d.Buchungen.push_back(test::Buchung(test::Tag(3, 2, 2025), BArtAusgabe, 1250, 1, 21));
     d.Buchungen.push_back(test::Buchung(test::Tag(9, 5, 2026), BArtEinnahme, 200000, 1, 10));
-    d.Buchungen[0].IdentNr = 1;
-    d.Buchungen[1].IdentNr = 2;
+    d.Buchungen.Aendern(0, [&](buchungstyp& satz) { satz.IdentNr = 1; });
+    d.Buchungen.Aendern(1, [&](buchungstyp& satz) { satz.IdentNr = 2; });
     BuchungenErneuert(d);
     return d;
 }

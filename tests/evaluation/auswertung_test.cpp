@@ -59,7 +59,7 @@ TEST(StaendeBerechnen, SummenJenseits64BitLaufenNichtUeber) {
     d.Buchungen.assign(300, gross);
     gross.BArt = BArtAusgabe;
     gross.Konto1 = 2;
-    d.Buchungen.insert(d.Buchungen.end(), 300, gross);
+    for (int i = 0; i < 300; ++i) d.Buchungen.push_back(gross);
     EXPECT_FALSE(StaendeBerechnen(d));
     EXPECT_EQ(StandVon(d, 1), GroessterStandCent);
     EXPECT_EQ(StandVon(d, 2), -GroessterStandCent);
@@ -67,7 +67,7 @@ TEST(StaendeBerechnen, SummenJenseits64BitLaufenNichtUeber) {
     // Coming back after the overflow does not make the result right: still reported.
     gross.BArt = BArtAusgabe;
     gross.Konto1 = 1;
-    d.Buchungen.insert(d.Buchungen.end(), 300, gross);
+    for (int i = 0; i < 300; ++i) d.Buchungen.push_back(gross);
     EXPECT_FALSE(StaendeBerechnen(d));
 }
 

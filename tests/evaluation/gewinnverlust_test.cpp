@@ -85,8 +85,9 @@ class GewinnVerlustZufall : public ::testing::TestWithParam<uint32_t> {};
 
 TEST_P(GewinnVerlustZufall, GleichEinfacherRechnung) {
     Datenbestand d = test::ZufallsBuch(GetParam(), 1000);
-    for (buchungstyp& b : d.Buchungen)
-        if (b.Datum > Tag(31, 12, 2100)) b.Datum = Tag(3, 3, 2090);
+    for (size_t i = 0; i < d.Buchungen.size(); ++i)
+        if (d.Buchungen.Datum(i) > Tag(31, 12, 2100))
+            d.Buchungen.Aendern(i, [](buchungstyp& b) { b.Datum = Tag(3, 3, 2090); });
     BuchungenErneuert(d);
     ZeitraeumeAufbauen(d, Tag(1, 6, 2000));
     for (const MonatsDatenTyp& z : d.Zeitraeume) {

@@ -105,9 +105,10 @@ TEST(Monatssummen, RubrikJeMonatUeberDieMonatsliste) {
     // The way the category-by-period table asks: every leaf category, every month of the list.
     Datenbestand d = test::ZufallsBuch(99, 800);
     const int32_t heute = Tag(1, 1, 2008);
-    d.Buchungen.erase(std::remove_if(d.Buchungen.begin(), d.Buchungen.end(),
-                                     [](const buchungstyp& b) { return b.Datum > Tag(1, 1, 2010); }),
-                      d.Buchungen.end());
+    std::vector<size_t> spaeter;
+    for (size_t i = 0; i < d.Buchungen.size(); ++i)
+        if (d.Buchungen.Datum(i) > Tag(1, 1, 2010)) spaeter.push_back(i);
+    d.Buchungen.Entfernen(spaeter);
     const Monatssummen schnell(d);
     const auto monate = MonatsListe(d, 1996, heute);
     ASSERT_EQ(monate.size(), 12u);

@@ -222,8 +222,9 @@ TEST_P(RubrikTabellenZufall, ZellenGleichEinfacherRechnung) {
     Datenbestand d = test::ZufallsBuch(GetParam(), 800);
     // The period lists run over every booked month: bookings dated past any year a file can hold
     // would make millions of columns.
-    for (buchungstyp& b : d.Buchungen)
-        if (b.Datum > Tag(31, 12, 2100)) b.Datum = Tag(3, 3, 2090);
+    for (size_t i = 0; i < d.Buchungen.size(); ++i)
+        if (d.Buchungen.Datum(i) > Tag(31, 12, 2100))
+            d.Buchungen.Aendern(i, [](buchungstyp& b) { b.Datum = Tag(3, 3, 2090); });
     BuchungenErneuert(d);
     const int32_t heute = Tag(1, 6, 2000);
     ZeitraeumeAufbauen(d, heute);

@@ -102,7 +102,8 @@ inline Datenbestand ZufallsBuch(uint32_t saat, int anzahl) {
 // them: a new booking (also in a month nobody booked in yet), an overwrite, a cancel or its
 // undoing, a single deletion or a deletion in series. Bookings are numbered 1…n first.
 inline void Durchnummerieren(Datenbestand& d) {
-    for (size_t i = 0; i < d.Buchungen.size(); ++i) d.Buchungen[i].IdentNr = static_cast<int32_t>(i) + 1;
+    for (size_t i = 0; i < d.Buchungen.size(); ++i)
+        d.Buchungen.Aendern(i, [&](buchungstyp& b) { b.IdentNr = static_cast<int32_t>(i) + 1; });
     BuchungenErneuert(d);
 }
 

@@ -150,7 +150,7 @@ private slots:
 
         // Stored through the booking operation: an overwrite keeps the number of bookings, a
         // cancel takes the booking's effect back.
-        bestand.Buchungen.back().IdentNr = 3;
+        bestand.Buchungen.Aendern(bestand.Buchungen.size() - 1, [&](buchungstyp& satz) { satz.IdentNr = 3; });
         BuchungenErneuert(bestand);
         bestand.LetzterIndex = 2;
         buchungstyp b = bestand.Buchungen.back();
@@ -260,7 +260,7 @@ private slots:
         QCOMPARE(knoten->Konto.Nr, 3);
         QCOMPARE(KnotenIndex(nullptr), -1);
 
-        bestand.Buchungen.front().Datum = *TagesNummer(20, 11, 2023);
+        bestand.Buchungen.Aendern(0, [&](buchungstyp& satz) { satz.Datum = *TagesNummer(20, 11, 2023); });
         const Auswahlbaum zeit = ZeitBaum(bestand, *TagesNummer(5, 2, 2024));
         BaumFuellen(&baum, zeit);
         QCOMPARE(baum.topLevelItemCount(), 1);

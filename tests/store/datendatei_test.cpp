@@ -182,7 +182,9 @@ std::string BildVon(const Datenbestand& d, int32_t ersteAnzahl = 1) {
     b.Anzahl(static_cast<int32_t>(d.Textbausteine.size()));
     for (const auto& k : d.Textbausteine) b.Konto(k);
     b.Buchung(d.Kopfsatz);
-    for (const auto* liste : {&d.Buchungen, &d.RgmBuchungen, &d.Vorlagen, &d.Filterliste}) {
+    b.Anzahl(static_cast<int32_t>(d.Buchungen.size()));
+    for (const buchungstyp& s : d.Buchungen) b.Buchung(s);
+    for (const auto* liste : {&d.RgmBuchungen, &d.Vorlagen, &d.Filterliste}) {
         b.Anzahl(static_cast<int32_t>(liste->size()));
         for (const auto& s : *liste) b.Buchung(s);
     }
@@ -711,8 +713,8 @@ TEST(DatendateiLesen, KurztexteAufKapazitaetGekuerzt) {
     d.Mandant.Kurz1 = "";
     d.Konten[0].Kurz1 = "123456789";
     d.Konten[0].Kurz2 = "äöüäöüäöü";
-    d.Buchungen[0].Betrag = "123456789,00";
-    d.Buchungen[0].BetragBis = "-12345678,99";
+    d.Buchungen.Aendern(0, [&](buchungstyp& satz) { satz.Betrag = "123456789,00"; });
+    d.Buchungen.Aendern(0, [&](buchungstyp& satz) { satz.BetragBis = "-12345678,99"; });
     Datenbestand zurueck;
     ASSERT_EQ(Lesen(DateiAbbild(d), zurueck).Status, LeseStatus::Gelesen);
     EXPECT_EQ(zurueck.Mandant.Abk, "Äbcdefghij");
@@ -722,7 +724,7 @@ TEST(DatendateiLesen, KurztexteAufKapazitaetGekuerzt) {
     EXPECT_EQ(zurueck.Buchungen[0].BetragBis, "-12345678,9");
     // Texts that are not short keep every character.
     d = KleinerBestand();
-    d.Buchungen[0].Text = std::string(1000, 'x');
+    d.Buchungen.Aendern(0, [&](buchungstyp& satz) { satz.Text = std::string(1000, 'x'); });
     ASSERT_EQ(Lesen(DateiAbbild(d), zurueck).Status, LeseStatus::Gelesen);
     EXPECT_EQ(zurueck.Buchungen[0].Text.size(), 1000u);
 }
@@ -740,7 +742,11 @@ TEST(DatendateiLesen, AuswahlAusserhalbDerFilterUngueltig) {
     // Put a one-entry list into each collection's first record, and into Kopfsatz.
     auto MitListe = [&](int welche) {
         Datenbestand x = d;
-        buchungstyp* ziele[] = {&x.Kopfsatz, &x.Buchungen[0], &x.RgmBuchungen[0], &x.Vorlagen[0], &x.Filterliste[0]};
+        if (welche == 1) {
+            x.Buchungen.Aendern(0, [](buchungstyp& b) { b.Auswahl = {"7"}; });
+            return BildVon(x);
+        }
+        buchungstyp* ziele[] = {&x.Kopfsatz, nullptr, &x.RgmBuchungen[0], &x.Vorlagen[0], &x.Filterliste[0]};
         ziele[welche]->Auswahl = {"7"};
         return BildVon(x);
     };
@@ -752,9 +758,9 @@ TEST(DatendateiLesen, AuswahlAusserhalbDerFilterUngueltig) {
     // The record's own Satzart does not matter, only its collection.
     Datenbestand x = d;
     x.Filterliste[0].Satzart = SatzBuchung;
-    x.Buchungen[0].Satzart = SatzFilter;
+    x.Buchungen.Aendern(0, [&](buchungstyp& satz) { satz.Satzart = SatzFilter; });
     EXPECT_EQ(StatusVon(BildVon(x)), LeseStatus::Gelesen);
-    x.Buchungen[0].Auswahl = {"1"};
+    x.Buchungen.Aendern(0, [&](buchungstyp& satz) { satz.Auswahl = {"1"}; });
     EXPECT_EQ(StatusVon(BildVon(x)), LeseStatus::Ungueltig);
     // A list without its begin marker.
     std::string bild = BildVon(d);
@@ -1045,7 +1051,7 @@ TEST(DatendateiSpeichern, StaendeWerdenVorDemSchreibenBerechnet) {
     TempOrdner ordner;
     Datenbestand d = KleinerBestand();  // Giro: AnfStand 1500,00, one booking of 12,34
     d.Konten[0].Stand = 0;
-    d.Buchungen[0].BArt = BArtEinnahme;
+    d.Buchungen.Aendern(0, [&](buchungstyp& satz) { satz.BArt = BArtEinnahme; });
     d.Dateiname = ordner.pfad + "/staende.tlw";
     SkriptMeldungen m;
     ASSERT_TRUE(DateiSpeichern(d, m));
@@ -1062,7 +1068,7 @@ TEST(DatendateiSpeichern, StaendeBisZurGrenzeRundreiseDarueberAbgelehnt) {
     TempOrdner ordner;
     for (const Cent vorzeichen : {Cent{1}, Cent{-1}}) {
         Datenbestand d = KleinerBestand();  // Giro, one booking of 12,34
-        d.Buchungen[0].BArt = vorzeichen > 0 ? BArtEinnahme : BArtAusgabe;
+        d.Buchungen.Aendern(0, [&](buchungstyp& satz) { satz.BArt = vorzeichen > 0 ? BArtEinnahme : BArtAusgabe; });
         d.Konten[0].AnfStand = vorzeichen * (GroessterStandCent - 1234);
         d.Dateiname = ordner.pfad + (vorzeichen > 0 ? "/plus.tlw" : "/minus.tlw");
         SkriptMeldungen m;
@@ -1076,7 +1082,7 @@ TEST(DatendateiSpeichern, StaendeBisZurGrenzeRundreiseDarueberAbgelehnt) {
 
         // One cent more is refused: nothing is written, the store stays changed.
         const std::string vorher = DateiInhalt(d.Dateiname);
-        d.Buchungen[0].Betrag = "12,35";
+        d.Buchungen.Aendern(0, [&](buchungstyp& satz) { satz.Betrag = "12,35"; });
         d.Geaendert = true;
         EXPECT_FALSE(DateiSpeichern(d, m));
         EXPECT_EQ(m.Fehlertexte(), std::vector<std::string>{"Datei \"" + d.Dateiname +
@@ -1093,8 +1099,8 @@ TEST(DatendateiSpeichern, StaendeBisZurGrenzeRundreiseDarueberAbgelehnt) {
 TEST(DatendateiSpeichern, AnfangsstandJenseitsDerGrenzeNichtGespeichert) {
     TempOrdner ordner;
     Datenbestand d = KleinerBestand();
-    d.Buchungen[0].BArt = BArtAusgabe;  // brings the balance back into range
-    d.Buchungen[0].Betrag = "1,00";
+    d.Buchungen.Aendern(0, [&](buchungstyp& satz) { satz.BArt = BArtAusgabe; });  // brings the balance back into range
+    d.Buchungen.Aendern(0, [&](buchungstyp& satz) { satz.Betrag = "1,00"; });
     d.Konten[0].AnfStand = GroessterStandCent + 1;
     d.Dateiname = ordner.pfad + "/anf.tlw";
     SkriptMeldungen m;
@@ -1221,6 +1227,88 @@ TEST(DatendateiSpeichern, PfadFehler) {
     // The target is a folder.
     EXPECT_FALSE(DateiAtomarSchreiben(ordner.pfad, "abc", fehler));
     EXPECT_EQ(fehler, "Der Pfad ist ein Ordner");
+}
+
+
+// --- Big books: read from the file piece by piece, saved piece by piece ----------------------------
+
+// A book larger than the slices the reader holds, with unusual bookings scattered through it:
+// texts longer than a slice's reserve, every rare field set, amounts not in canonical form.
+Datenbestand GrosserBestand() {
+    Datenbestand d = test::ErzeugterBestand(60000, 7);
+    std::vector<buchungstyp> alle = d.Buchungen.Alle();
+    for (size_t i = 0; i < alle.size(); i += 997) {
+        buchungstyp& b = alle[i];
+        b.Text = std::string(70000 + i % 5000, static_cast<char>('a' + i % 26)) + "ü";
+        b.IdentNrVon = static_cast<int32_t>(i);
+        b.Monate[i % 12] = true;
+        b.BArt = 5 + static_cast<int32_t>(i % 3);
+        b.Betrag = i % 2 ? "12,5" : "";
+        b.BetragBis = "1,00";
+        b.Kennung = "Z" + std::to_string(i) + "010125";
+        b.Reserve = "€";
+        b.ReserveNr = -70000;
+    }
+    d.Buchungen = Buchungsspeicher(alle);
+    return d;
+}
+
+TEST(DatendateiStueckweise, LadenGleichDemLesenImSpeicherUndByteGenauZurueck) {
+    TempOrdner ordner;
+    const std::string pfad = ordner.pfad + "/gross.tlw";
+    const std::string bild = DateiAbbild(GrosserBestand());
+    ASSERT_GT(bild.size(), size_t{8} << 20);  // more than two slices of the reader
+    Schreiben(pfad, bild);
+
+    Datenbestand ausDatei;
+    ausDatei.Dateiname = pfad;
+    SkriptMeldungen m;
+    SkriptKennwortabfrage abfrage;
+    ASSERT_TRUE(DateiLaden(ausDatei, m, abfrage));
+    EXPECT_TRUE(m.meldungen.empty());
+    Datenbestand ausSpeicher;
+    ASSERT_EQ(DateiAuslesen(bild, ausSpeicher, abfrage, pfad).Status, LeseStatus::Gelesen);
+    ASSERT_EQ(ausDatei.Buchungen.size(), 60000u);
+    EXPECT_TRUE(ausDatei.Buchungen == ausSpeicher.Buchungen);
+    EXPECT_TRUE(ausDatei.Buchungen == GrosserBestand().Buchungen);
+    EXPECT_EQ(ausDatei.Filterliste, ausSpeicher.Filterliste);
+    EXPECT_TRUE(DateiAbbild(ausDatei) == bild);
+
+    // Saving writes in pieces: the file holds exactly the image.
+    ausDatei.Dateiname = ordner.pfad + "/kopie.tlw";
+    ASSERT_TRUE(DateiSpeichern(ausDatei, m));
+    EXPECT_TRUE(DateiInhalt(ausDatei.Dateiname) == DateiAbbild(ausDatei));
+}
+
+TEST(DatendateiStueckweise, AbgeschnitteneGrosseDateiWirdAbgelehnt) {
+    TempOrdner ordner;
+    const std::string pfad = ordner.pfad + "/kurz.tlw";
+    const std::string bild = DateiAbbild(GrosserBestand());
+    Datenbestand d = KleinerBestand();
+    const Datenbestand vorher = d;
+    // Cut in the middle of a long text, at a slice border and just before the end.
+    for (size_t laenge : {bild.size() / 2 + 12345, size_t{4} << 20, bild.size() - 3}) {
+        Schreiben(pfad, bild.substr(0, laenge));
+        d.Dateiname = pfad;
+        SkriptMeldungen m;
+        SkriptKennwortabfrage abfrage;
+        EXPECT_FALSE(DateiLaden(d, m, abfrage)) << laenge;
+        ASSERT_EQ(m.meldungen.size(), 1u);
+        EXPECT_EQ(m.meldungen[0].Text, MeldungUngueltigeDatei);
+        EXPECT_TRUE(d.Buchungen == vorher.Buchungen);
+    }
+}
+
+TEST(DatendateiStueckweise, ErzeugteBestaendeJederGroesseByteGenau) {
+    for (int n : {0, 1, 2, 3, 255, 256, 4097, 20000}) {
+        const Datenbestand d = test::ErzeugterBestand(n, static_cast<uint64_t>(n) + 1);
+        const std::string bild = DateiAbbild(d);
+        Datenbestand zurueck;
+        SkriptKennwortabfrage abfrage;
+        ASSERT_EQ(DateiAuslesen(bild, zurueck, abfrage, "").Status, LeseStatus::Gelesen) << n;
+        EXPECT_TRUE(zurueck.Buchungen == d.Buchungen) << n;
+        EXPECT_TRUE(DateiAbbild(zurueck) == bild) << n;
+    }
 }
 
 }  // namespace
