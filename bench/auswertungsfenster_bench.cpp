@@ -45,9 +45,10 @@ MonatsDatenTyp GesamterZeitraum() {
 // The account most bookings name, on either side.
 int32_t BelebtestesKonto(const Datenbestand& d) {
     std::unordered_map<int32_t, int64_t> anzahl;
-    for (const buchungstyp& b : d.Buchungen) {
-        ++anzahl[b.Konto1];
-        if (b.BArt == BArtUmbuchung && b.Konto2 != b.Konto1) ++anzahl[b.Konto2];
+    for (size_t i = 0; i < d.Buchungen.size(); ++i) {
+        ++anzahl[d.Buchungen.Konto1(i)];
+        if (d.Buchungen.BArt(i) == BArtUmbuchung && d.Buchungen.Konto2(i) != d.Buchungen.Konto1(i))
+            ++anzahl[d.Buchungen.Konto2(i)];
     }
     int32_t best = 0;
     int64_t meiste = -1;

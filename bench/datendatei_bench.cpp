@@ -119,7 +119,7 @@ void BM_Datendatei_Auslesen(benchmark::State& state) {
         Datenbestand d;
         Annehmen a;
         if (DateiAuslesen(b.bytes, d, a, b.pfad).Status != LeseStatus::Gelesen) throw std::runtime_error("ungültig");
-        benchmark::DoNotOptimize(d.Buchungen.data());
+        benchmark::DoNotOptimize(d.Buchungen.Fassung());
     });
 }
 BENCHMARK(BM_Datendatei_Auslesen)->Unit(benchmark::kMillisecond);
@@ -132,7 +132,7 @@ void BM_Datendatei_Laden(benchmark::State& state) {
         Stumm m;
         Annehmen a;
         if (!DateiLaden(d, m, a)) throw std::runtime_error("nicht geladen");
-        benchmark::DoNotOptimize(d.Buchungen.data());
+        benchmark::DoNotOptimize(d.Buchungen.Fassung());
     });
 }
 BENCHMARK(BM_Datendatei_Laden)->Unit(benchmark::kMillisecond);
