@@ -366,7 +366,7 @@ public:
             } catch (const UngueltigeDatei&) {
                 if (!zuKurz_ || dateiEnde_) throw;
                 p_ = anfang;
-                brauche = Rest() * 2;
+                brauche = std::max(brauche, Rest()) * 2;
             }
         }
     }
@@ -381,8 +381,6 @@ public:
         return n;
     }
 
-    // Bytes still to come: in memory and, by the file's size when opened, not yet read.
-    uint64_t Gesamtrest() const { return Rest() + dateiRest_; }
 
     void AnzahlUeberspringen() {
         Brauche(4);
