@@ -21,6 +21,7 @@
 #include "app/bericht.h"
 #include "evaluation/auswertung.h"
 #include "store/betrag.h"
+#include "store/dateisperre.h"
 #include "store/datendatei.h"
 #include "store/datenbestand.h"
 #include "store/datum.h"
@@ -179,6 +180,22 @@ bool DatendateiAlsZiel(const std::string& pfad) {
     return endung == ".tlw" || IstDatendatei(pfad);
 }
 
+// A command that writes a data file holds its lock while it works: a file open in the desktop
+// program (or in another command) is not replaced behind its back. A lock left behind by a
+// process of this host that has ended is removed.
+int SperreNehmen(Dateisperre& sperre, const std::string& pfad) {
+    SperrInhaber inhaber;
+    SperrLage lage = SperrLage::Frei;
+    Dateisperre::Ergebnis e = sperre.Nehmen(pfad, inhaber, lage);
+    if (e == Dateisperre::Ergebnis::Belegt && lage == SperrLage::Verwaist && SperreEntfernen(pfad, false))
+        e = sperre.Nehmen(pfad, inhaber, lage);
+    if (e == Dateisperre::Ergebnis::Belegt) {
+        KonsolenMeldungen::Ausgeben(SperrBeschreibung(pfad, lage, inhaber));
+        return kFehler;
+    }
+    return kFertig;  // no lock possible (read-only folder): the save will tell
+}
+
 int Speichern(Datenbestand& d, const std::string& pfad) {
     KonsolenMeldungen meldungen;
     d.Dateiname = pfad;
@@ -237,6 +254,8 @@ int Import(const Aufruf& a) {
         return kFehler;
     }
     if (int s = DarfUeberschreiben(ausgabe, a.Kennwort)) return s;
+    Dateisperre sperre;
+    if (int s = SperreNehmen(sperre, ausgabe)) return s;
     std::string text;
     if (!DateiEinlesen(eingabe, text)) {
         KonsolenMeldungen::Ausgeben("Datei \"" + eingabe + "\" kann nicht gelesen werden!");
@@ -313,6 +332,8 @@ int Demo(const Aufruf& a) {
         bis = *tag;
     }
     if (int s = DarfUeberschreiben(a.Dateien[0], a.Kennwort)) return s;
+    Dateisperre sperre;
+    if (int s = SperreNehmen(sperre, a.Dateien[0])) return s;
     Datenbestand d = DemoBuch(buchungen, seed, bis);
     return Speichern(d, a.Dateien[0]);
 }

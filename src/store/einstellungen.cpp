@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -67,6 +68,8 @@ const Schluessel kSchluessel[] = {
     M("BListe", "offen", &Einstellungen::BListeOffen),
     Z("Farbe", "Positiv", &Einstellungen::Positiv),
     Z("Farbe", "Negativ", &Einstellungen::Negativ),
+    M("Sicherung", "Aktiv", &Einstellungen::SicherungAktiv),
+    Z("Sicherung", "Anzahl", &Einstellungen::SicherungAnzahl),
 };
 
 // The placement keys a child window writes into its own section when it closes.
@@ -230,6 +233,8 @@ Einstellungen WerteAus(const Inhalt& inhalt) {
             break;
         }
     }
+    // A hand-edited count outside what the settings dialog offers keeps to that range.
+    e.SicherungAnzahl = std::clamp(e.SicherungAnzahl, 1, 99);
     return e;
 }
 

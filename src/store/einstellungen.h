@@ -42,6 +42,9 @@ struct Einstellungen {
     // [Farbe], colours as 0x00BBGGRR
     int32_t Positiv = 16711680;
     int32_t Negativ = 255;
+    // [Sicherung]: a copy of the file a save replaces, and how many are kept per data file
+    bool SicherungAktiv = true;  // key "Aktiv"
+    int32_t SicherungAnzahl = 5; // key "Anzahl", 1 … 99
 
     bool operator==(const Einstellungen&) const = default;
 };
