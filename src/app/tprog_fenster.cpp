@@ -33,6 +33,7 @@
 #include <algorithm>
 
 #include "app/programmablauf.h"
+#include "app/qthilfe.h"
 #include "app/tsicherungdlg.h"
 #include "app/ttitelbild.h"
 #include "store/datendatei.h"
@@ -660,6 +661,20 @@ bool TProg_Fenster::eventFilter(QObject* objekt, QEvent* ereignis) {
         (ereignis->type() == QEvent::Show || ereignis->type() == QEvent::Hide))
         HakenAktualisieren();
     const QEvent::Type typ = ereignis->type();
+    if ((typ == QEvent::ShortcutOverride || typ == QEvent::KeyPress) &&
+        static_cast<QKeyEvent*>(ereignis)->key() == Qt::Key_F1 &&
+        static_cast<QKeyEvent*>(ereignis)->modifiers() == Qt::NoModifier && objekt->isWidgetType()) {
+        // F1 anywhere in the program opens the help at the section of the window with the focus
+        // (the menu's "Hilfeindex" opens it at the top). Taking the override keeps the menu's
+        // shortcut from firing.
+        if (typ == QEvent::ShortcutOverride) {
+            ereignis->accept();
+        } else {
+            // The key goes to the control with the focus first, so the receiver names the window.
+            HilfeZeigen(HilfeAbschnitt(static_cast<QWidget*>(objekt)));
+        }
+        return true;
+    }
     if (typ == QEvent::ShortcutOverride || typ == QEvent::KeyPress) {
         auto* widget = qobject_cast<QWidget*>(objekt);
         if (widget && widget->window() == this && !QApplication::activePopupWidget()) {
@@ -1395,29 +1410,40 @@ void TProg_Fenster::FenstermenueAufbauen() {
     }
 }
 
-void TProg_Fenster::Inhalt1Click() {
-    if (!hilfe_) {
-        auto* dlg = new QDialog(this);
-        dlg->setObjectName(QStringLiteral("Hilfe"));
-        dlg->setWindowTitle(QStringLiteral("Talerwerk - Hilfe"));
-        dlg->setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-        auto* text = new QTextBrowser(dlg);
-        text->setObjectName(QStringLiteral("HilfeText"));
-        text->setOpenExternalLinks(false);
-        text->setSource(QUrl(QStringLiteral("qrc:/hilfe.html")));
-        auto* knoepfe = new QDialogButtonBox(dlg);
-        QPushButton* schliessen = knoepfe->addButton(QStringLiteral("Schließen"),
-                                                     QDialogButtonBox::RejectRole);
-        connect(schliessen, &QPushButton::clicked, dlg, &QDialog::close);
-        auto* spalte = new QVBoxLayout(dlg);
-        spalte->addWidget(text);
-        spalte->addWidget(knoepfe);
-        dlg->resize(640, 560);
-        hilfe_ = dlg;
-    }
-    hilfe_->show();
-    hilfe_->raise();
-    hilfe_->activateWindow();
+void TProg_Fenster::Inhalt1Click() { HilfeZeigen(QString()); }
+
+void TProg_Fenster::HilfeZeigen(const QString& abschnitt) {
+    // Over a modal dialog the help must be a window of that dialog, or the dialog would block it;
+    // such a help window goes when it is closed.
+    QWidget* modal = QApplication::activeModalWidget();
+    QDialog* dlg = modal ? HilfeFensterAnlegen(modal) : hilfe_.data();
+    if (!dlg) dlg = hilfe_ = HilfeFensterAnlegen(this);
+    if (modal) dlg->setAttribute(Qt::WA_DeleteOnClose);
+    auto* text = dlg->findChild<QTextBrowser*>(QStringLiteral("HilfeText"));
+    text->setSource(QUrl(QStringLiteral("qrc:/hilfe.html") +
+                         (abschnitt.isEmpty() ? QString() : QLatin1Char('#') + abschnitt)));
+    if (abschnitt.isEmpty()) text->scrollToAnchor(QStringLiteral("inhalt"));
+    dlg->show();
+    dlg->raise();
+    dlg->activateWindow();
+}
+
+QDialog* TProg_Fenster::HilfeFensterAnlegen(QWidget* eltern) {
+    auto* dlg = new QDialog(eltern);
+    dlg->setObjectName(QStringLiteral("Hilfe"));
+    dlg->setWindowTitle(QStringLiteral("Talerwerk - Hilfe"));
+    dlg->setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    auto* text = new QTextBrowser(dlg);
+    text->setObjectName(QStringLiteral("HilfeText"));
+    text->setOpenExternalLinks(false);
+    auto* knoepfe = new QDialogButtonBox(dlg);
+    QPushButton* schliessen = knoepfe->addButton(QStringLiteral("Schließen"), QDialogButtonBox::RejectRole);
+    connect(schliessen, &QPushButton::clicked, dlg, &QDialog::close);
+    auto* spalte = new QVBoxLayout(dlg);
+    spalte->addWidget(text);
+    spalte->addWidget(knoepfe);
+    dlg->resize(640, 560);
+    return dlg;
 }
 
 void TProg_Fenster::Info1Click() {

@@ -177,6 +177,8 @@ public:
     void Einstellungen1Click();
     void alleanordnen1Click();
     void Inhalt1Click();
+    // Shows the help at `abschnitt` (an anchor of the help page; "" for the top).
+    void HilfeZeigen(const QString& abschnitt);
     void Info1Click();
 
     // ---- state for tests and for the other windows ----
@@ -246,6 +248,7 @@ private:
                         const QKeySequence& kuerzel, const char* befehl);
     void Binden(QAction* aktion, const QString& befehl);
     void HandlerAnlegen();
+    QDialog* HilfeFensterAnlegen(QWidget* eltern);
 
     talerwerk::Meldungen& meldungen_;
     talerwerk::Kennwortabfrage& kennwortabfrage_;
