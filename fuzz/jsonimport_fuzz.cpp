@@ -9,14 +9,16 @@
 #include <string_view>
 
 #include "store/datendatei.h"
+#include "store/datum.h"
 #include "store/jsonformat.h"
 #include "store/ports.h"
 
 namespace {
 
+// Today for the defaults of new records: a day the data file can hold.
 class FesteUhr : public talerwerk::Uhr {
 public:
-    int32_t Heute() const override { return 737000; }
+    int32_t Heute() const override { return *talerwerk::TagesNummer(8, 12, 2026); }
 };
 
 class Annehmen : public talerwerk::Kennwortabfrage {

@@ -59,6 +59,10 @@ Einstellungen EinstellungenLaden(const std::string& pfad);
 // below, so that the next save writes a fresh one) and a warning through `meldungen` says so.
 Einstellungen EinstellungenLaden(const std::string& pfad, Meldungen& meldungen);
 inline constexpr const char* EinstellungenBeiseiteEndung = ".defekt";
+// The same from the text of a settings file, and the text that saving writes over `bisher`: the
+// file's work without the file.
+Einstellungen EinstellungenAusText(const std::string& text);
+std::string EinstellungenText(const std::string& bisher, const Einstellungen& e);
 // Writes every key in the fixed order, keeping keys of the file it does not know; false when the
 // file could not be written.
 bool EinstellungenSpeichern(const std::string& pfad, const Einstellungen& e);

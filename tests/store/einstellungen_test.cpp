@@ -62,6 +62,10 @@ TEST_F(EinstellungenTest, SpeichernSchreibtAlleSchluesselInFesterReihenfolge) {
               "[Buchung]\noffen=0\n\n[KontoStand]\noffen=0\n\n[BListe]\noffen=0\n\n"
               "[Farbe]\nPositiv=16711680\nNegativ=255\n\n"
               "[Sicherung]\nAktiv=1\nAnzahl=5\n");
+    // The file's text is the text the settings make, and reads back as them.
+    EXPECT_EQ(EinstellungenText("", e), Lesen());
+    EXPECT_EQ(EinstellungenAusText(Lesen()), e);
+    EXPECT_EQ(EinstellungenAusText(std::string("[Hauptfenster]\nx=5\0", 19)), Einstellungen{});
 }
 
 TEST_F(EinstellungenTest, JederWertUeberlebtSpeichernUndLaden) {
