@@ -76,28 +76,6 @@ TEST(VorlagenListe, HoechstensNeunhundertneunundneunzig) {
     EXPECT_TRUE(v.NeuMoeglich());
 }
 
-TEST(VorlagenListe, LoeschenFragtUndMarkiertDenBestand) {
-    Datenbestand d;
-    d.Vorlagen = {Vorlage(10001, "Tanken"), Vorlage(10002, "Miete")};
-    VorlagenListe v(d);
-    SkriptMeldungen m;
-    m.antworten = {Antwort::Nein, Antwort::Ja};
-    EXPECT_FALSE(v.Loeschen(1, m));
-    EXPECT_EQ(v.Anzahl(), 2);
-    EXPECT_FALSE(d.Geaendert);
-    EXPECT_TRUE(v.Loeschen(1, m));
-    EXPECT_EQ(v.Anzahl(), 1);
-    EXPECT_TRUE(d.Geaendert);
-    ASSERT_EQ(m.meldungen.size(), 2u);
-    EXPECT_EQ(m.meldungen[1].Text, "Soll Eintrag \"Miete\" wirklich gelöscht werden?");
-    EXPECT_EQ(m.meldungen[1].Tasten, Knoepfe::JaNein);
-    EXPECT_FALSE(v.Loeschen(5, m));  // no such entry: nothing asked
-    EXPECT_EQ(m.meldungen.size(), 2u);
-    v.Uebernehmen();
-    ASSERT_EQ(d.Vorlagen.size(), 1u);
-    EXPECT_EQ(d.Vorlagen[0].Bezeichnung, "Tanken");
-}
-
 TEST(VorlagenListe, NamenspruefungUndBearbeiten) {
     Datenbestand d;
     d.Vorlagen = {Vorlage(10001, "Tanken"), Vorlage(10002, "Miete")};
@@ -125,15 +103,6 @@ TEST(VorlagenListe, NamenspruefungUndBearbeiten) {
     VorlagenListe w(e);
     w.Uebernehmen();
     EXPECT_FALSE(e.Geaendert);
-}
-
-TEST(VorlagenListe, NameDarfNichtLeerSein) {
-    buchungstyp v = Vorlage(10001, "");
-    EXPECT_EQ(VorlagePruefen(v), "Bezeichnung darf nicht leer sein!");
-    v.Bezeichnung = "x";
-    v.Konto1 = 0;  // no account and any amount is fine
-    v.Betrag = "0,00";
-    EXPECT_EQ(VorlagePruefen(v), "");
 }
 
 TEST(VorlageZusammenfassung, ArtPfadeBetragUndText) {

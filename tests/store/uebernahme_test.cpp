@@ -188,18 +188,6 @@ TEST_F(UebernahmeTest, JederTeilAllein) {
     }
 }
 
-TEST_F(UebernahmeTest, NurTextbausteineOhneEingebaute) {
-    Datenbestand q;
-    NeuerDatenbestand(q, uhr, zufall);
-    q.Textbausteine = {TextbausteinSatz(25, "MI", "Miete #M")};
-    const std::string pfad = ordner + "/neu.tlw";
-    Schreiben(q, pfad);
-    UebernahmeAuswahl a;
-    a.Textbausteine = true;
-    ASSERT_TRUE(Uebernehmen(a, pfad));
-    EXPECT_EQ(d.Textbausteine, q.Textbausteine);
-}
-
 // ---- passwords ----
 
 class UebernahmeKennwortTest : public UebernahmeTest {
