@@ -14,9 +14,11 @@
 #include "accounts/tmandantdlg.h"
 #include "accounts/tkontoplandlg.h"
 #include "app/teinstellungdlg.h"
+#include "app/tneudlg.h"
 #include "bookings/tfilterplandlg.h"
 #include "bookings/tgehezudlg.h"
 #include "bookings/ttextbausteindlg.h"
+#include "bookings/tvorlagenplandlg.h"
 #include "evaluation/tgewinnverlustdlg.h"
 #include "evaluation/trubrktodlg.h"
 #include "evaluation/trubrzeitdlg.h"
@@ -45,6 +47,8 @@ struct Dialoge {
     TRubrZeitDlg rubrikzeit;
     TrgmBuchungPlanDlg rgmPlan;
     TFilterPlanDlg filter;
+    TVorlagenPlanDlg vorlagen;
+    TNeuDlg neu;
 };
 
 // Binds the menu commands and child windows to the windows that do the work.
