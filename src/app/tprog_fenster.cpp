@@ -1095,7 +1095,6 @@ void TProg_Fenster::Neu1Click() {
     }
     if (SpeicherFrage()) {
         KontenblaetterSchliessen();
-        sperre_.Freigeben();  // the new file has no name yet
         auto neu = befehle_.find(QStringLiteral("Neu1Click"));
         if (neu != befehle_.end() && neu->second) {
             neu->second();  // the new-file dialog sets up the store and DateiOffen itself
@@ -1103,6 +1102,8 @@ void TProg_Fenster::Neu1Click() {
             NeuerDatenbestand(bestand_, *uhr_, *zufall_);
             bestand_.DateiOffen = true;
         }
+        // The new file has no name yet; a cancelled dialog leaves the open file (and its lock).
+        if (!bestand_.DateiOffen || bestand_.Dateiname != sperre_.Datei()) sperre_.Freigeben();
     }
     bestand_.LetzterIndex = LetzteBuchung(bestand_);
     FensterAktualisieren(true);

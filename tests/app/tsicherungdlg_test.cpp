@@ -113,6 +113,30 @@ private slots:
         QCOMPARE(SperreLesen(datei.toStdString(), inhaber), SperrLage::Frei);
     }
 
+    void neueDateiGibtDieSperreFreiEinAbbruchNicht() {
+        const QString datei = Pfad("neu.tlw");
+        QVERIFY(Anlegen(datei, "Neu"));
+        auto f = Starten(datei);
+        f->FormShow();
+        SperrInhaber inhaber;
+        QCOMPARE(SperreLesen(datei.toStdString(), inhaber), SperrLage::Lebend);
+        // The new-file dialog cancelled: the open file stays, and so does its lock.
+        f->BefehlSetzen(QStringLiteral("Neu1Click"), [] {});
+        f->Neu1Click();
+        QCOMPARE(QString::fromStdString(f->Bestand().Dateiname), datei);
+        QCOMPARE(SperreLesen(datei.toStdString(), inhaber), SperrLage::Lebend);
+        // A new, unnamed store: the file is free.
+        f->BefehlSetzen(QStringLiteral("Neu1Click"), [&f] {
+            SystemUhr uhr;
+            SystemZufall zufall(1);
+            NeuerDatenbestand(f->Bestand(), uhr, zufall);
+            f->Bestand().DateiOffen = true;
+        });
+        f->Neu1Click();
+        QVERIFY(f->Bestand().Dateiname.empty());
+        QCOMPARE(SperreLesen(datei.toStdString(), inhaber), SperrLage::Frei);
+    }
+
     void lebendeSperreBietetSchreibschutzOderAbbruch() {
         const QString datei = Pfad("belegt.tlw");
         QVERIFY(Anlegen(datei, "Belegt"));
