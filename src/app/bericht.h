@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "printing/berichtsdruck.h"
 #include "store/datenbestand.h"
 
 namespace talerwerk {
@@ -113,5 +114,15 @@ bool EinnahmenAusgabenBericht(Datenbestand& d, const Berichtsoptionen& o, int32_
                               Berichtsfehler& f);
 // The due recurring bookings ("faellige"): --tage W (1…364; the client's due window when missing).
 bool FaelligeBericht(Datenbestand& d, const Berichtsoptionen& o, int32_t heute, CsvAusgabe& aus, Berichtsfehler& f);
+
+// --- Printing --------------------------------------------------------------------------------
+
+// `talerwerk-cli drucke ART DATEI --pdf AUSGABE.pdf`: the kinds the program can print, with the
+// same options as `bericht`.
+std::vector<std::string> DruckbareArten();
+// The print request of the kind from the options (the window's request for the same choices);
+// false (with the message in f) on wrong usage, also for a kind that cannot be printed.
+bool DruckanfrageAus(Datenbestand& d, const std::string& art, const Berichtsoptionen& o, int32_t heute,
+                     Berichtsanfrage& anfrage, Berichtsfehler& f);
 
 }  // namespace talerwerk

@@ -426,7 +426,10 @@ Tabellenmasse TabellenmasseAus(double breite, double beschriftung, double mindes
             // However narrow the sheet, one value column per group; never more than the slots.
             m.N = std::clamp(static_cast<int>(std::floor((breite - kBeschriftungMin) / mindest)), 1,
                              SpaltenAnzahl - 1);
-            m.W = std::max(mindest, (breite - kBeschriftungMin) / m.N);
+            // Fewer columns per group leave room: the captions get what they need of it
+            // before the value columns grow.
+            m.W0 = std::max(kBeschriftungMin, std::min(beschriftung, breite - m.N * mindest));
+            m.W = std::max(mindest, (breite - m.W0) / m.N);
         }
     }
     if (m.N > SpaltenAnzahl - 1) {
