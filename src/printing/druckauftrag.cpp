@@ -120,8 +120,17 @@ void Druckauftrag::Zeichnen(const Kopfzeile& z) {
 
 void Druckauftrag::KopfzeilenDrucken() {
     const Druckschrift koerper = schrift_;
+    // The header lines count their positions from the top line, never from where the body
+    // stopped; an empty line prints nothing but keeps its place, so a line placed relative to it
+    // (the date beside the third client line) stays at the top of the page.
+    const double koerperY = positionY_;
+    positionY_ = 0;
     for (const Kopfzeile& k : kopf_) {
-        if (k.Text.empty()) continue;
+        if (k.Text.empty()) {
+            if (k.Y >= 0) positionY_ = k.Y;
+            else if (k.Y == NaechsteZeileY) positionY_ += zeilenhoehe_;
+            continue;
+        }
         Zeichnen(k);
         SetzeSchrift(koerper);
     }
@@ -131,6 +140,7 @@ void Druckauftrag::KopfzeilenDrucken() {
         Zeichnen(z);
         SetzeSchrift(koerper);
     }
+    positionY_ = koerperY;
 }
 
 std::string_view Druckauftrag::Kuerzen(std::string_view text, int breitePx, bool ganzWennNichts) const {

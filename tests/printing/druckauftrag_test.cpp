@@ -137,8 +137,9 @@ TEST(Druckauftrag, KopfzeilenUndSeitenzahlAufJederSeite) {
     ASSERT_EQ(kopf.size(), 3u);
     const auto strasse = g.Finden("Dorfstraße 1");
     ASSERT_EQ(strasse.size(), 3u);
-    EXPECT_EQ(strasse[0].Y, 240 + 101);  // the empty line 2 takes no line
+    EXPECT_EQ(strasse[0].Y, 240 + 202);  // the empty line 2 prints nothing but keeps its place
     EXPECT_EQ(g.Finden("08.12.2026")[0].Y, strasse[0].Y);
+    EXPECT_EQ(g.Finden("08.12.2026").size(), 3u);
     EXPECT_TRUE(g.Finden("zu viel").empty());
     // After a new page the first next-line text sits on the body's first line.
     const auto inhalt = g.Finden("Inhalt");
@@ -147,6 +148,22 @@ TEST(Druckauftrag, KopfzeilenUndSeitenzahlAufJederSeite) {
     EXPECT_EQ(inhalt[0].Y, 240 + 4 * 101);
     EXPECT_EQ(g.Seiten, 3);
     EXPECT_FALSE(g.Offen);
+}
+
+TEST(Druckauftrag, KopfzeilenBleibenObenWennDerKoerperUntenEndet) {
+    // Client lines all empty, the date on the line of the third: it stays at the top, however far
+    // down the body has come.
+    Job j;
+    j.job.SetzeRaender(10, 10, 10, 10);
+    for (int nr = 1; nr <= 3; ++nr)
+        j.job.SetzeKopfzeile(nr, "", Schrift12(), Ausrichtung::Links, nr == 1 ? 0 : NaechsteZeileY);
+    j.job.SetzeKopfzeile(4, "08.12.2026", Schrift12(), Ausrichtung::Rechts, GleicheZeileY);
+    j.job.TextAn("unten", 200, 0);
+    j.job.Beende();
+    const auto datum = j.geraet.Finden("08.12.2026");
+    ASSERT_EQ(datum.size(), 1u);
+    EXPECT_EQ(datum[0].Y, 240 + 202);
+    EXPECT_NEAR(j.job.PositionY(), 200, 1e-9);  // the body's cursor is left as it was
 }
 
 TEST(Druckauftrag, SeitenzahlNurDurchErsetzen) {
