@@ -20,6 +20,7 @@
 #include "evaluation/tgewinnverlustdlg.h"
 #include "evaluation/trubrktodlg.h"
 #include "evaluation/trubrzeitdlg.h"
+#include "printing/tdruckdlg.h"
 #include "recurring/trgmbuchungplandlg.h"
 
 class QApplication;
@@ -45,6 +46,7 @@ struct Dialoge {
     TRubrZeitDlg rubrikzeit;
     TrgmBuchungPlanDlg rgmPlan;
     TFilterPlanDlg filter;
+    TDruckDlg seite;
 };
 
 // Binds the menu commands and child windows to the windows that do the work.
