@@ -62,6 +62,14 @@ Datenbestand Buch() {
     return d;
 }
 
+// With TALERWERK_BILDER set, the window is saved there as a picture for a look by eye.
+void Bild(QWidget& w, const QString& name) {
+    if (qEnvironmentVariableIsEmpty("TALERWERK_BILDER")) return;
+    w.show();
+    QApplication::processEvents();
+    w.grab().save(qEnvironmentVariable("TALERWERK_BILDER") + QLatin1Char('/') + name + QStringLiteral(".png"));
+}
+
 QByteArray Kopf(const QString& pfad) {
     QFile f(pfad);
     if (!f.open(QIODevice::ReadOnly)) return {};
@@ -87,6 +95,8 @@ private slots:
         QVERIFY(dlg.HochRBtn->isChecked());
         QVERIFY(!dlg.HochBild->isHidden());
         QVERIFY(dlg.QuerBild->isHidden());
+        Bild(dlg, QStringLiteral("seite_einrichten"));
+        dlg.hide();
         QCOMPARE(dlg.LinksEdit->value(), 30);
         QVERIFY(!dlg.LinienChBox->isChecked());
         QVERIFY(dlg.MandantChBox->isChecked());
@@ -207,6 +217,15 @@ private slots:
         dlg.Vorbereiten();
         QVERIFY(dlg.BitBtn4->isEnabled());
         QVERIFY(dlg.BitBtn4->toolTip().isEmpty());
+        Bild(dlg, QStringLiteral("rubrik_konto"));
+        dlg.Druck->Bestaetigung->BerichtnameLabel->setText(QStringLiteral("Rubrik-Konto-Übersicht wird gedruckt!"));
+        Bild(*dlg.Druck->Bestaetigung, QStringLiteral("bestaetigung"));
+        dlg.Druck->Bestaetigung->hide();
+        dlg.Druck->Hinweis->Text("Bericht wird gedruckt");
+        dlg.Druck->Hinweis->Stand(45);
+        Bild(*dlg.Druck->Hinweis, QStringLiteral("hinweis"));
+        dlg.Druck->Hinweis->hide();
+        dlg.hide();
         QCOMPARE(dlg.VorschauBtn->text(), QStringLiteral("Druck&vorschau…"));
         QCOMPARE(dlg.PdfBtn->text(), QStringLiteral("Als &PDF speichern…"));
         QTemporaryDir ordner;
