@@ -487,7 +487,9 @@ Druckergebnis BerichtDrucken(Seitengeraet& geraet, const Berichtsanfrage& anfrag
                              Druckfortschritt& fortschritt) {
     Druckergebnis ergebnis;
     fortschritt.Zeigen();
-    const int exemplare = umgebung.Seite.Exemplare;
+    // The page setup offers 0…100 copies; a file that says more (damaged or made elsewhere)
+    // must not keep the printer busy for ever.
+    const int exemplare = std::min(umgebung.Seite.Exemplare, HoechstensExemplare);
     for (int nr = 1; nr <= exemplare; ++nr) {
         fortschritt.Text(exemplare == 1 ? std::string("Bericht wird gedruckt")
                                         : "Exemplar " + std::to_string(nr) + " wird gedruckt");

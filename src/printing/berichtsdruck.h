@@ -33,6 +33,7 @@ inline constexpr int DruckRubrikZeit = 4;
 inline constexpr int DruckKontenblatt = 5;
 const char* BerichtsTitel(int art);
 
+inline constexpr int HoechstensExemplare = 100;
 inline constexpr const char* DruckJobTitel = "TLW - Berichtsdruck";
 inline constexpr const char* DruckAbbruchText = "Druck wurde abgebrochen, Bitte Geduld...";
 

@@ -219,6 +219,13 @@ TEST(Berichtsdruck, JedesExemplarEinDokument) {
     EXPECT_EQ(titel[1].Dokument, 2);
     EXPECT_EQ(titel[0].Y, titel[1].Y);
 
+    // More than the page setup offers (a damaged file): no more than 100.
+    d.Druckereinstellung.Exemplare = 2147483647;
+    TestGeraet viele;
+    Notiz nv;
+    EXPECT_EQ(BerichtDrucken(viele, EinnahmenAusgabenDruck(d, {AuswahlAlleKonten, Gesamt()}), Umgebung(d), nv).Exemplare,
+              100);
+
     d.Druckereinstellung.Exemplare = 0;
     TestGeraet leer;
     Notiz n0;
