@@ -294,17 +294,17 @@ private:
         job_.SetzeSchrift(Normal());
         if (t.Einnahmenuebersicht)
             beschriftung = std::max({beschriftung, job_.TextBreiteMM("- Umbuchungen"), job_.Druckbreite() / 6});
-        // An amount is never cut: a value wider than the template widens every value column.
-        double betrag = job_.TextBreiteMM(kBetragMuster);
+        // An amount is never cut: a value wider than the template widens every value column,
+        // keeping a gap on both sides of it.
+        double mindest = job_.TextBreiteMM(kBetragMuster) + kAbstand;
         for (const bool fett : {false, true}) {
             job_.SetzeSchrift(fett ? Fett() : Normal());
             for (const Druckzeile& z : t.Zeilen)
                 if (z.WerteFett == fett)
                     for (const std::string& w : z.Werte)
-                        if (w.size() > 8) betrag = std::max(betrag, job_.TextBreiteMM(w));
+                        if (w.size() > 8) mindest = std::max(mindest, job_.TextBreiteMM(w) + 2 * kAbstand);
         }
         job_.SetzeSchrift(Normal());
-        const double mindest = betrag + kAbstand;
         const Tabellenmasse m =
             TabellenmasseAus(job_.Druckbreite(), beschriftung + 2 * kAbstand, mindest, spalten, t.Deckeln);
         SpaltenSetzen(m);
