@@ -444,4 +444,28 @@ void FaelligeAusgeben(const std::vector<FaelligeZeile>& zeilen, CsvAusgabe& aus)
     for (const FaelligeZeile& z : zeilen) aus.Zeile(z.Zellen);
 }
 
+// --- Printing --------------------------------------------------------------------------------
+
+std::vector<std::string> DruckbareArten() { return {"einnahmen-ausgaben", "rubrik-konto", "rubrik-zeit"}; }
+
+bool DruckanfrageAus(Datenbestand& d, const std::string& art, const Berichtsoptionen& o, int32_t heute,
+                     Berichtsanfrage& anfrage, Berichtsfehler& f) {
+    if (art == "einnahmen-ausgaben") {
+        const auto konto = KontoAus(d, o, CodeAlleKonten, f);
+        if (!konto) return false;
+        const auto zeitraum = ZeitraumAus(d, o, heute, f);
+        if (!zeitraum) return false;
+        anfrage = EinnahmenAusgabenDruck(d, {*konto, *zeitraum});
+        return true;
+    }
+    if (art == "rubrik-konto" || art == "rubrik-zeit") {
+        const auto r = RubrikOptionenAus(d, o, heute, f);
+        if (!r) return false;
+        anfrage = art == "rubrik-konto" ? RubrikKontoDruck(d, *r) : RubrikZeitDruck(d, *r);
+        return true;
+    }
+    f.Text = "Die Auswertung \"" + art + "\" kann nicht gedruckt werden.";
+    return false;
+}
+
 }  // namespace talerwerk

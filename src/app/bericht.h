@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "printing/berichtsdruck.h"
 #include "store/datenbestand.h"
 
 namespace talerwerk {
@@ -140,5 +141,15 @@ void KontostaendeAusgeben(const KontoStandAnzeige& anzeige, bool gesamt, CsvAusg
 void KontenblattAusgeben(const Kontenblatt& blatt, CsvAusgabe& aus);
 void BuchungslisteAusgeben(const std::string& titel, const Buchungsliste& liste, CsvAusgabe& aus);
 void FaelligeAusgeben(const std::vector<FaelligeZeile>& zeilen, CsvAusgabe& aus);
+
+// --- Printing --------------------------------------------------------------------------------
+
+// `talerwerk-cli drucke ART DATEI --pdf AUSGABE.pdf`: the kinds the program can print, with the
+// same options as `bericht`.
+std::vector<std::string> DruckbareArten();
+// The print request of the kind from the options (the window's request for the same choices);
+// false (with the message in f) on wrong usage, also for a kind that cannot be printed.
+bool DruckanfrageAus(Datenbestand& d, const std::string& art, const Berichtsoptionen& o, int32_t heute,
+                     Berichtsanfrage& anfrage, Berichtsfehler& f);
 
 }  // namespace talerwerk

@@ -15,6 +15,7 @@
 #include "evaluation/tkontenblattdlg.h"
 #include "evaluation/tktostanddlg.h"
 #include "store/uebernahme.h"
+#include "printing/qtberichtsdruck.h"
 
 
 bool DeutscheTexteLaden(QApplication& app) {
@@ -47,7 +48,8 @@ Dialoge::Dialoge(TProg_Fenster& fenster)
              // The booking list's filter tree shows the new list.
              [&fenster] { fenster.AnsichtenAktualisieren(5); }, &fenster),
       vorlagen(fenster.Bestand(), fenster.Meldung(), &fenster),
-      neu(&fenster) {}
+      neu(&fenster),
+      seite(&fenster) {}
 
 void FensterAnschliessen(TProg_Fenster& fenster, Dialoge& dialoge) {
     fenster.BefehlSetzen(QStringLiteral("Einstellungen1Click"), [&fenster, &dialoge] {
@@ -89,6 +91,15 @@ void FensterAnschliessen(TProg_Fenster& fenster, Dialoge& dialoge) {
     fenster.BefehlSetzen(QStringLiteral("EinnahmeAusgabe1Click"), [&dialoge] { dialoge.gewinnverlust.Ausfuehren(); });
     fenster.BefehlSetzen(QStringLiteral("RubrikKonto1Click"), [&dialoge] { dialoge.rubrikkonto.Ausfuehren(); });
     fenster.BefehlSetzen(QStringLiteral("RubrikZeit1Click"), [&dialoge] { dialoge.rubrikzeit.Ausfuehren(); });
+
+    // Printing: the page settings belong to the data file; every report prints on the program's
+    // printer, the one "Druckereinrichtung" sets up.
+    dialoge.seite.Drucker = [&fenster] { return &fenster.Drucker(); };
+    fenster.BefehlSetzen(QStringLiteral("Seiteeinrichten1Click"), [&fenster, &dialoge] {
+        if (dialoge.seite.SeiteEinrichten(fenster.Bestand().Druckereinstellung)) fenster.Bestand().Geaendert = true;
+    });
+    for (QtBerichtsdruck* druck : {dialoge.gewinnverlust.Druck, dialoge.rubrikkonto.Druck, dialoge.rubrikzeit.Druck})
+        druck->Drucker = [&fenster] { return &fenster.Drucker(); };
 
     fenster.KindfensterFabrikSetzen(TProg_Fenster::Rechner, [](TProg_Fenster& h) -> QWidget* {
         auto* rechner = new TRechnerDlg(h.Programmeinstellungen(), h.EinstellungsDatei().toStdString(),

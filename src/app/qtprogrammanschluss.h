@@ -22,6 +22,7 @@
 #include "evaluation/tgewinnverlustdlg.h"
 #include "evaluation/trubrktodlg.h"
 #include "evaluation/trubrzeitdlg.h"
+#include "printing/tdruckdlg.h"
 #include "recurring/trgmbuchungplandlg.h"
 
 class QApplication;
@@ -49,6 +50,7 @@ struct Dialoge {
     TFilterPlanDlg filter;
     TVorlagenPlanDlg vorlagen;
     TNeuDlg neu;
+    TDruckDlg seite;
 };
 
 // Binds the menu commands and child windows to the windows that do the work.

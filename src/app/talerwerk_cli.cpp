@@ -20,6 +20,7 @@
 #include "accounts/kennwortpruefung.h"
 #include "app/bericht.h"
 #include "evaluation/auswertung.h"
+#include "printing/qtpdfausgabe.h"
 #include "store/betrag.h"
 #include "store/dateisperre.h"
 #include "store/datendatei.h"
@@ -49,6 +50,8 @@ const char* const kAufrufText =
     "  talerwerk-cli staende DATEI [--kennwort KENNWORT]\n"
     "  talerwerk-cli demo AUSGABE.tlw [--buchungen N] [--seed S] [--bis JJJJ-MM-TT] [--kennwort KENNWORT]\n"
     "  talerwerk-cli bericht ART DATEI [--heute JJJJ-MM-TT] [Optionen der ART] [--kennwort KENNWORT]\n"
+    "  talerwerk-cli drucke ART DATEI --pdf AUSGABE.pdf [--heute JJJJ-MM-TT] [Optionen der ART]\n"
+    "                [--kennwort KENNWORT]\n"
     "\n"
     "  check    liest die Datei vollständig und zeigt die Anzahl der Einträge je Liste\n"
     "  export   schreibt den ganzen Datenbestand als JSON\n"
@@ -67,6 +70,8 @@ const char* const kAufrufText =
     "                         [--sortierung 0..8]\n"
     "           faellige [--tage 1..364]\n"
     "           Z: gesamt, JJJJ oder JJJJ-MM\n"
+    "  drucke   druckt eine Auswertung mit den Seiteneinstellungen der Datei in eine PDF-Datei;\n"
+    "           ART: einnahmen-ausgaben, rubrik-konto, rubrik-zeit (Optionen wie bei bericht)\n"
     "\n"
     "  --kennwort gibt das Dateikennwort (oder Schreibschutzkennwort) der Datei an.\n";
 
@@ -363,6 +368,48 @@ int Bericht(const Aufruf& a) {
     return kFertig;
 }
 
+int Drucke(const Aufruf& a) {
+    const std::string& name = a.Dateien[0];
+    const std::vector<std::string> druckbar = DruckbareArten();
+    const Berichtsart* art = BerichtsartVon(name);
+    if (!art || std::find(druckbar.begin(), druckbar.end(), name) == druckbar.end())
+        return FalscherAufruf("Unbekannte oder nicht druckbare Auswertung: \"" + name + "\"");
+    talerwerk::Berichtsoptionen optionen;
+    std::optional<std::string> pdf;
+    for (const auto& [option, wert] : a.BerichtOptionen) {
+        if (option == "--pdf") {
+            pdf = *wert;
+            continue;
+        }
+        if (option != "--heute" && std::find(art->Optionen.begin(), art->Optionen.end(), option) == art->Optionen.end())
+            return FalscherAufruf("Unbekannte Option für drucke " + name + ": \"" + option + "\"");
+        optionen[option] = *wert;
+    }
+    if (!pdf) return FalscherAufruf("Fehlende Option --pdf AUSGABE.pdf für drucke.");
+    if (pdf->empty()) return FalscherAufruf("Leerer Dateiname für --pdf.");
+    Berichtsfehler fehler;
+    const std::optional<int32_t> heute = HeuteAus(optionen, SystemUhr().Heute(), fehler);
+    if (!heute) return FalscherAufruf(fehler.Text);
+    if (DatendateiAlsZiel(*pdf) || GleicheDatei(*pdf, a.Dateien[1])) {
+        KonsolenMeldungen::Ausgeben("Datei \"" + *pdf + "\" ist eine Datendatei und wird nicht überschrieben!");
+        return kFehler;
+    }
+    Datenbestand d;
+    if (int s = Oeffnen(a.Dateien[1], a.Kennwort, d)) return s;
+    Berichtsanfrage anfrage;
+    if (!DruckanfrageAus(d, name, optionen, *heute, anfrage, fehler)) return FalscherAufruf(fehler.Text);
+    // The command line has no settings file: the colours are the program's defaults.
+    const Druckumgebung umgebung = DruckumgebungAus(d, Einstellungen{}, *heute);
+    GuiSitzung gui;
+    OhneFortschritt fortschritt;
+    std::string grund;
+    if (!PdfSchreiben(*pdf, anfrage, umgebung, fortschritt, grund)) {
+        KonsolenMeldungen::Ausgeben("Datei \"" + *pdf + "\" konnte nicht gespeichert werden:\r" + grund);
+        return kFehler;
+    }
+    return kFertig;
+}
+
 // ---------------------------------------------------------------------------------------------
 
 struct Befehl {
@@ -380,6 +427,7 @@ const Befehl kBefehle[] = {
     {"staende", 1, false, false, Staende},
     {"demo", 1, false, true, Demo},
     {"bericht", 2, false, false, Bericht, true},
+    {"drucke", 2, false, false, Drucke, true},
 };
 
 int Hauptprogramm(int argc, char** argv) {
