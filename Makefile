@@ -25,11 +25,16 @@ test: deps
 bench: build
 	$(BUILD)/bench/talerwerk-bench
 
+# Each libFuzzer target in turn (clang), FUZZ_SEKUNDEN each; the corpora grow in build-fuzz/.
+FUZZ_SEKUNDEN ?= 60
+FUZZ_ZIELE = datendatei_fuzz jsonimport_fuzz einstellungen_fuzz datumbetrag_fuzz
 fuzz: deps
 	cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ -DTALERWERK_FUZZ=ON >/dev/null
-	cmake --build build-fuzz -j $(JOBS) --target datendatei_fuzz
-	mkdir -p build-fuzz/korpus
-	build-fuzz/datendatei_fuzz -max_total_time=60 build-fuzz/korpus fuzz/korpus
+	cmake --build build-fuzz -j $(JOBS) --target $(FUZZ_ZIELE)
+	for ziel in $(FUZZ_ZIELE); do \
+	  mkdir -p build-fuzz/korpus-$$ziel && \
+	  build-fuzz/$$ziel -max_total_time=$(FUZZ_SEKUNDEN) -print_final_stats=1 build-fuzz/korpus-$$ziel fuzz/korpus/$${ziel%_fuzz} || exit 1; \
+	done
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) build-fuzz

@@ -13,11 +13,44 @@
 #include "evaluation/rubriktabellen.h"
 #include "evaluation/zeitraeume.h"
 #include "recurring/rgmplan.h"
+#include "store/datendatei.h"
 #include "store/datum.h"
 
 namespace talerwerk {
 
-std::string CsvFeld(std::string_view text) {
+namespace {
+
+// A number as the reports write it: "-1.234,56", "+5", "-12,5 %".
+bool IstZahlText(std::string_view text) {
+    size_t i = 0;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) ++i;
+    bool ziffer = false;
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c >= '0' && c <= '9') ziffer = true;
+        else if (c != '.' && c != ',') break;
+    }
+    if (i < text.size() && text[i] == ' ') ++i;
+    if (i < text.size() && text[i] == '%') ++i;
+    return ziffer && i == text.size();
+}
+
+// A spreadsheet takes a cell that starts with one of these as a formula and runs it.
+bool SiehtAusWieFormel(std::string_view text) {
+    return !text.empty() && std::string_view("=+-@\t\r").find(text.front()) != std::string_view::npos &&
+           !IstZahlText(text);
+}
+
+}  // namespace
+
+std::string CsvFeld(std::string_view text, bool formelnSchuetzen) {
+    // A text such as "=HYPERLINK(...)" in a booking would be run by the spreadsheet that opens the
+    // file; a leading apostrophe makes it plain text there.
+    std::string geschuetzt;
+    if (formelnSchuetzen && SiehtAusWieFormel(text)) {
+        geschuetzt = "'" + std::string(text);
+        text = geschuetzt;
+    }
     if (text.find_first_of(";\"\r\n") == std::string_view::npos) return std::string(text);
     std::string feld = "\"";
     for (char c : text) {
@@ -28,11 +61,29 @@ std::string CsvFeld(std::string_view text) {
     return feld;
 }
 
+bool CsvDateiSchreiben(const std::string& pfad, const std::function<void(CsvAusgabe&)>& schreiben,
+                       std::string& fehler) {
+    if (IstDatendatei(pfad)) {
+        fehler = "Die Datei ist eine Datendatei und wird nicht überschrieben.";
+        return false;
+    }
+    return DateiAtomarSchreiben(
+        pfad,
+        [&](std::ostream& aus) {
+            aus << "\xEF\xBB\xBF";
+            CsvAusgabe csv(aus, /*formelnSchuetzen=*/true);
+            schreiben(csv);
+        },
+        fehler);
+}
+
 void CsvAusgabe::Titel(const std::string& titel) { aus_ << "# " << titel << '\n'; }
 
 void CsvAusgabe::Anfuegen(std::string_view text) {
-    if (text.find_first_of(";\"\r\n") == std::string_view::npos) zeile_ += text;
-    else zeile_ += CsvFeld(text);
+    if (text.find_first_of(";\"\r\n") == std::string_view::npos && !(formelnSchuetzen_ && SiehtAusWieFormel(text)))
+        zeile_ += text;
+    else
+        zeile_ += CsvFeld(text, formelnSchuetzen_);
 }
 
 // --- Options ---------------------------------------------------------------------------------
@@ -193,6 +244,11 @@ bool BuchungslisteBericht(Datenbestand& d, const Berichtsoptionen& o, int32_t he
 
     Buchungsliste liste;
     liste.Aktualisieren(d, q, *sortierung);
+    BuchungslisteAusgeben(titel, liste, aus);
+    return true;
+}
+
+void BuchungslisteAusgeben(const std::string& titel, const Buchungsliste& liste, CsvAusgabe& aus) {
     aus.Titel(titel);
     aus.Zeile(BListeUeberschriften);
     std::array<std::string, BListeSpalten> zellen;
@@ -200,7 +256,6 @@ bool BuchungslisteBericht(Datenbestand& d, const Berichtsoptionen& o, int32_t he
         for (int s = 0; s < BListeSpalten; ++s) zellen[static_cast<size_t>(s)] = liste.Zelle(z, s);
         aus.Zeile(zellen);
     }
-    return true;
 }
 
 // --- Evaluation grids ------------------------------------------------------------------------
@@ -227,11 +282,15 @@ std::optional<bool> SchalterAus(const Berichtsoptionen& o, const std::string& na
     return *wert == 1;
 }
 
+}  // namespace
+
 void GridAusgeben(const Grid& g, CsvAusgabe& aus) {
     aus.Titel(g.Titel);
     aus.Zeile(g.Kopf);
     for (const GridZeile& z : g.Zeilen) aus.Zeile(z.Zellen);
 }
+
+namespace {
 
 // Sort key of a caption as the balances window orders them: letters without case, umlauts as
 // their base letter, "ß" as "ss".
@@ -295,7 +354,11 @@ bool KontostaendeBericht(Datenbestand& d, const Berichtsoptionen& o, int32_t, Cs
     if (!spar) return false;
     const auto gesamt = SchalterAus(o, "--gesamt", true, f);
     if (!gesamt) return false;
-    const KontoStandAnzeige anzeige = KontoStaendeAufbauen(d, *bestand, *spar);
+    KontostaendeAusgeben(KontoStaendeAufbauen(d, *bestand, *spar), *gesamt, aus);
+    return true;
+}
+
+void KontostaendeAusgeben(const KontoStandAnzeige& anzeige, bool gesamt, CsvAusgabe& aus) {
     std::vector<std::pair<std::string, const KontoStandZeile*>> zeilen;
     for (const KontoStandZeile& z : anzeige.Zeilen) zeilen.emplace_back(Sortierschluessel(z.Konto), &z);
     std::stable_sort(zeilen.begin(), zeilen.end(),
@@ -303,8 +366,7 @@ bool KontostaendeBericht(Datenbestand& d, const Berichtsoptionen& o, int32_t, Cs
     aus.Titel("Kontostände");
     aus.Zeile(std::vector<std::string>{"Konto", "Stand"});
     for (const auto& [schluessel, z] : zeilen) aus.Zeile(std::vector<std::string>{z->Konto, z->StandText});
-    if (*gesamt) aus.Zeile(std::vector<std::string>{"# Gesamt", anzeige.GesamtText});
-    return true;
+    if (gesamt) aus.Zeile(std::vector<std::string>{"# Gesamt", anzeige.GesamtText});
 }
 
 bool KontenblattBericht(Datenbestand& d, const Berichtsoptionen& o, int32_t heute, CsvAusgabe& aus,
@@ -333,11 +395,14 @@ bool KontenblattBericht(Datenbestand& d, const Berichtsoptionen& o, int32_t heut
     k.Gruppierung = static_cast<KontenblattGruppierung>(*gruppierung);
     k.Zwischensummen = *zwischensummen;
     k.Stornierte = *storniert;
-    const Kontenblatt blatt = KontenblattAufbauen(d, k);
+    KontenblattAusgeben(KontenblattAufbauen(d, k), aus);
+    return true;
+}
+
+void KontenblattAusgeben(const Kontenblatt& blatt, CsvAusgabe& aus) {
     GridAusgeben(blatt.Tabelle, aus);
     aus.Zeile(std::vector<std::string>{"# Einnahmen", blatt.EinnahmenText, "Ausgaben", blatt.AusgabenText,
                                        blatt.SaldoBeschriftung, blatt.SaldoText});
-    return true;
 }
 
 bool RubrikKontoBericht(Datenbestand& d, const Berichtsoptionen& o, int32_t heute, CsvAusgabe& aus,
@@ -369,11 +434,38 @@ bool EinnahmenAusgabenBericht(Datenbestand& d, const Berichtsoptionen& o, int32_
 bool FaelligeBericht(Datenbestand& d, const Berichtsoptionen& o, int32_t heute, CsvAusgabe& aus, Berichtsfehler& f) {
     const auto tage = GanzzahlAus(o, "--tage", ZeitraumMin, ZeitraumMax, ZeitraumBegrenzt(d.Mandant.Zahl1), f);
     if (!tage) return false;
-    const std::vector<FaelligeZeile> zeilen = FaelligeListe(d, d.RgmBuchungen, heute, *tage);
+    FaelligeAusgeben(FaelligeListe(d, d.RgmBuchungen, heute, *tage), aus);
+    return true;
+}
+
+void FaelligeAusgeben(const std::vector<FaelligeZeile>& zeilen, CsvAusgabe& aus) {
     aus.Titel("Regelmäßige Buchungen");
     aus.Zeile(FaelligeKoepfe());
     for (const FaelligeZeile& z : zeilen) aus.Zeile(z.Zellen);
-    return true;
+}
+
+// --- Printing --------------------------------------------------------------------------------
+
+std::vector<std::string> DruckbareArten() { return {"einnahmen-ausgaben", "rubrik-konto", "rubrik-zeit"}; }
+
+bool DruckanfrageAus(Datenbestand& d, const std::string& art, const Berichtsoptionen& o, int32_t heute,
+                     Berichtsanfrage& anfrage, Berichtsfehler& f) {
+    if (art == "einnahmen-ausgaben") {
+        const auto konto = KontoAus(d, o, CodeAlleKonten, f);
+        if (!konto) return false;
+        const auto zeitraum = ZeitraumAus(d, o, heute, f);
+        if (!zeitraum) return false;
+        anfrage = EinnahmenAusgabenDruck(d, {*konto, *zeitraum});
+        return true;
+    }
+    if (art == "rubrik-konto" || art == "rubrik-zeit") {
+        const auto r = RubrikOptionenAus(d, o, heute, f);
+        if (!r) return false;
+        anfrage = art == "rubrik-konto" ? RubrikKontoDruck(d, *r) : RubrikZeitDruck(d, *r);
+        return true;
+    }
+    f.Text = "Die Auswertung \"" + art + "\" kann nicht gedruckt werden.";
+    return false;
 }
 
 }  // namespace talerwerk

@@ -6,6 +6,7 @@
 // one row to the table in bericht.cpp.
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <ostream>
@@ -13,19 +14,30 @@
 #include <string_view>
 #include <vector>
 
+#include "printing/berichtsdruck.h"
 #include "store/datenbestand.h"
 
 namespace talerwerk {
 
+struct Grid;
+struct Kontenblatt;
+struct KontoStandAnzeige;
+struct FaelligeZeile;
+class Buchungsliste;
+
 // --- CSV -------------------------------------------------------------------------------------
 
-// One field in CSV form.
-std::string CsvFeld(std::string_view text);
+// One field in CSV form. With `formelnSchuetzen`, a text a spreadsheet would take for a formula
+// (starting with "=", "+", "-", "@", a tab or a carriage return, and no number) gets a leading
+// apostrophe. The command line's reports print every cell exactly as its window shows it; the
+// files written for a spreadsheet are protected.
+std::string CsvFeld(std::string_view text, bool formelnSchuetzen = false);
 
 // Writes the lines of a report: "# " + caption, then the header row and the rows.
 class CsvAusgabe {
 public:
-    explicit CsvAusgabe(std::ostream& aus) : aus_(aus) {}
+    explicit CsvAusgabe(std::ostream& aus, bool formelnSchuetzen = false)
+        : aus_(aus), formelnSchuetzen_(formelnSchuetzen) {}
     void Titel(const std::string& titel);
     // One row of cells; also the header row.
     template <typename Zellen>
@@ -44,8 +56,14 @@ public:
 private:
     void Anfuegen(std::string_view text);
     std::ostream& aus_;
+    bool formelnSchuetzen_;
     std::string zeile_;
 };
+
+// Writes a CSV file atomically, UTF-8 with a byte-order mark (so that a spreadsheet program reads
+// the umlauts right). A data file is never overwritten. False with the reason in `fehler`.
+bool CsvDateiSchreiben(const std::string& pfad, const std::function<void(CsvAusgabe&)>& schreiben,
+                       std::string& fehler);
 
 // --- Options ---------------------------------------------------------------------------------
 
@@ -113,5 +131,25 @@ bool EinnahmenAusgabenBericht(Datenbestand& d, const Berichtsoptionen& o, int32_
                               Berichtsfehler& f);
 // The due recurring bookings ("faellige"): --tage W (1…364; the client's due window when missing).
 bool FaelligeBericht(Datenbestand& d, const Berichtsoptionen& o, int32_t heute, CsvAusgabe& aus, Berichtsfehler& f);
+
+// --- From what a window shows ----------------------------------------------------------------
+// The reports above write what these write; a window's "Als CSV speichern…" calls them with what
+// it shows, so that its file equals the report of the same selection.
+
+void GridAusgeben(const Grid& g, CsvAusgabe& aus);
+void KontostaendeAusgeben(const KontoStandAnzeige& anzeige, bool gesamt, CsvAusgabe& aus);
+void KontenblattAusgeben(const Kontenblatt& blatt, CsvAusgabe& aus);
+void BuchungslisteAusgeben(const std::string& titel, const Buchungsliste& liste, CsvAusgabe& aus);
+void FaelligeAusgeben(const std::vector<FaelligeZeile>& zeilen, CsvAusgabe& aus);
+
+// --- Printing --------------------------------------------------------------------------------
+
+// `talerwerk-cli drucke ART DATEI --pdf AUSGABE.pdf`: the kinds the program can print, with the
+// same options as `bericht`.
+std::vector<std::string> DruckbareArten();
+// The print request of the kind from the options (the window's request for the same choices);
+// false (with the message in f) on wrong usage, also for a kind that cannot be printed.
+bool DruckanfrageAus(Datenbestand& d, const std::string& art, const Berichtsoptionen& o, int32_t heute,
+                     Berichtsanfrage& anfrage, Berichtsfehler& f);
 
 }  // namespace talerwerk

@@ -14,6 +14,8 @@
 #include "bookings/tbuchungdlg.h"
 #include "evaluation/tkontenblattdlg.h"
 #include "evaluation/tktostanddlg.h"
+#include "store/uebernahme.h"
+#include "printing/qtberichtsdruck.h"
 
 
 bool DeutscheTexteLaden(QApplication& app) {
@@ -44,7 +46,10 @@ Dialoge::Dialoge(TProg_Fenster& fenster)
               fenster.Zufallszahlen(), &fenster),
       filter(fenster.Bestand(), fenster.Meldung(), fenster.Uhrzeit(),
              // The booking list's filter tree shows the new list.
-             [&fenster] { fenster.AnsichtenAktualisieren(5); }, &fenster) {}
+             [&fenster] { fenster.AnsichtenAktualisieren(5); }, &fenster),
+      vorlagen(fenster.Bestand(), fenster.Meldung(), &fenster),
+      neu(&fenster),
+      seite(&fenster) {}
 
 void FensterAnschliessen(TProg_Fenster& fenster, Dialoge& dialoge) {
     fenster.BefehlSetzen(QStringLiteral("Einstellungen1Click"), [&fenster, &dialoge] {
@@ -86,6 +91,15 @@ void FensterAnschliessen(TProg_Fenster& fenster, Dialoge& dialoge) {
     fenster.BefehlSetzen(QStringLiteral("EinnahmeAusgabe1Click"), [&dialoge] { dialoge.gewinnverlust.Ausfuehren(); });
     fenster.BefehlSetzen(QStringLiteral("RubrikKonto1Click"), [&dialoge] { dialoge.rubrikkonto.Ausfuehren(); });
     fenster.BefehlSetzen(QStringLiteral("RubrikZeit1Click"), [&dialoge] { dialoge.rubrikzeit.Ausfuehren(); });
+
+    // Printing: the page settings belong to the data file; every report prints on the program's
+    // printer, the one "Druckereinrichtung" sets up.
+    dialoge.seite.Drucker = [&fenster] { return &fenster.Drucker(); };
+    fenster.BefehlSetzen(QStringLiteral("Seiteeinrichten1Click"), [&fenster, &dialoge] {
+        if (dialoge.seite.SeiteEinrichten(fenster.Bestand().Druckereinstellung)) fenster.Bestand().Geaendert = true;
+    });
+    for (QtBerichtsdruck* druck : {dialoge.gewinnverlust.Druck, dialoge.rubrikkonto.Druck, dialoge.rubrikzeit.Druck})
+        druck->Drucker = [&fenster] { return &fenster.Drucker(); };
 
     fenster.KindfensterFabrikSetzen(TProg_Fenster::Rechner, [](TProg_Fenster& h) -> QWidget* {
         auto* rechner = new TRechnerDlg(h.Programmeinstellungen(), h.EinstellungsDatei().toStdString(),
@@ -171,6 +185,26 @@ void FensterAnschliessen(TProg_Fenster& fenster, Dialoge& dialoge) {
             fenster.Meldung().Information("Buchung nicht gefunden!");
         else
             fenster.BuchungsfensterZeigen(*position);
+    });
+
+    // Templates: inserting needs a booking window whose fields may be edited.
+    fenster.BefehlSetzen(QStringLiteral("Vorlage1Click"), [&fenster, &dialoge] {
+        auto buchung = [&fenster] { return static_cast<TBuchungDlg*>(fenster.Kindfenster(TProg_Fenster::Buchung)); };
+        const bool einfuegen = buchung() && !buchung()->Gesperrt();
+        talerwerk::buchungstyp vorlage;
+        if (!dialoge.vorlagen.VorlageWaehlen(einfuegen, vorlage) || !buchung()) return;
+        fenster.KindfensterZeigen(TProg_Fenster::Buchung);
+        buchung()->VorlageUebernehmen(vorlage);
+    });
+
+    // A new file: the dialog, then an empty store or the takeover from another file. The main
+    // window has closed its child windows and asked the save question before, and refreshes after.
+    fenster.BefehlSetzen(QStringLiteral("Neu1Click"), [&fenster, &dialoge] {
+        if (!dialoge.neu.Ausfuehren()) return;
+        const talerwerk::NeuErgebnis ergebnis = talerwerk::NeueDateiEinrichten(
+            fenster.Bestand(), dialoge.neu.Art(), dialoge.neu.Auswahl(), dialoge.neu.Dateiname(), fenster.Meldung(),
+            fenster.Kennwort(), fenster.Uhrzeit(), fenster.Zufallszahlen());
+        if (ergebnis == talerwerk::NeuErgebnis::MandantBearbeiten) dialoge.mandant.Bearbeiten(fenster.Bestand());
     });
 
     // The first start shows the booking window whole where it first opens.

@@ -14,12 +14,15 @@
 #include "accounts/tmandantdlg.h"
 #include "accounts/tkontoplandlg.h"
 #include "app/teinstellungdlg.h"
+#include "app/tneudlg.h"
 #include "bookings/tfilterplandlg.h"
 #include "bookings/tgehezudlg.h"
 #include "bookings/ttextbausteindlg.h"
+#include "bookings/tvorlagenplandlg.h"
 #include "evaluation/tgewinnverlustdlg.h"
 #include "evaluation/trubrktodlg.h"
 #include "evaluation/trubrzeitdlg.h"
+#include "printing/tdruckdlg.h"
 #include "recurring/trgmbuchungplandlg.h"
 
 class QApplication;
@@ -45,6 +48,9 @@ struct Dialoge {
     TRubrZeitDlg rubrikzeit;
     TrgmBuchungPlanDlg rgmPlan;
     TFilterPlanDlg filter;
+    TVorlagenPlanDlg vorlagen;
+    TNeuDlg neu;
+    TDruckDlg seite;
 };
 
 // Binds the menu commands and child windows to the windows that do the work.

@@ -20,7 +20,9 @@
 #include "accounts/kennwortpruefung.h"
 #include "app/bericht.h"
 #include "evaluation/auswertung.h"
+#include "printing/qtpdfausgabe.h"
 #include "store/betrag.h"
+#include "store/dateisperre.h"
 #include "store/datendatei.h"
 #include "store/datenbestand.h"
 #include "store/datum.h"
@@ -48,6 +50,8 @@ const char* const kAufrufText =
     "  talerwerk-cli staende DATEI [--kennwort KENNWORT]\n"
     "  talerwerk-cli demo AUSGABE.tlw [--buchungen N] [--seed S] [--bis JJJJ-MM-TT] [--kennwort KENNWORT]\n"
     "  talerwerk-cli bericht ART DATEI [--heute JJJJ-MM-TT] [Optionen der ART] [--kennwort KENNWORT]\n"
+    "  talerwerk-cli drucke ART DATEI --pdf AUSGABE.pdf [--heute JJJJ-MM-TT] [Optionen der ART]\n"
+    "                [--kennwort KENNWORT]\n"
     "\n"
     "  check    liest die Datei vollständig und zeigt die Anzahl der Einträge je Liste\n"
     "  export   schreibt den ganzen Datenbestand als JSON\n"
@@ -66,6 +70,8 @@ const char* const kAufrufText =
     "                         [--sortierung 0..8]\n"
     "           faellige [--tage 1..364]\n"
     "           Z: gesamt, JJJJ oder JJJJ-MM\n"
+    "  drucke   druckt eine Auswertung mit den Seiteneinstellungen der Datei in eine PDF-Datei;\n"
+    "           ART: einnahmen-ausgaben, rubrik-konto, rubrik-zeit (Optionen wie bei bericht)\n"
     "\n"
     "  --kennwort gibt das Dateikennwort (oder Schreibschutzkennwort) der Datei an.\n";
 
@@ -179,6 +185,22 @@ bool DatendateiAlsZiel(const std::string& pfad) {
     return endung == ".tlw" || IstDatendatei(pfad);
 }
 
+// A command that writes a data file holds its lock while it works: a file open in the desktop
+// program (or in another command) is not replaced behind its back. A lock left behind by a
+// process of this host that has ended is removed.
+int SperreNehmen(Dateisperre& sperre, const std::string& pfad) {
+    SperrInhaber inhaber;
+    SperrLage lage = SperrLage::Frei;
+    Dateisperre::Ergebnis e = sperre.Nehmen(pfad, inhaber, lage);
+    if (e == Dateisperre::Ergebnis::Belegt && lage == SperrLage::Verwaist && SperreEntfernen(pfad, false))
+        e = sperre.Nehmen(pfad, inhaber, lage);
+    if (e == Dateisperre::Ergebnis::Belegt) {
+        KonsolenMeldungen::Ausgeben(SperrBeschreibung(pfad, lage, inhaber));
+        return kFehler;
+    }
+    return kFertig;  // no lock possible (read-only folder): the save will tell
+}
+
 int Speichern(Datenbestand& d, const std::string& pfad) {
     KonsolenMeldungen meldungen;
     d.Dateiname = pfad;
@@ -237,6 +259,8 @@ int Import(const Aufruf& a) {
         return kFehler;
     }
     if (int s = DarfUeberschreiben(ausgabe, a.Kennwort)) return s;
+    Dateisperre sperre;
+    if (int s = SperreNehmen(sperre, ausgabe)) return s;
     std::string text;
     if (!DateiEinlesen(eingabe, text)) {
         KonsolenMeldungen::Ausgeben("Datei \"" + eingabe + "\" kann nicht gelesen werden!");
@@ -313,6 +337,8 @@ int Demo(const Aufruf& a) {
         bis = *tag;
     }
     if (int s = DarfUeberschreiben(a.Dateien[0], a.Kennwort)) return s;
+    Dateisperre sperre;
+    if (int s = SperreNehmen(sperre, a.Dateien[0])) return s;
     Datenbestand d = DemoBuch(buchungen, seed, bis);
     return Speichern(d, a.Dateien[0]);
 }
@@ -342,6 +368,48 @@ int Bericht(const Aufruf& a) {
     return kFertig;
 }
 
+int Drucke(const Aufruf& a) {
+    const std::string& name = a.Dateien[0];
+    const std::vector<std::string> druckbar = DruckbareArten();
+    const Berichtsart* art = BerichtsartVon(name);
+    if (!art || std::find(druckbar.begin(), druckbar.end(), name) == druckbar.end())
+        return FalscherAufruf("Unbekannte oder nicht druckbare Auswertung: \"" + name + "\"");
+    talerwerk::Berichtsoptionen optionen;
+    std::optional<std::string> pdf;
+    for (const auto& [option, wert] : a.BerichtOptionen) {
+        if (option == "--pdf") {
+            pdf = *wert;
+            continue;
+        }
+        if (option != "--heute" && std::find(art->Optionen.begin(), art->Optionen.end(), option) == art->Optionen.end())
+            return FalscherAufruf("Unbekannte Option für drucke " + name + ": \"" + option + "\"");
+        optionen[option] = *wert;
+    }
+    if (!pdf) return FalscherAufruf("Fehlende Option --pdf AUSGABE.pdf für drucke.");
+    if (pdf->empty()) return FalscherAufruf("Leerer Dateiname für --pdf.");
+    Berichtsfehler fehler;
+    const std::optional<int32_t> heute = HeuteAus(optionen, SystemUhr().Heute(), fehler);
+    if (!heute) return FalscherAufruf(fehler.Text);
+    if (DatendateiAlsZiel(*pdf) || GleicheDatei(*pdf, a.Dateien[1])) {
+        KonsolenMeldungen::Ausgeben("Datei \"" + *pdf + "\" ist eine Datendatei und wird nicht überschrieben!");
+        return kFehler;
+    }
+    Datenbestand d;
+    if (int s = Oeffnen(a.Dateien[1], a.Kennwort, d)) return s;
+    Berichtsanfrage anfrage;
+    if (!DruckanfrageAus(d, name, optionen, *heute, anfrage, fehler)) return FalscherAufruf(fehler.Text);
+    // The command line has no settings file: the colours are the program's defaults.
+    const Druckumgebung umgebung = DruckumgebungAus(d, Einstellungen{}, *heute);
+    GuiSitzung gui;
+    OhneFortschritt fortschritt;
+    std::string grund;
+    if (!PdfSchreiben(*pdf, anfrage, umgebung, fortschritt, grund)) {
+        KonsolenMeldungen::Ausgeben("Datei \"" + *pdf + "\" konnte nicht gespeichert werden:\r" + grund);
+        return kFehler;
+    }
+    return kFertig;
+}
+
 // ---------------------------------------------------------------------------------------------
 
 struct Befehl {
@@ -359,6 +427,7 @@ const Befehl kBefehle[] = {
     {"staende", 1, false, false, Staende},
     {"demo", 1, false, true, Demo},
     {"bericht", 2, false, false, Bericht, true},
+    {"drucke", 2, false, false, Drucke, true},
 };
 
 int Hauptprogramm(int argc, char** argv) {

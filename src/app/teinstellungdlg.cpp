@@ -8,8 +8,11 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QVBoxLayout>
+
+#include "store/sicherungskopien.h"
 
 namespace {
 
@@ -93,6 +96,27 @@ TEinstellungDlg::TEinstellungDlg(QWidget* eltern) : QDialog(eltern) {
     formular->addRow(negativLabel, NegativFarbBox);
     Seiten->addTab(farben, QStringLiteral("Farben"));
 
+    auto* sicherung = new QWidget(Seiten);
+    auto* sicherungSpalte = new QVBoxLayout(sicherung);
+    SicherungChBox = Kasten(sicherung, sicherungSpalte, "SicherungChBox",
+                            QStringLiteral("&Sicherungskopie beim Speichern anlegen"));
+    auto* anzahlZeile = new QFormLayout;
+    anzahlZeile->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
+    SicherungAnzahlEdit = new QSpinBox(sicherung);
+    SicherungAnzahlEdit->setObjectName(QStringLiteral("SicherungAnzahlEdit"));
+    SicherungAnzahlEdit->setRange(1, 99);
+    auto* anzahlLabel = new QLabel(QStringLiteral("&Aufbewahrte Kopien je Datei"), sicherung);
+    anzahlLabel->setBuddy(SicherungAnzahlEdit);
+    anzahlZeile->addRow(anzahlLabel, SicherungAnzahlEdit);
+    sicherungSpalte->addLayout(anzahlZeile);
+    auto* hinweis = new QLabel(QStringLiteral("Die Kopien liegen im Ordner \"%1\" neben der Datendatei.")
+                                   .arg(QString::fromUtf8(talerwerk::SicherungsOrdnerName)),
+                               sicherung);
+    hinweis->setWordWrap(true);
+    sicherungSpalte->addWidget(hinweis);
+    sicherungSpalte->addStretch(1);
+    Seiten->addTab(sicherung, QStringLiteral("Sicherung"));
+
     OkBtn = new QPushButton(QStringLiteral("OK"), this);
     OkBtn->setObjectName(QStringLiteral("OkBtn"));
     OkBtn->setDefault(true);
@@ -108,6 +132,7 @@ TEinstellungDlg::TEinstellungDlg(QWidget* eltern) : QDialog(eltern) {
     haupt->addLayout(knoepfe);
 
     connect(rgmBChBox, &QCheckBox::toggled, this, [this] { rgmBChBoxClick(); });
+    connect(SicherungChBox, &QCheckBox::toggled, SicherungAnzahlEdit, &QWidget::setEnabled);
     connect(OkBtn, &QPushButton::clicked, this, &QDialog::accept);
     connect(AbbruchBtn, &QPushButton::clicked, this, &QDialog::reject);
 
@@ -144,6 +169,9 @@ void TEinstellungDlg::Fuellen(const talerwerk::Einstellungen& e) {
     EditModusChBox->setChecked(e.BuchungEdit);
     FarbBoxSetzen(PositivFarbBox, e.Positiv);
     FarbBoxSetzen(NegativFarbBox, e.Negativ);
+    SicherungChBox->setChecked(e.SicherungAktiv);
+    SicherungAnzahlEdit->setValue(e.SicherungAnzahl);
+    SicherungAnzahlEdit->setEnabled(e.SicherungAktiv);
     rgmBChBoxClick();  // toggled() does not fire when the state stays the same
     Seiten->setCurrentIndex(0);
 }
@@ -160,6 +188,8 @@ void TEinstellungDlg::Uebernehmen(talerwerk::Einstellungen& e) const {
     e.BuchungEdit = EditModusChBox->isChecked();
     e.Positiv = FarbBoxWert(PositivFarbBox);
     e.Negativ = FarbBoxWert(NegativFarbBox);
+    e.SicherungAktiv = SicherungChBox->isChecked();
+    e.SicherungAnzahl = SicherungAnzahlEdit->value();
 }
 
 bool TEinstellungDlg::Bearbeiten(talerwerk::Einstellungen& e) {

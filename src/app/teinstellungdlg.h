@@ -15,6 +15,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QSpinBox;
 class QPushButton;
 class QTabWidget;
 
@@ -49,6 +50,8 @@ public:
     QCheckBox* EditModusChBox;
     QComboBox* PositivFarbBox;
     QComboBox* NegativFarbBox;
+    QCheckBox* SicherungChBox;
+    QSpinBox* SicherungAnzahlEdit;
     QPushButton* OkBtn;
     QPushButton* AbbruchBtn;
 

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDateTime>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -17,6 +18,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPrinter>
 #include <QPushButton>
@@ -31,8 +33,11 @@
 #include <algorithm>
 
 #include "app/programmablauf.h"
+#include "app/qthilfe.h"
+#include "app/tsicherungdlg.h"
 #include "app/ttitelbild.h"
 #include "store/datendatei.h"
+#include "store/sicherungskopien.h"
 
 using namespace talerwerk;
 
@@ -177,6 +182,7 @@ void TProg_Fenster::HandlerAnlegen() {
     eintragen("Seiteeinrichten1Click", [this] { Seiteeinrichten1Click(); }, befehl("Seiteeinrichten1Click"));
     eintragen("Druckereinrichtung1Click", [this] { Druckereinrichtung1Click(); }, immer);
     eintragen("Beenden1Click", [this] { Beenden1Click(); }, immer);
+    eintragen("Wiederherstellen1Click", [this] { Wiederherstellen1Click(); }, immer);
     eintragen("Mandant1Click", [this] { Mandant1Click(); }, befehl("Mandant1Click"));
     eintragen("Kontenplan1Click", [this] { Kontenplan1Click(); }, befehl("Kontenplan1Click"));
     eintragen("Textbausteine1Click", [this] { Textbausteine1Click(); }, befehl("Textbausteine1Click"));
@@ -250,6 +256,8 @@ void TProg_Fenster::MenuesAnlegen() {
     Neu2 = NeueAktion(datei2, "Neu2", QStringLiteral("&Neu"), kein, "Neu1Click");
     MenuItem3 = NeueAktion(datei2, "MenuItem3", QStringLiteral("Ö&ffnen..."),
                            QKeySequence(Qt::CTRL | Qt::Key_O), "ffnen1Click");
+    NeueAktion(datei2, "Wiederherstellen2", QStringLiteral("Sicherungskopie &wiederherstellen..."), kein,
+               "Wiederherstellen1Click");
     datei2->addSeparator();
     Seiteeinrichten2 = NeueAktion(datei2, "Seiteeinrichten2", QStringLiteral("Seite &einrichten"),
                                   kein, "Seiteeinrichten1Click");
@@ -290,6 +298,8 @@ void TProg_Fenster::MenuesAnlegen() {
                             QKeySequence(Qt::CTRL | Qt::Key_S), "Speichern1Click");
     Speichernunter1 = NeueAktion(datei1, "Speichernunter1", QStringLiteral("Speichern &unter..."),
                                  kein, "Speichernunter1Click");
+    NeueAktion(datei1, "Wiederherstellen1", QStringLiteral("Sicherungskopie &wiederherstellen..."), kein,
+               "Wiederherstellen1Click");
     datei1->addSeparator();
     Seiteeinrichten1 = NeueAktion(datei1, "Seiteeinrichten1",
                                   QStringLiteral("Seite &einrichten..."), kein,
@@ -651,6 +661,20 @@ bool TProg_Fenster::eventFilter(QObject* objekt, QEvent* ereignis) {
         (ereignis->type() == QEvent::Show || ereignis->type() == QEvent::Hide))
         HakenAktualisieren();
     const QEvent::Type typ = ereignis->type();
+    if ((typ == QEvent::ShortcutOverride || typ == QEvent::KeyPress) &&
+        static_cast<QKeyEvent*>(ereignis)->key() == Qt::Key_F1 &&
+        static_cast<QKeyEvent*>(ereignis)->modifiers() == Qt::NoModifier && objekt->isWidgetType()) {
+        // F1 anywhere in the program opens the help at the section of the window with the focus
+        // (the menu's "Hilfeindex" opens it at the top). Taking the override keeps the menu's
+        // shortcut from firing.
+        if (typ == QEvent::ShortcutOverride) {
+            ereignis->accept();
+        } else {
+            // The key goes to the control with the focus first, so the receiver names the window.
+            HilfeZeigen(HilfeAbschnitt(static_cast<QWidget*>(objekt)));
+        }
+        return true;
+    }
     if (typ == QEvent::ShortcutOverride || typ == QEvent::KeyPress) {
         auto* widget = qobject_cast<QWidget*>(objekt);
         if (widget && widget->window() == this && !QApplication::activePopupWidget()) {
@@ -705,6 +729,7 @@ void TProg_Fenster::closeEvent(QCloseEvent* ereignis) {
         sub->deleteLater();
     }
     if (hilfe_) hilfe_->close();
+    sperre_.Freigeben();
     beendet_ = true;
     ereignis->accept();
 }
@@ -906,13 +931,8 @@ void TProg_Fenster::FormShow() {
     if (einstellungen_.RechnerOffen) KindfensterZeigen(Rechner);
     LeistenAnwenden();
     if (!argumente_.isEmpty() && !argumente_.first().isEmpty()) {
-        bestand_.Dateiname = StartDateiPfad(programmPfad_.toStdString(), argumente_.first().toStdString());
-        if (DateiLaden(bestand_, meldungen_, kennwortabfrage_)) {
-            bestand_.DateiOffen = true;
-            OrdnerMerken(Q(bestand_.Dateiname));
-        } else {
-            bestand_.Dateiname.clear();
-        }
+        const std::string name = StartDateiPfad(programmPfad_.toStdString(), argumente_.first().toStdString());
+        if (DateiOeffnen(name)) OrdnerMerken(Q(bestand_.Dateiname));
     }
     FensterAktualisieren(true);
 }
@@ -986,7 +1006,7 @@ bool TProg_Fenster::SpeicherFrage() {
     case Antwort::Ja:
         // A save that is cancelled or fails stops the command: nothing unsaved is thrown away.
         if (bestand_.Dateiname.empty()) return SpeichernUnter(false);
-        return DateiSpeichern(bestand_, meldungen_);
+        return Sichern();
     case Antwort::Nein:
         return true;
     default:
@@ -997,7 +1017,7 @@ bool TProg_Fenster::SpeicherFrage() {
 bool TProg_Fenster::Speichern1Click() {
     if (!bestand_.DateiOffen || bestand_.Schreibschutz) return false;
     if (bestand_.Dateiname.empty()) return SpeichernUnter(true);
-    return DateiSpeichern(bestand_, meldungen_);
+    return Sichern();
 }
 
 bool TProg_Fenster::Speichernunter1Click() { return SpeichernUnter(true); }
@@ -1008,13 +1028,24 @@ bool TProg_Fenster::SpeichernUnter(bool wiederoeffnen) {
     if (name.isEmpty()) return false;
     OrdnerMerken(name);
     const std::string bisher = bestand_.Dateiname;
+    // The file under the new name may be open in another program: it is not replaced then.
+    talerwerk::Dateisperre neueSperre;
+    const bool selbe = sperre_.Gehalten() && sperre_.Datei() == name.toStdString();
+    bool nurLesen = false;
+    if (!selbe && (!SperreNehmen(neueSperre, name.toStdString(), nurLesen) || nurLesen)) {
+        FensterAktualisieren(false);
+        return false;
+    }
     bestand_.Dateiname = name.toStdString();
-    if (!DateiSpeichern(bestand_, meldungen_)) {
+    const bool andereDatei = bestand_.Dateiname != bisher;
+    if (andereDatei) sicherungFehlerGemeldet_ = false;
+    if (!Sichern()) {
         // Nothing was written under the new name, so the store keeps its old one.
         bestand_.Dateiname = bisher;
         FensterAktualisieren(false);
         return false;
     }
+    if (!selbe) sperre_.Tauschen(neueSperre);  // the old name's lock goes with neueSperre
     FensterAktualisieren(wiederoeffnen);
     return true;
 }
@@ -1037,13 +1068,7 @@ void TProg_Fenster::ffnen1Click() {
     // The file open so far stays open until the new one has been read whole: the reader fills the
     // store only on success, and a file that cannot be opened leaves the previous name, title
     // and windows as they were, so the old contents never stand under the new name.
-    const std::string bisher = bestand_.Dateiname;
-    bestand_.Dateiname = name.toStdString();
-    if (DateiLaden(bestand_, meldungen_, kennwortabfrage_)) {
-        KontenblaetterSchliessen();
-        bestand_.DateiOffen = true;
-    } else
-        bestand_.Dateiname = bisher;
+    if (DateiOeffnen(name.toStdString())) KontenblaetterSchliessen();
     FensterAktualisieren(true);
 }
 
@@ -1056,6 +1081,7 @@ void TProg_Fenster::Schliessen1Click() {
         KontenblaetterSchliessen();
         NeuerDatenbestand(bestand_, *uhr_, *zufall_);
         bestand_.DateiOffen = false;
+        sperre_.Freigeben();
     }
     FensterAktualisieren(true);
 }
@@ -1076,12 +1102,120 @@ void TProg_Fenster::Neu1Click() {
             NeuerDatenbestand(bestand_, *uhr_, *zufall_);
             bestand_.DateiOffen = true;
         }
+        // The new file has no name yet; a cancelled dialog leaves the open file (and its lock).
+        if (!bestand_.DateiOffen || bestand_.Dateiname != sperre_.Datei()) sperre_.Freigeben();
     }
     bestand_.LetzterIndex = LetzteBuchung(bestand_);
     FensterAktualisieren(true);
 }
 
 void TProg_Fenster::Beenden1Click() { close(); }
+
+bool TProg_Fenster::SperreNehmen(talerwerk::Dateisperre& sperre, const std::string& name, bool& schreibgeschuetzt) {
+    using talerwerk::Dateisperre;
+    schreibgeschuetzt = false;
+    for (;;) {
+        talerwerk::SperrInhaber inhaber;
+        talerwerk::SperrLage lage = talerwerk::SperrLage::Frei;
+        if (sperre.Nehmen(name, inhaber, lage) != Dateisperre::Ergebnis::Belegt) return true;
+        // A lock of a live process on this host is never offered for removal.
+        const bool entfernbar = lage != talerwerk::SperrLage::Lebend;
+        switch (SperreFragen(Q(talerwerk::SperrBeschreibung(name, lage, inhaber)), entfernbar)) {
+        case SperrWahl::Entfernen:
+            if (!entfernbar || !talerwerk::SperreEntfernen(name, true)) {
+                meldungen_.Fehler("Die Sperre konnte nicht entfernt werden: die Datei ist inzwischen wieder in "
+                                  "Gebrauch.");
+            }
+            continue;  // look again
+        case SperrWahl::Schreibgeschuetzt:
+            schreibgeschuetzt = true;
+            return true;
+        case SperrWahl::Abbrechen:
+            return false;
+        }
+    }
+}
+
+bool TProg_Fenster::DateiOeffnen(const std::string& name) {
+    // The file open so far stays open until the new one has been read whole: the reader fills the
+    // store only on success, and a file that cannot be opened leaves the previous name, title,
+    // lock and windows as they were, so the old contents never stand under the new name.
+    talerwerk::Dateisperre neueSperre;
+    bool nurLesen = false;
+    const bool selbe = sperre_.Gehalten() && sperre_.Datei() == name;
+    if (!selbe && !SperreNehmen(neueSperre, name, nurLesen)) return false;
+    const std::string bisher = bestand_.Dateiname;
+    bestand_.Dateiname = name;
+    if (!DateiLaden(bestand_, meldungen_, kennwortabfrage_)) {
+        bestand_.Dateiname = bisher;
+        return false;
+    }
+    bestand_.DateiOffen = true;
+    if (nurLesen) bestand_.Schreibschutz = true;
+    if (!selbe) sperre_.Tauschen(neueSperre);  // the previous file's lock goes with neueSperre
+    sicherungFehlerGemeldet_ = false;
+    return true;
+}
+
+bool TProg_Fenster::Sichern() {
+    const talerwerk::Sicherungsvorgaben vorgaben{einstellungen_.SicherungAktiv, einstellungen_.SicherungAnzahl};
+    const QString stempel = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd_HH-mm-ss"));
+    return talerwerk::DateiSpeichernMitSicherung(bestand_, meldungen_, vorgaben, stempel.toStdString(),
+                                                 sicherungFehlerGemeldet_);
+}
+
+TProg_Fenster::SperrWahl TProg_Fenster::SperreFragen(const QString& text, bool entfernbar) {
+    QMessageBox box(QMessageBox::Warning, Q(ProgrammName), QString(text).replace(QLatin1Char('\r'), QLatin1Char('\n')),
+                    QMessageBox::NoButton, this);
+    QPushButton* entfernen = entfernbar ? box.addButton(QStringLiteral("Sperre &entfernen"), QMessageBox::DestructiveRole)
+                                        : nullptr;
+    QPushButton* lesen = box.addButton(QStringLiteral("&Schreibgeschützt öffnen"), QMessageBox::AcceptRole);
+    QPushButton* abbrechen = box.addButton(QStringLiteral("Abbrechen"), QMessageBox::RejectRole);
+    box.setDefaultButton(lesen);
+    box.setEscapeButton(abbrechen);
+    box.exec();
+    if (entfernen && box.clickedButton() == entfernen) return SperrWahl::Entfernen;
+    if (box.clickedButton() == lesen) return SperrWahl::Schreibgeschuetzt;
+    return SperrWahl::Abbrechen;
+}
+
+QString TProg_Fenster::SicherungWaehlen(const QString& datei) {
+    TSicherungDlg dlg(datei, this);
+    return dlg.exec() == QDialog::Accepted ? dlg.GewaehlteKopie() : QString();
+}
+
+void TProg_Fenster::Wiederherstellen1Click() {
+    // The copies of the open file; without a named file, of a data file chosen first.
+    QString datei = Q(bestand_.Dateiname);
+    if (datei.isEmpty()) {
+        datei = OeffnenDateiWaehlen();
+        if (datei.isEmpty()) return;
+    }
+    const QString kopie = SicherungWaehlen(datei);
+    if (kopie.isEmpty()) return;
+    if (bestand_.DateiOffen && !FensterSchliessen()) {
+        KindfensterWiederOeffnen();
+        return;
+    }
+    if (!SpeicherFrage()) {
+        FensterAktualisieren(true);
+        return;
+    }
+    // Read like any file (with its passwords), then given no name: saving it asks for one, so the
+    // copy itself and the file it was made of stay as they are.
+    const std::string bisher = bestand_.Dateiname;
+    bestand_.Dateiname = kopie.toStdString();
+    if (DateiLaden(bestand_, meldungen_, kennwortabfrage_)) {
+        KontenblaetterSchliessen();
+        bestand_.Dateiname.clear();
+        bestand_.DateiOffen = true;
+        bestand_.Geaendert = true;
+        sperre_.Freigeben();
+    } else {
+        bestand_.Dateiname = bisher;
+    }
+    FensterAktualisieren(true);
+}
 
 void TProg_Fenster::OrdnerMerken(const QString& datei) {
     if (!datei.isEmpty()) letzterOrdner_ = QFileInfo(datei).absolutePath();
@@ -1277,29 +1411,40 @@ void TProg_Fenster::FenstermenueAufbauen() {
     }
 }
 
-void TProg_Fenster::Inhalt1Click() {
-    if (!hilfe_) {
-        auto* dlg = new QDialog(this);
-        dlg->setObjectName(QStringLiteral("Hilfe"));
-        dlg->setWindowTitle(QStringLiteral("Talerwerk - Hilfe"));
-        dlg->setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-        auto* text = new QTextBrowser(dlg);
-        text->setObjectName(QStringLiteral("HilfeText"));
-        text->setOpenExternalLinks(false);
-        text->setSource(QUrl(QStringLiteral("qrc:/hilfe.html")));
-        auto* knoepfe = new QDialogButtonBox(dlg);
-        QPushButton* schliessen = knoepfe->addButton(QStringLiteral("Schließen"),
-                                                     QDialogButtonBox::RejectRole);
-        connect(schliessen, &QPushButton::clicked, dlg, &QDialog::close);
-        auto* spalte = new QVBoxLayout(dlg);
-        spalte->addWidget(text);
-        spalte->addWidget(knoepfe);
-        dlg->resize(640, 560);
-        hilfe_ = dlg;
-    }
-    hilfe_->show();
-    hilfe_->raise();
-    hilfe_->activateWindow();
+void TProg_Fenster::Inhalt1Click() { HilfeZeigen(QString()); }
+
+void TProg_Fenster::HilfeZeigen(const QString& abschnitt) {
+    // Over a modal dialog the help must be a window of that dialog, or the dialog would block it;
+    // such a help window goes when it is closed.
+    QWidget* modal = QApplication::activeModalWidget();
+    QDialog* dlg = modal ? HilfeFensterAnlegen(modal) : hilfe_.data();
+    if (!dlg) dlg = hilfe_ = HilfeFensterAnlegen(this);
+    if (modal) dlg->setAttribute(Qt::WA_DeleteOnClose);
+    auto* text = dlg->findChild<QTextBrowser*>(QStringLiteral("HilfeText"));
+    text->setSource(QUrl(QStringLiteral("qrc:/hilfe.html") +
+                         (abschnitt.isEmpty() ? QString() : QLatin1Char('#') + abschnitt)));
+    if (abschnitt.isEmpty()) text->scrollToAnchor(QStringLiteral("inhalt"));
+    dlg->show();
+    dlg->raise();
+    dlg->activateWindow();
+}
+
+QDialog* TProg_Fenster::HilfeFensterAnlegen(QWidget* eltern) {
+    auto* dlg = new QDialog(eltern);
+    dlg->setObjectName(QStringLiteral("Hilfe"));
+    dlg->setWindowTitle(QStringLiteral("Talerwerk - Hilfe"));
+    dlg->setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    auto* text = new QTextBrowser(dlg);
+    text->setObjectName(QStringLiteral("HilfeText"));
+    text->setOpenExternalLinks(false);
+    auto* knoepfe = new QDialogButtonBox(dlg);
+    QPushButton* schliessen = knoepfe->addButton(QStringLiteral("Schließen"), QDialogButtonBox::RejectRole);
+    connect(schliessen, &QPushButton::clicked, dlg, &QDialog::close);
+    auto* spalte = new QVBoxLayout(dlg);
+    spalte->addWidget(text);
+    spalte->addWidget(knoepfe);
+    dlg->resize(640, 560);
+    return dlg;
 }
 
 void TProg_Fenster::Info1Click() {

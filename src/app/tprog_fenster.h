@@ -24,6 +24,7 @@
 #include <memory>
 #include <set>
 
+#include "store/dateisperre.h"
 #include "store/datenbestand.h"
 #include "store/einstellungen.h"
 #include "store/ports.h"
@@ -145,6 +146,9 @@ public:
     bool Speichern1Click();      // false: nothing saved (cancelled or failed)
     bool Speichernunter1Click();
     void Beenden1Click();
+    // Lists the backup copies of the open file (or of a file chosen first) and opens the chosen
+    // one as a new, unnamed file.
+    void Wiederherstellen1Click();
     void Seiteeinrichten1Click();
     void Druckereinrichtung1Click();
     void Mandant1Click();
@@ -173,6 +177,8 @@ public:
     void Einstellungen1Click();
     void alleanordnen1Click();
     void Inhalt1Click();
+    // Shows the help at `abschnitt` (an anchor of the help page; "" for the top).
+    void HilfeZeigen(const QString& abschnitt);
     void Info1Click();
 
     // ---- state for tests and for the other windows ----
@@ -189,6 +195,12 @@ protected:
     virtual QString SpeichernDateiWaehlen();
     // The about box; returns when it is closed.
     virtual void InfoBoxZeigen();
+    // What to do about a file another program holds: remove a stale lock (offered only when
+    // `entfernbar`), open write-protected, or cancel.
+    enum class SperrWahl { Entfernen, Schreibgeschuetzt, Abbrechen };
+    virtual SperrWahl SperreFragen(const QString& text, bool entfernbar);
+    // The backup copy to restore of `datei`; empty when cancelled.
+    virtual QString SicherungWaehlen(const QString& datei);
 
     void showEvent(QShowEvent* ereignis) override;
     void closeEvent(QCloseEvent* ereignis) override;
@@ -212,6 +224,14 @@ private:
     void ZugriffstasteAusloesen(const QList<QWidget*>& ziele);
     bool DateiBefehl() const;  // false (and nothing happens) while no file is open
     bool SpeichernUnter(bool wiederoeffnen);
+    // Reads `name` into the store under the file's lock; false (store untouched) when it could
+    // not be opened or the user cancelled at a lock.
+    bool DateiOeffnen(const std::string& name);
+    // The lock of `name` for `sperre`; false when cancelled. `schreibgeschuetzt` is set when the
+    // user chose to open the locked file write-protected.
+    bool SperreNehmen(talerwerk::Dateisperre& sperre, const std::string& name, bool& schreibgeschuetzt);
+    // Saves the store, keeping a backup copy of the file it replaces when the settings ask so.
+    bool Sichern();
     bool KindSchliessen(Kind kind);
     // The account sheets show the trees of the store they were opened on: when the store is
     // replaced (new, open, close), they close.
@@ -228,6 +248,7 @@ private:
                         const QKeySequence& kuerzel, const char* befehl);
     void Binden(QAction* aktion, const QString& befehl);
     void HandlerAnlegen();
+    QDialog* HilfeFensterAnlegen(QWidget* eltern);
 
     talerwerk::Meldungen& meldungen_;
     talerwerk::Kennwortabfrage& kennwortabfrage_;
@@ -237,6 +258,8 @@ private:
     talerwerk::Zufall* zufall_;
 
     talerwerk::Datenbestand bestand_;
+    talerwerk::Dateisperre sperre_;      // the lock of the open, named file
+    bool sicherungFehlerGemeldet_ = false;  // a failed backup is reported once per file
     talerwerk::Einstellungen einstellungen_;
     QString programmPfad_;
     QStringList argumente_;

@@ -330,8 +330,12 @@ void TBuchungDlg::Aufbauen() {
     PopupVerwerfen = BuchungPopUp->addAction(QStringLiteral("&Verwerfen"), this, &TBuchungDlg::VerwerfenBtnClick);
     PopupLoeschen = BuchungPopUp->addAction(QStringLiteral("&Löschen"), this, &TBuchungDlg::LoeschBtnClick);
     PopupGeheZu = BuchungPopUp->addAction(QStringLiteral("&Gehe zu..."), this, &TBuchungDlg::GeheZuDialog);
-    PopupVorlage = BuchungPopUp->addAction(QStringLiteral("&Vorlage"));
-    PopupListe = BuchungPopUp->addAction(QStringLiteral("L&iste"));
+    PopupVorlage = BuchungPopUp->addAction(QStringLiteral("&Vorlage"), this, [this] {
+        if (VorlageZeigen) VorlageZeigen();
+    });
+    PopupListe = BuchungPopUp->addAction(QStringLiteral("L&iste"), this, [this] {
+        if (ListeZeigen) ListeZeigen();
+    });
     Daten->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(Daten, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& p) { BuchungPopUp->popup(Daten->mapToGlobal(p)); });
@@ -602,7 +606,8 @@ void TBuchungDlg::RechnerUebernahme(const std::string& anzeige) {
 
 void TBuchungDlg::VorlageUebernehmen(const buchungstyp& vorlage) {
     buchungstyp satz = MitVorlage(BearbeiteterSatz(*this), vorlage, d_.Textbausteine, uhr_);
-    const bool fokusAufVorlage = VorlageBtn->hasFocus();
+    // The template list was modal over this window: the focus it had is the one it gets back.
+    const bool fokusAufVorlage = VorlageBtn->hasFocus() || focusWidget() == VorlageBtn;
     // The template makes a normal booking of it: no hint about a recurring booking any more.
     HinweisLabel1->setText(d_.AnzeigeIndex > d_.LetzterIndex ? QStringLiteral("Neuer Datensatz") : QString());
     SatzZeigen(*this, satz);

@@ -13,6 +13,7 @@
 #include "evaluation/gewinnverlust.h"
 #include "evaluation/qtbaumhilfe.h"
 #include "evaluation/qtgridmodell.h"
+#include "printing/qtberichtsdruck.h"
 
 using namespace talerwerk;
 
@@ -57,10 +58,17 @@ TGewinnVerlustDlg::TGewinnVerlustDlg(Datenbestand& bestand, const Einstellungen&
 
     DruckBtn = new QPushButton(QStringLiteral("&Drucken"), this);
     DruckBtn->setObjectName(QStringLiteral("DruckBtn"));
-    // Report printing is not part of the program yet.
-    DruckBtn->setEnabled(false);
-    DruckBtn->setToolTip(QStringLiteral("Der Ausdruck ist noch nicht verfügbar"));
     DruckBtn->setAutoDefault(false);
+    VorschauBtn = new QPushButton(QStringLiteral("Druck&vorschau…"), this);
+    VorschauBtn->setObjectName(QStringLiteral("VorschauBtn"));
+    VorschauBtn->setAutoDefault(false);
+    PdfBtn = new QPushButton(QStringLiteral("Als &PDF speichern…"), this);
+    PdfBtn->setObjectName(QStringLiteral("PdfBtn"));
+    PdfBtn->setAutoDefault(false);
+    Druck = new QtBerichtsdruck(bestand_, einstellungen, uhr_, this);
+    connect(DruckBtn, &QPushButton::clicked, this, [this] { Druck->Drucken(Druckanfrage()); });
+    connect(VorschauBtn, &QPushButton::clicked, this, [this] { Druck->Vorschau(Druckanfrage()); });
+    connect(PdfBtn, &QPushButton::clicked, this, [this] { Druck->PdfSpeichern(Druckanfrage()); });
     BitBtn3 = new QPushButton(QStringLiteral("OK"), this);
     BitBtn3->setObjectName(QStringLiteral("BitBtn3"));
     BitBtn3->setDefault(true);
@@ -79,6 +87,8 @@ TGewinnVerlustDlg::TGewinnVerlustDlg(Datenbestand& bestand, const Einstellungen&
 
     auto* knoepfe = new QHBoxLayout;
     knoepfe->addStretch(1);
+    knoepfe->addWidget(VorschauBtn);
+    knoepfe->addWidget(PdfBtn);
     knoepfe->addWidget(DruckBtn);
     knoepfe->addWidget(BitBtn3);
 
@@ -96,7 +106,9 @@ TGewinnVerlustDlg::TGewinnVerlustDlg(Datenbestand& bestand, const Einstellungen&
 
     setTabOrder(KontoTreeView, ZeitTreeView);
     setTabOrder(ZeitTreeView, BetragGrid);
-    setTabOrder(BetragGrid, DruckBtn);
+    setTabOrder(BetragGrid, VorschauBtn);
+    setTabOrder(VorschauBtn, PdfBtn);
+    setTabOrder(PdfBtn, DruckBtn);
     setTabOrder(DruckBtn, BitBtn3);
     resize(660, 500);
 }
@@ -117,12 +129,18 @@ void TGewinnVerlustDlg::Ausfuehren() {
     exec();
 }
 
-void TGewinnVerlustDlg::Berechnen() {
+GewinnVerlustOptionen TGewinnVerlustDlg::Optionen() const {
     GewinnVerlustOptionen o;
     const Auswahlknoten* konto = GewaehlterKnoten(KontoTreeView, kontoBaum_);
     o.Auswahl = konto ? konto->Konto.Nr : 0;
     if (const Auswahlknoten* zeit = GewaehlterKnoten(ZeitTreeView, zeitBaum_)) o.Zeitraum = zeit->Zeitraum;
-    Grid grid = GewinnVerlustAufbauen(bestand_, o);
+    return o;
+}
+
+Berichtsanfrage TGewinnVerlustDlg::Druckanfrage() const { return EinnahmenAusgabenDruck(bestand_, Optionen()); }
+
+void TGewinnVerlustDlg::Berechnen() {
+    Grid grid = GewinnVerlustAufbauen(bestand_, Optionen());
     const QString titel = QString::fromStdString(grid.Titel);
     Modell->Setzen(std::move(grid));
     SpaltenbreitenAnpassen(BetragGrid, *Modell, 100, 82);

@@ -6,6 +6,8 @@
 #include <QDialog>
 
 #include "evaluation/auswahlbaeume.h"
+#include "evaluation/gewinnverlust.h"
+#include "printing/berichtsdruck.h"
 #include "store/datenbestand.h"
 #include "store/einstellungen.h"
 #include "store/ports.h"
@@ -14,6 +16,7 @@ class QLabel;
 class QPushButton;
 class QTableView;
 class QTreeWidget;
+class QtBerichtsdruck;
 class QtGridModell;
 
 class TGewinnVerlustDlg : public QDialog {
@@ -28,6 +31,8 @@ public:
     void Vorbereiten();
     // Recomputes the table from the store with the current choices.
     void Berechnen();
+    // The print request for the current choices: the rows the table shows.
+    talerwerk::Berichtsanfrage Druckanfrage() const;
 
     // Components under their own names.
     QLabel* Label1 = nullptr;
@@ -38,9 +43,14 @@ public:
     QTreeWidget* ZeitTreeView = nullptr;
     QPushButton* BitBtn3 = nullptr;
     QPushButton* DruckBtn = nullptr;
+    QPushButton* VorschauBtn = nullptr;
+    QPushButton* PdfBtn = nullptr;
+    QtBerichtsdruck* Druck = nullptr;  // printer, preview and PDF
     QtGridModell* Modell = nullptr;
 
 private:
+    talerwerk::GewinnVerlustOptionen Optionen() const;
+
     talerwerk::Datenbestand& bestand_;
     const talerwerk::Uhr& uhr_;
     talerwerk::Auswahlbaum kontoBaum_;

@@ -18,6 +18,7 @@
 
 #include "evaluation/qtbaumhilfe.h"
 #include "evaluation/qtgridmodell.h"
+#include "printing/qtberichtsdruck.h"
 
 using namespace talerwerk;
 
@@ -44,8 +45,14 @@ bool IstWertzeile(int32_t art) {
 }  // namespace
 
 TRubrikTabelleDlg::TRubrikTabelleDlg(Datenbestand& bestand, const Einstellungen& einstellungen, const Uhr& uhr,
-                                     const QString& titel, Aufbau aufbau, bool mitZeitModus, QWidget* eltern)
-    : QDialog(eltern), bestand_(bestand), einstellungen_(einstellungen), uhr_(uhr), aufbau_(aufbau) {
+                                     const QString& titel, Aufbau aufbau, Druckaufbau druckaufbau, bool mitZeitModus,
+                                     QWidget* eltern)
+    : QDialog(eltern),
+      bestand_(bestand),
+      einstellungen_(einstellungen),
+      uhr_(uhr),
+      aufbau_(aufbau),
+      druckaufbau_(druckaufbau) {
     setWindowTitle(titel);
 
     KontenLabel = new QLabel(QStringLiteral("K&onten"), this);
@@ -89,9 +96,16 @@ TRubrikTabelleDlg::TRubrikTabelleDlg(Datenbestand& bestand, const Einstellungen&
 
     BitBtn4 = new QPushButton(QStringLiteral("&Drucken"), this);
     BitBtn4->setObjectName(QStringLiteral("BitBtn4"));
-    // Report printing is not part of the program yet.
-    BitBtn4->setEnabled(false);
-    BitBtn4->setToolTip(QStringLiteral("Der Ausdruck ist noch nicht verfügbar"));
+    VorschauBtn = new QPushButton(QStringLiteral("Druck&vorschau…"), this);
+    VorschauBtn->setObjectName(QStringLiteral("VorschauBtn"));
+    VorschauBtn->setAutoDefault(false);
+    PdfBtn = new QPushButton(QStringLiteral("Als &PDF speichern…"), this);
+    PdfBtn->setObjectName(QStringLiteral("PdfBtn"));
+    PdfBtn->setAutoDefault(false);
+    Druck = new QtBerichtsdruck(bestand_, einstellungen_, uhr_, this);
+    connect(BitBtn4, &QPushButton::clicked, this, [this] { Druck->Drucken(Druckanfrage()); });
+    connect(VorschauBtn, &QPushButton::clicked, this, [this] { Druck->Vorschau(Druckanfrage()); });
+    connect(PdfBtn, &QPushButton::clicked, this, [this] { Druck->PdfSpeichern(Druckanfrage()); });
     BitBtn3 = new QPushButton(QStringLiteral("OK"), this);
     BitBtn3->setObjectName(QStringLiteral("BitBtn3"));
     BitBtn3->setDefault(true);
@@ -110,6 +124,8 @@ TRubrikTabelleDlg::TRubrikTabelleDlg(Datenbestand& bestand, const Einstellungen&
 
     auto* knoepfe = new QHBoxLayout;
     knoepfe->addStretch(1);
+    knoepfe->addWidget(VorschauBtn);
+    knoepfe->addWidget(PdfBtn);
     knoepfe->addWidget(BitBtn4);
     knoepfe->addWidget(BitBtn3);
 
@@ -151,7 +167,8 @@ TRubrikTabelleDlg::TRubrikTabelleDlg(Datenbestand& bestand, const Einstellungen&
     setTabOrder(KontoTreeView, ZeitTreeView);
     QWidget* vorher = ZeitTreeView;
     for (QWidget* w : std::initializer_list<QWidget*>{MonatlichRBtn, JaehrlichRBtn, UnterrubrikChBox, AnteilChBox,
-                                                       LangRBtn, KurzRBtn, BetragGrid, BitBtn4, BitBtn3}) {
+                                                       LangRBtn, KurzRBtn, BetragGrid, VorschauBtn, PdfBtn, BitBtn4,
+                                                       BitBtn3}) {
         if (!w) continue;
         setTabOrder(vorher, w);
         vorher = w;
@@ -181,7 +198,9 @@ void TRubrikTabelleDlg::Ausfuehren() {
     exec();
 }
 
-void TRubrikTabelleDlg::Berechnen() {
+Berichtsanfrage TRubrikTabelleDlg::Druckanfrage() const { return druckaufbau_(bestand_, Optionen()); }
+
+RubrikTabellenOptionen TRubrikTabelleDlg::Optionen() const {
     RubrikTabellenOptionen o;
     const Auswahlknoten* konto = GewaehlterKnoten(KontoTreeView, kontoBaum_);
     o.Auswahl = konto ? konto->Konto.Nr : 0;
@@ -191,8 +210,11 @@ void TRubrikTabelleDlg::Berechnen() {
     o.Kurz = KurzRBtn->isChecked();
     o.Jaehrlich = JaehrlichRBtn && JaehrlichRBtn->isChecked();
     o.Heute = uhr_.Heute();
+    return o;
+}
 
-    RubrikTabelle tabelle = aufbau_(bestand_, o);
+void TRubrikTabelleDlg::Berechnen() {
+    RubrikTabelle tabelle = aufbau_(bestand_, Optionen());
     // A month has a single column: both radio groups have nothing to choose then.
     if (ZeitRBtn) ZeitRBtn->setEnabled(!tabelle.ModiGesperrt);
     AnzeigeRBtn->setEnabled(!tabelle.ModiGesperrt);

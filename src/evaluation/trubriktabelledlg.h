@@ -8,6 +8,7 @@
 
 #include "evaluation/auswahlbaeume.h"
 #include "evaluation/rubriktabellen.h"
+#include "printing/berichtsdruck.h"
 #include "store/datenbestand.h"
 #include "store/einstellungen.h"
 #include "store/ports.h"
@@ -20,6 +21,7 @@ class QPushButton;
 class QRadioButton;
 class QTableView;
 class QTreeWidget;
+class QtBerichtsdruck;
 class QtGridModell;
 
 class TRubrikTabelleDlg : public QDialog {
@@ -32,6 +34,8 @@ public:
     void Vorbereiten();
     // Recomputes the table from the store with the current choices.
     void Berechnen();
+    // The print request for the current choices: the rows the table shows.
+    talerwerk::Berichtsanfrage Druckanfrage() const;
 
     // Components under their own names.
     QLabel* KontenLabel = nullptr;
@@ -48,22 +52,30 @@ public:
     QRadioButton* KurzRBtn = nullptr;
     QLabel* Label1 = nullptr;
     QTableView* BetragGrid = nullptr;
-    QPushButton* BitBtn4 = nullptr;
+    QPushButton* BitBtn4 = nullptr;  // "&Drucken"
+    QPushButton* VorschauBtn = nullptr;
+    QPushButton* PdfBtn = nullptr;
+    QtBerichtsdruck* Druck = nullptr;  // printer, preview and PDF
     QPushButton* BitBtn3 = nullptr;
     QtGridModell* Modell = nullptr;
 
 protected:
     using Aufbau = talerwerk::RubrikTabelle (*)(const talerwerk::Datenbestand&,
                                                 const talerwerk::RubrikTabellenOptionen&);
+    using Druckaufbau = talerwerk::Berichtsanfrage (*)(const talerwerk::Datenbestand&,
+                                                       const talerwerk::RubrikTabellenOptionen&);
     TRubrikTabelleDlg(talerwerk::Datenbestand& bestand, const talerwerk::Einstellungen& einstellungen,
-                      const talerwerk::Uhr& uhr, const QString& titel, Aufbau aufbau, bool mitZeitModus,
-                      QWidget* eltern);
+                      const talerwerk::Uhr& uhr, const QString& titel, Aufbau aufbau, Druckaufbau druckaufbau,
+                      bool mitZeitModus, QWidget* eltern);
 
 private:
+    talerwerk::RubrikTabellenOptionen Optionen() const;
+
     talerwerk::Datenbestand& bestand_;
     const talerwerk::Einstellungen& einstellungen_;
     const talerwerk::Uhr& uhr_;
     Aufbau aufbau_;
+    Druckaufbau druckaufbau_;
     talerwerk::Auswahlbaum kontoBaum_;
     talerwerk::Auswahlbaum zeitBaum_;
     bool fuellen_ = false;  // the trees are being filled: their changes are no choice

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -67,6 +68,8 @@ const Schluessel kSchluessel[] = {
     M("BListe", "offen", &Einstellungen::BListeOffen),
     Z("Farbe", "Positiv", &Einstellungen::Positiv),
     Z("Farbe", "Negativ", &Einstellungen::Negativ),
+    M("Sicherung", "Aktiv", &Einstellungen::SicherungAktiv),
+    Z("Sicherung", "Anzahl", &Einstellungen::SicherungAnzahl),
 };
 
 // The placement keys a child window writes into its own section when it closes.
@@ -230,6 +233,8 @@ Einstellungen WerteAus(const Inhalt& inhalt) {
             break;
         }
     }
+    // A hand-edited count outside what the settings dialog offers keeps to that range.
+    e.SicherungAnzahl = std::clamp(e.SicherungAnzahl, 1, 99);
     return e;
 }
 
@@ -259,12 +264,12 @@ Einstellungen EinstellungenLaden(const std::string& pfad, Meldungen& meldungen) 
     return Einstellungen{};
 }
 
-bool EinstellungenSpeichern(const std::string& pfad, const Einstellungen& e) {
-    // Keys this record does not know (the placement of child windows, for one) were written by
-    // the windows themselves while the program ran; they stay, after the known keys of their
-    // section, and whole unknown sections at the end. A damaged file keeps nothing.
-    Inhalt alt;
-    DateiLesen(pfad, alt);
+namespace {
+
+// Keys this record does not know (the placement of child windows, for one) were written by the
+// windows themselves while the program ran; they stay, after the known keys of their section, and
+// whole unknown sections at the end.
+std::string TextMit(const Inhalt& alt, const Einstellungen& e) {
     const size_t anzahl = alt.Abschnitte.size();
 
     // Which sections the record knows, and each section's unknown key lines, in one pass.
@@ -314,8 +319,32 @@ bool EinstellungenSpeichern(const std::string& pfad, const Einstellungen& e) {
         text += "\n[" + alt.Abschnitte[abschnitt] + "]\n";
         fremdeZeilen(abschnitt, text);
     }
+    return text;
+}
+
+}  // namespace
+
+Einstellungen EinstellungenAusText(const std::string& text) {
+    if (text.find('\0') != std::string::npos) return Einstellungen{};
+    try {
+        return WerteAus(Zerlegen(text));
+    } catch (const std::exception&) {
+        return Einstellungen{};
+    }
+}
+
+std::string EinstellungenText(const std::string& bisher, const Einstellungen& e) {
+    Inhalt alt;
+    if (bisher.find('\0') == std::string::npos) alt = Zerlegen(bisher);
+    return TextMit(alt, e);
+}
+
+bool EinstellungenSpeichern(const std::string& pfad, const Einstellungen& e) {
+    // A damaged file keeps nothing.
+    Inhalt alt;
+    DateiLesen(pfad, alt);
     std::string fehler;
-    return DateiAtomarSchreiben(pfad, text, fehler);
+    return DateiAtomarSchreiben(pfad, TextMit(alt, e), fehler);
 }
 
 void ZahlenLesen(const std::string& pfad, const std::string& abschnitt, std::vector<Zahlenschluessel>& schluessel) {

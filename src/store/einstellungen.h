@@ -42,6 +42,9 @@ struct Einstellungen {
     // [Farbe], colours as 0x00BBGGRR
     int32_t Positiv = 16711680;
     int32_t Negativ = 255;
+    // [Sicherung]: a copy of the file a save replaces, and how many are kept per data file
+    bool SicherungAktiv = true;  // key "Aktiv"
+    int32_t SicherungAnzahl = 5; // key "Anzahl", 1 … 99
 
     bool operator==(const Einstellungen&) const = default;
 };
@@ -56,6 +59,10 @@ Einstellungen EinstellungenLaden(const std::string& pfad);
 // below, so that the next save writes a fresh one) and a warning through `meldungen` says so.
 Einstellungen EinstellungenLaden(const std::string& pfad, Meldungen& meldungen);
 inline constexpr const char* EinstellungenBeiseiteEndung = ".defekt";
+// The same from the text of a settings file, and the text that saving writes over `bisher`: the
+// file's work without the file.
+Einstellungen EinstellungenAusText(const std::string& text);
+std::string EinstellungenText(const std::string& bisher, const Einstellungen& e);
 // Writes every key in the fixed order, keeping keys of the file it does not know; false when the
 // file could not be written.
 bool EinstellungenSpeichern(const std::string& pfad, const Einstellungen& e);

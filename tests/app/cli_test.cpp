@@ -18,6 +18,7 @@
 #include "accounts/mandantdaten.h"
 #include "evaluation/auswertung.h"
 #include "recurring/rgmtestbuch.h"
+#include "store/dateisperre.h"
 #include "store/datendatei.h"
 #include "store/datum.h"
 #include "store/demobuch.h"
@@ -280,6 +281,45 @@ TEST_F(Cli, SchreibschutzErlaubtLesenAberKeinUeberschreiben) {
     e = Lauf({"demo", datei, "--buchungen", "3", "--kennwort", "nurlesen"});
     EXPECT_EQ(e.Status, 0) << e.Fehler;
     EXPECT_NE(Lesen(datei), vorher);
+}
+
+TEST_F(Cli, GesperrteDateiWirdNichtErsetztVerwaisteSperreSchon) {
+    const std::string datei = KleinesBuch("offen.tlw");
+    const std::string vorher = Lesen(datei);
+    Schreiben(Pfad("leer.json"), "{}");
+    {
+        // This test process holds the file, as the desktop program would.
+        Dateisperre sperre;
+        SperrInhaber inhaber;
+        SperrLage lage;
+        ASSERT_EQ(sperre.Nehmen(datei, inhaber, lage), Dateisperre::Ergebnis::Genommen);
+        for (const std::vector<std::string>& aufruf :
+             {std::vector<std::string>{"import", Pfad("leer.json"), datei},
+              std::vector<std::string>{"demo", datei, "--buchungen", "3"}}) {
+            Ergebnis e = Lauf(aufruf);
+            EXPECT_EQ(e.Status, 1) << aufruf[0];
+            EXPECT_NE(e.Fehler.find("\"offen.tlw\" ist gesperrt"), std::string::npos) << e.Fehler;
+            EXPECT_NE(e.Fehler.find("Prozess " + std::to_string(::getpid())), std::string::npos) << e.Fehler;
+        }
+        EXPECT_EQ(Lesen(datei), vorher);
+        EXPECT_EQ(Lauf({"check", datei}).Status, 0) << "reading a locked file is allowed";
+    }
+    // The holder has gone and left its lock behind (a crash): the command removes it, works, and
+    // leaves no lock of its own.
+    const pid_t kind = fork();
+    if (kind == 0) {
+        Dateisperre sperre;
+        SperrInhaber inhaber;
+        SperrLage lage;
+        sperre.Nehmen(datei, inhaber, lage);
+        _exit(0);  // no destructor runs
+    }
+    waitpid(kind, nullptr, 0);
+    ASSERT_TRUE(fs::exists(SperrdateiPfad(datei)));
+    Ergebnis e = Lauf({"import", Pfad("leer.json"), datei});
+    EXPECT_EQ(e.Status, 0) << e.Fehler;
+    EXPECT_NE(Lesen(datei), vorher);
+    EXPECT_FALSE(fs::exists(SperrdateiPfad(datei)));
 }
 
 TEST_F(Cli, ExportUndImportErgebenDieselbeDatei) {

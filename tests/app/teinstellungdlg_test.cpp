@@ -1,6 +1,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
@@ -60,6 +61,8 @@ private slots:
             dlg.EditModusChBox->click();
             dlg.PositivFarbBox->setCurrentIndex(2);  // green
             dlg.NegativFarbBox->setCurrentIndex(0);  // black
+            dlg.SicherungAnzahlEdit->setValue(9);
+            dlg.SicherungChBox->click();
             dlg.OkBtn->click();
         });
         QVERIFY(dlg.Bearbeiten(e));
@@ -74,6 +77,9 @@ private slots:
         QCOMPARE(e.BuchungEdit, !vorher.BuchungEdit);
         QCOMPARE(e.Positiv, 0x008000);
         QCOMPARE(e.Negativ, 0);
+        QVERIFY(!e.SicherungAktiv);
+        QCOMPARE(e.SicherungAnzahl, 9);
+        QVERIFY(!dlg.SicherungAnzahlEdit->isEnabled());  // the count waits for backups to be on
         // Nothing outside the dialog's values is touched.
         QCOMPARE(e.Breite, vorher.Breite);
         QCOMPARE(e.RechnerHoehe, vorher.RechnerHoehe);
@@ -101,7 +107,7 @@ private slots:
         e.Positiv = 0x123456;
         e.Negativ = 0x0000FF;
         dlg.Fuellen(e);
-        QCOMPARE(dlg.Seiten->count(), 2);
+        QCOMPARE(dlg.Seiten->count(), 3);
         QCOMPARE(dlg.PositivFarbBox->count(), 17);
         QCOMPARE(dlg.NegativFarbBox->count(), 16);
         Einstellungen aus;

@@ -163,7 +163,9 @@ private slots:
         MitTasteSchliessen(dlg, Qt::Key_Escape, &fokus);
         dlg.Ausfuehren();
         QCOMPARE(dlg.result(), int(QDialog::Rejected));
-        QVERIFY(!dlg.BitBtn4->isEnabled());  // printing is not there yet
+        QVERIFY(dlg.BitBtn4->isEnabled());
+        QVERIFY(dlg.VorschauBtn->isEnabled());
+        QVERIFY(dlg.PdfBtn->isEnabled());
     }
 };
 

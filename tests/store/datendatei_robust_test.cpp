@@ -203,8 +203,8 @@ TEST(DatendateiRobust, RiesigeZaehlerOhneFolgebytes) {
     }
 }
 
-// Writes the seed files of the fuzzer (fuzz/korpus) from real stores. Runs only when asked:
-//   TALERWERK_KORPUS=fuzz/korpus build-asan/tests/kern_tests --gtest_filter=DatendateiRobust.KorpusSchreiben
+// Writes the seed files of the data-file fuzzer (fuzz/korpus/datendatei) from real stores. Runs only when asked:
+//   TALERWERK_KORPUS=fuzz/korpus/datendatei build-asan/tests/kern_tests --gtest_filter=DatendateiRobust.KorpusSchreiben
 TEST(DatendateiRobust, KorpusSchreiben) {
     const char* ordner = std::getenv("TALERWERK_KORPUS");
     if (ordner == nullptr) GTEST_SKIP() << "TALERWERK_KORPUS nicht gesetzt";

@@ -60,7 +60,12 @@ TEST_F(EinstellungenTest, SpeichernSchreibtAlleSchluesselInFesterReihenfolge) {
               "rgmBuchung2=1\nBuchungEdit=1\n\n"
               "[Rechner]\noffen=0\nx=5\ny=5\nBreite=164\nHoehe=55\n\n"
               "[Buchung]\noffen=0\n\n[KontoStand]\noffen=0\n\n[BListe]\noffen=0\n\n"
-              "[Farbe]\nPositiv=16711680\nNegativ=255\n");
+              "[Farbe]\nPositiv=16711680\nNegativ=255\n\n"
+              "[Sicherung]\nAktiv=1\nAnzahl=5\n");
+    // The file's text is the text the settings make, and reads back as them.
+    EXPECT_EQ(EinstellungenText("", e), Lesen());
+    EXPECT_EQ(EinstellungenAusText(Lesen()), e);
+    EXPECT_EQ(EinstellungenAusText(std::string("[Hauptfenster]\nx=5\0", 19)), Einstellungen{});
 }
 
 TEST_F(EinstellungenTest, JederWertUeberlebtSpeichernUndLaden) {
@@ -73,6 +78,7 @@ TEST_F(EinstellungenTest, JederWertUeberlebtSpeichernUndLaden) {
     e.RechnerOffen = true; e.RechnerX = 1; e.RechnerY = 2; e.RechnerBreite = 3; e.RechnerHoehe = 4;
     e.BuchungOffen = true; e.KontoStandOffen = true; e.BListeOffen = true;
     e.Positiv = 0x00123456; e.Negativ = 0;
+    e.SicherungAktiv = false; e.SicherungAnzahl = 12;
     ASSERT_TRUE(EinstellungenSpeichern(pfad, e));
     EXPECT_EQ(EinstellungenLaden(pfad), e);
 }
@@ -98,6 +104,14 @@ TEST_F(EinstellungenTest, UngueltigeOderFehlendeWerteNehmenDieVorgabe) {
     EXPECT_TRUE(e.Statuszeile);   // any non-zero number is on
     EXPECT_TRUE(e.Nullbuchung);
     EXPECT_TRUE(e.Warnung);       // section missing
+}
+
+TEST_F(EinstellungenTest, AnzahlDerSicherungskopienBleibtImAngebotenenBereich) {
+    Schreiben("[Sicherung]\nAnzahl=0\n");
+    EXPECT_EQ(EinstellungenLaden(pfad).SicherungAnzahl, 1);
+    Schreiben("[Sicherung]\nAnzahl=5000\nAktiv=0\n");
+    EXPECT_EQ(EinstellungenLaden(pfad).SicherungAnzahl, 99);
+    EXPECT_FALSE(EinstellungenLaden(pfad).SicherungAktiv);
 }
 
 TEST_F(EinstellungenTest, SchluesselGehoerenZuIhremAbschnitt) {
