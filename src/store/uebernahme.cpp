@@ -62,7 +62,7 @@ bool Uebernahme(Datenbestand& d, const std::string& pfad, const UebernahmeAuswah
             return false;
         }
         // The bookings were read with the rest and go with the scratch store.
-        quelle.Buchungen = std::vector<buchungstyp>();
+        quelle.Buchungen = Buchungsspeicher();
 
         const int32_t dateiNr = NeueDateiNr(uhr, zufall);
         kontotyp mandant = auswahl.Mandantendaten ? std::move(quelle.Mandant) : MandantVorgabe(dateiNr);
