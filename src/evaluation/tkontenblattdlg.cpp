@@ -1,3 +1,4 @@
+#include "app/qtcsvexport.h"
 #include "evaluation/tkontenblattdlg.h"
 
 #include <QApplication>
@@ -150,8 +151,20 @@ TKontenblattDlg::TKontenblattDlg(Datenbestand& bestand, const Einstellungen& ein
     summen->addWidget(SaldoLabel);
     summen->addStretch(1);
 
+    CsvBtn = CsvKnopf(this);
+    connect(CsvBtn, &QPushButton::clicked, this, [this] {
+        // The sheet as shown: its rows and the totals below them.
+        Kontenblatt blatt;
+        blatt.Tabelle = Modell->Daten();
+        blatt.EinnahmenText = EinLabel->text().toStdString();
+        blatt.AusgabenText = AusLabel->text().toStdString();
+        blatt.SaldoBeschriftung = SaldotextLabel->text().toStdString();
+        blatt.SaldoText = SaldoLabel->text().toStdString();
+        CsvExportieren(this, windowTitle(), [&blatt](CsvAusgabe& aus) { KontenblattAusgeben(blatt, aus); });
+    });
     auto* knoepfe = new QHBoxLayout;
     knoepfe->addStretch(1);
+    knoepfe->addWidget(CsvBtn);
     knoepfe->addWidget(BitBtn4);
     knoepfe->addWidget(AbbruchBtn);
 
@@ -171,7 +184,8 @@ TKontenblattDlg::TKontenblattDlg(Datenbestand& bestand, const Einstellungen& ein
     setTabOrder(SortiertKnopf[0], ZwSummeChBox);
     setTabOrder(ZwSummeChBox, stornoChBox);
     setTabOrder(stornoChBox, BuchungGrid);
-    setTabOrder(BuchungGrid, BitBtn4);
+    setTabOrder(BuchungGrid, CsvBtn);
+    setTabOrder(CsvBtn, BitBtn4);
     setTabOrder(BitBtn4, AbbruchBtn);
     setFocusProxy(KontoTreeView);
 

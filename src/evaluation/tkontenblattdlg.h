@@ -66,6 +66,7 @@ public:
     QLabel* SaldoLabel = nullptr;
     QPushButton* BitBtn4 = nullptr;
     QPushButton* AbbruchBtn = nullptr;
+    QPushButton* CsvBtn = nullptr;
     QtGridModell* Modell = nullptr;
 
 protected:
