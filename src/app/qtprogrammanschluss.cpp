@@ -40,6 +40,9 @@ Dialoge::Dialoge(TProg_Fenster& fenster)
       gewinnverlust(fenster.Bestand(), fenster.Programmeinstellungen(), fenster.Uhrzeit(), &fenster),
       rubrikkonto(fenster.Bestand(), fenster.Programmeinstellungen(), fenster.Uhrzeit(), &fenster),
       rubrikzeit(fenster.Bestand(), fenster.Programmeinstellungen(), fenster.Uhrzeit(), &fenster),
+      gesamtentwicklung(fenster.Bestand(), fenster.Programmeinstellungen(), fenster.Meldung(), fenster.Uhrzeit(),
+                        &fenster),
+      uebersicht(fenster.Bestand(), fenster.Programmeinstellungen(), fenster.Meldung(), fenster.Uhrzeit(), &fenster),
       rgmPlan(fenster.Bestand(), fenster.Programmeinstellungen(), fenster.Meldung(), fenster.Uhrzeit(),
               fenster.Zufallszahlen(), &fenster),
       filter(fenster.Bestand(), fenster.Meldung(), fenster.Uhrzeit(),
@@ -86,6 +89,9 @@ void FensterAnschliessen(TProg_Fenster& fenster, Dialoge& dialoge) {
     fenster.BefehlSetzen(QStringLiteral("EinnahmeAusgabe1Click"), [&dialoge] { dialoge.gewinnverlust.Ausfuehren(); });
     fenster.BefehlSetzen(QStringLiteral("RubrikKonto1Click"), [&dialoge] { dialoge.rubrikkonto.Ausfuehren(); });
     fenster.BefehlSetzen(QStringLiteral("RubrikZeit1Click"), [&dialoge] { dialoge.rubrikzeit.Ausfuehren(); });
+    fenster.BefehlSetzen(QStringLiteral("Gesamtentwicklun1Click"),
+                         [&dialoge] { dialoge.gesamtentwicklung.Ausfuehren(); });
+    fenster.BefehlSetzen(QStringLiteral("Buchungsbersicht1Click"), [&dialoge] { dialoge.uebersicht.Ausfuehren(); });
 
     fenster.KindfensterFabrikSetzen(TProg_Fenster::Rechner, [](TProg_Fenster& h) -> QWidget* {
         auto* rechner = new TRechnerDlg(h.Programmeinstellungen(), h.EinstellungsDatei().toStdString(),

@@ -17,6 +17,8 @@
 #include "bookings/tfilterplandlg.h"
 #include "bookings/tgehezudlg.h"
 #include "bookings/ttextbausteindlg.h"
+#include "evaluation/tbuchguebersichtdlg.h"
+#include "evaluation/tgesentwdlg.h"
 #include "evaluation/tgewinnverlustdlg.h"
 #include "evaluation/trubrktodlg.h"
 #include "evaluation/trubrzeitdlg.h"
@@ -43,6 +45,8 @@ struct Dialoge {
     TGewinnVerlustDlg gewinnverlust;
     TRubrKtoDlg rubrikkonto;
     TRubrZeitDlg rubrikzeit;
+    TGesEntwDlg gesamtentwicklung;
+    TBuchgUebersichtDlg uebersicht;
     TrgmBuchungPlanDlg rgmPlan;
     TFilterPlanDlg filter;
 };
