@@ -35,6 +35,12 @@ QStringList Spalte(const QtGridModell& m, int spalte) {
     return t;
 }
 
+// With TALERWERK_BILDER set to a folder, the window as it looks is saved there, to be looked at.
+void Bild(QWidget* w, const char* name) {
+    const QString ordner = qEnvironmentVariable("TALERWERK_BILDER");
+    if (!ordner.isEmpty()) w->grab().save(ordner + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".png"));
+}
+
 // An access key as typed: to the widget that has the keyboard focus.
 void Zugriffstaste(Qt::Key taste) {
     QWidget* ziel = QApplication::focusWidget();
@@ -111,6 +117,7 @@ private slots:
         QVERIFY(schluessel.contains(QStringLiteral("Haushalt  \\  Lebensmittel")));
         QVERIFY(schluessel.contains(QStringLiteral("Umbuchungen")));
         QVERIFY(schluessel.contains(QStringLiteral("Ausg. real")));
+        Bild(&dlg, "uebersicht_rubrik");
         // Subtotal rows on silver, headings bold.
         int zwischen = -1;
         for (int z = 0; z < m.rowCount(); ++z)
@@ -123,6 +130,7 @@ private slots:
         QTRY_VERIFY(!dlg.UnterrubrikChBox->isEnabled());
         QCOMPARE(m.headerData(0, Qt::Horizontal).toString(), QStringLiteral("Datum"));
         QVERIFY(Spalte(m, 0).contains(QStringLiteral("05.01.25")));
+        Bild(&dlg, "uebersicht_datum");
 
         // One account from the tree: the transfer only on its paying side.
         dlg.Gruppierung[0]->click();
@@ -144,6 +152,8 @@ private slots:
         QCOMPARE(dlg.windowTitle(), QStringLiteral("Buchungsübersicht - Filter anwenden"));
         dlg.FilterTreeView->setCurrentItem(dlg.FilterTreeView->topLevelItem(1));
         QCOMPARE(dlg.FilterBearbBtn->text(), QStringLiteral("Filter bearbeiten"));
+        dlg.show();
+        Bild(&dlg, "uebersicht_suche");
         // January only: no income, the expense, the cancelled one (the filter takes all) and the transfer.
         QCOMPARE(dlg.EinLabel->text(), QStringLiteral("50,00"));
         QCOMPARE(dlg.AusLabel->text(), QStringLiteral("300,00"));

@@ -36,6 +36,12 @@ QStringList Zeile(const QtGridModell& m, int zeile) {
     return t;
 }
 
+// With TALERWERK_BILDER set to a folder, the window as it looks is saved there, to be looked at.
+void Bild(QWidget* w, const char* name) {
+    const QString ordner = qEnvironmentVariable("TALERWERK_BILDER");
+    if (!ordner.isEmpty()) w->grab().save(ordner + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".png"));
+}
+
 // An access key as typed: to the widget that has the keyboard focus.
 void Zugriffstaste(Qt::Key taste) {
     QWidget* ziel = QApplication::focusWidget();
@@ -92,6 +98,7 @@ private slots:
         QCOMPARE(dlg.HinweisLabel1->text(), QStringLiteral("Saldo (Gewinn und Verlust)"));
         QCOMPARE(m.headerData(m.columnCount() - 1, Qt::Horizontal).toString(), QStringLiteral("Gesamtsaldo"));
         QCOMPARE(Zeile(m, 3), QStringList({"Gesamt", "1.500,00", "1.500,00", "-123,45", "1.376,55"}));
+        Bild(&dlg, "gesamtentwicklung_saldo");
         Zugriffstaste(Qt::Key_M);
         QTRY_VERIFY(dlg.MonatlichRBtn->isChecked());
         QCOMPARE(m.headerData(2, Qt::Horizontal).toString(), QStringLiteral("März 2024"));
@@ -116,6 +123,7 @@ private slots:
         dlg.resize(1100, 700);
         QTRY_VERIFY(bild->size().width() > vorher.width());
         const Diagramm c = bild->Geometrie();
+        Bild(&dlg, "gesamtentwicklung_diagramm");
         QCOMPARE(c.Breite, bild->width() - c.Rand - c.Links);
 
         // By pixels: the first bar (a gain) in the positive colour, the zero line black, white
@@ -129,6 +137,7 @@ private slots:
         dlg.SaldoRBtn2->click();
         QCOMPARE(dlg.HinweisLabel2->text(), QStringLiteral("Saldo (Gewinn und Verlust)"));
         const Diagramm saldo = bild->Geometrie();
+        Bild(&dlg, "gesamtentwicklung_diagramm_saldo");
         QVERIFY(saldo.Linie.empty());
         const QImage rot = bild->grab().toImage();
         const Diagramm::Saeule& v = saldo.Saeulen.at(1);
