@@ -7,6 +7,8 @@
 #include "bookings/abfrage.h"
 #include "bookings/buchungsliste.h"
 #include "bookings/filterdaten.h"
+#include "evaluation/buchungsuebersicht.h"
+#include "evaluation/gesamtentwicklung.h"
 #include "evaluation/gewinnverlust.h"
 #include "evaluation/kontenblatt.h"
 #include "evaluation/kontostandanzeige.h"
@@ -191,6 +193,11 @@ const std::vector<Berichtsart>& Arten() {
         {"rubrik-zeit", {"--konto", "--zeitraum", "--unterrubriken", "--anteile", "--anzeige", "--modus"},
          RubrikZeitBericht},
         {"einnahmen-ausgaben", {"--konto", "--zeitraum"}, EinnahmenAusgabenBericht},
+        {"gesamtentwicklung", {"--konto", "--zeitraum", "--modus", "--saldo"}, GesamtentwicklungBericht},
+        {"buchungsuebersicht",
+         {"--konto", "--rubrik", "--zeitraum", "--filter", "--gruppierung", "--zwischensummen", "--storniert",
+          "--unterrubriken"},
+         BuchungsuebersichtBericht},
         {"buchungsliste", {"--konto", "--rubrik", "--zeitraum", "--filter", "--sortierung"}, BuchungslisteBericht},
         {"faellige", {"--tage"}, FaelligeBericht},
     };
@@ -211,6 +218,27 @@ std::vector<std::string> Berichtsarten() {
     return namen;
 }
 
+namespace {
+
+// The query of the page "Erweiterte Suche" for the filter of this name; the search mask is the
+// first item of the filter tree, before any saved filter.
+bool FilterAbfrage(const Datenbestand& d, const std::string& name, int32_t heute, abfragetyp& q, Berichtsfehler& f) {
+    if (name == SuchmaskenName) {
+        q = AbfrageAusFilter(d, Suchmaske(d, heute), heute);
+        return true;
+    }
+    const auto it = std::find_if(d.Filterliste.begin(), d.Filterliste.end(),
+                                 [&](const buchungstyp& b) { return b.Bezeichnung == name; });
+    if (it == d.Filterliste.end()) {
+        f.Text = "Filter \"" + name + "\" nicht gefunden.";
+        return false;
+    }
+    q = AbfrageAusFilter(d, *it, heute);
+    return true;
+}
+
+}  // namespace
+
 bool BuchungslisteBericht(Datenbestand& d, const Berichtsoptionen& o, int32_t heute, CsvAusgabe& aus,
                           Berichtsfehler& f) {
     const auto konto = KontoAus(d, o, CodeAlleKonten, f);
@@ -225,19 +253,8 @@ bool BuchungslisteBericht(Datenbestand& d, const Berichtsoptionen& o, int32_t he
     abfragetyp q;
     std::string titel = BListeTitelAllgemein;
     if (const std::string* name = Wert(o, "--filter")) {
-        // The search mask is the first item of the filter tree, before any saved filter.
         titel = BListeTitelSuche;
-        if (*name == SuchmaskenName) {
-            q = AbfrageAusFilter(d, Suchmaske(d, heute), heute);
-        } else {
-            const auto it = std::find_if(d.Filterliste.begin(), d.Filterliste.end(),
-                                         [&](const buchungstyp& b) { return b.Bezeichnung == *name; });
-            if (it == d.Filterliste.end()) {
-                f.Text = "Filter \"" + *name + "\" nicht gefunden.";
-                return false;
-            }
-            q = AbfrageAusFilter(d, *it, heute);
-        }
+        if (!FilterAbfrage(d, *name, heute, q, f)) return false;
     } else {
         q = AbfrageAusBaeumen(*zeitraum, *konto, *rubrik);
     }
@@ -428,6 +445,64 @@ bool EinnahmenAusgabenBericht(Datenbestand& d, const Berichtsoptionen& o, int32_
     const auto zeitraum = ZeitraumAus(d, o, heute, f);
     if (!zeitraum) return false;
     GridAusgeben(GewinnVerlustAufbauen(d, {*konto, *zeitraum}), aus);
+    return true;
+}
+
+bool GesamtentwicklungBericht(Datenbestand& d, const Berichtsoptionen& o, int32_t heute, CsvAusgabe& aus,
+                              Berichtsfehler& f) {
+    const auto konto = KontoAus(d, o, CodeAlleKonten, f);
+    if (!konto) return false;
+    const auto zeitraum = ZeitraumAus(d, o, heute, f);
+    if (!zeitraum) return false;
+    // The window's period tree holds the years only.
+    if (zeitraum->OberNr != 0) {
+        f.Text = "Zeitraum \"" + *Wert(o, "--zeitraum") + "\" nicht gefunden (gesamt oder JJJJ im gebuchten Zeitraum).";
+        return false;
+    }
+    const auto modus = NamensAus(o, "--modus", {"monatlich", "jaehrlich"}, 1, f);
+    if (!modus) return false;
+    const auto saldo = SchalterAus(o, "--saldo", false, f);
+    if (!saldo) return false;
+    GesamtentwicklungOptionen g;
+    g.Auswahl = *konto;
+    g.Zeitraum = *zeitraum;
+    g.Jaehrlich = *modus == 1;
+    g.Saldo = *saldo;
+    g.Heute = heute;
+    GridAusgeben(GesamtentwicklungAufbauen(d, g).Tabelle, aus);
+    return true;
+}
+
+bool BuchungsuebersichtBericht(Datenbestand& d, const Berichtsoptionen& o, int32_t heute, CsvAusgabe& aus,
+                               Berichtsfehler& f) {
+    const auto konto = KontoAus(d, o, CodeAlleKonten, f);
+    if (!konto) return false;
+    const auto rubrik = RubrikAus(d, o, CodeAlleRubriken, f);
+    if (!rubrik) return false;
+    const auto zeitraum = ZeitraumAus(d, o, heute, f);
+    if (!zeitraum) return false;
+    const auto gruppierung = GanzzahlAus(o, "--gruppierung", 0, 3, 0, f);
+    if (!gruppierung) return false;
+    const auto zwischensummen = SchalterAus(o, "--zwischensummen", true, f);
+    if (!zwischensummen) return false;
+    const auto storniert = SchalterAus(o, "--storniert", true, f);
+    if (!storniert) return false;
+    const auto unter = SchalterAus(o, "--unterrubriken", true, f);
+    if (!unter) return false;
+    UebersichtOptionen u;
+    if (const std::string* name = Wert(o, "--filter")) {
+        if (!FilterAbfrage(d, *name, heute, u.Abfrage, f)) return false;
+        u.Titel = UebersichtTitelSuche;
+    } else {
+        u.Abfrage = UebersichtAbfrage(*zeitraum, *konto, *rubrik, *storniert);
+    }
+    u.Gruppierung = static_cast<UebersichtGruppierung>(*gruppierung);
+    u.Zwischensummen = *zwischensummen;
+    u.Unterrubriken = *unter;
+    const Buchungsuebersicht b = BuchungsuebersichtAufbauen(d, u);
+    GridAusgeben(b.Tabelle, aus);
+    aus.Zeile(std::vector<std::string>{"# Einnahmen", b.EinnahmenText, "Ausgaben", b.AusgabenText,
+                                       b.SaldoBeschriftung, b.SaldoText});
     return true;
 }
 
