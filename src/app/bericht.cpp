@@ -499,11 +499,14 @@ bool BuchungsuebersichtBericht(Datenbestand& d, const Berichtsoptionen& o, int32
     u.Gruppierung = static_cast<UebersichtGruppierung>(*gruppierung);
     u.Zwischensummen = *zwischensummen;
     u.Unterrubriken = *unter;
-    const Buchungsuebersicht b = BuchungsuebersichtAufbauen(d, u);
+    UebersichtAusgeben(BuchungsuebersichtAufbauen(d, u), aus);
+    return true;
+}
+
+void UebersichtAusgeben(const Buchungsuebersicht& b, CsvAusgabe& aus) {
     GridAusgeben(b.Tabelle, aus);
     aus.Zeile(std::vector<std::string>{"# Einnahmen", b.EinnahmenText, "Ausgaben", b.AusgabenText,
                                        b.SaldoBeschriftung, b.SaldoText});
-    return true;
 }
 
 bool FaelligeBericht(Datenbestand& d, const Berichtsoptionen& o, int32_t heute, CsvAusgabe& aus, Berichtsfehler& f) {

@@ -23,6 +23,7 @@ struct Grid;
 struct Kontenblatt;
 struct KontoStandAnzeige;
 struct FaelligeZeile;
+struct Buchungsuebersicht;
 class Buchungsliste;
 
 // --- CSV -------------------------------------------------------------------------------------
@@ -149,6 +150,7 @@ void KontostaendeAusgeben(const KontoStandAnzeige& anzeige, bool gesamt, CsvAusg
 void KontenblattAusgeben(const Kontenblatt& blatt, CsvAusgabe& aus);
 void BuchungslisteAusgeben(const std::string& titel, const Buchungsliste& liste, CsvAusgabe& aus);
 void FaelligeAusgeben(const std::vector<FaelligeZeile>& zeilen, CsvAusgabe& aus);
+void UebersichtAusgeben(const Buchungsuebersicht& b, CsvAusgabe& aus);
 
 // --- Printing --------------------------------------------------------------------------------
 

@@ -1,3 +1,4 @@
+#include "app/qtcsvexport.h"
 #include "bookings/tblistedlg.h"
 
 #include <QAction>
@@ -122,9 +123,21 @@ TBListeDlg::TBListeDlg(Datenbestand& d, const Einstellungen& einstellungen, Meld
 
     auto* unten = new QHBoxLayout;
     unten->addWidget(StatusLabel, 1);
+    CsvBtn = CsvKnopf(this);
+    connect(CsvBtn, &QPushButton::clicked, this, [this] {
+        CsvExportieren(this, windowTitle(), [this](CsvAusgabe& aus) {
+            BuchungslisteAusgeben(windowTitle().toStdString(), liste_, aus);
+        });
+    });
+    unten->addWidget(CsvBtn);
     unten->addWidget(BearbeitenBtn);
     unten->addWidget(LoeschBtn);
     unten->addWidget(BitBtn1);
+    // After the list, the buttons from left to right.
+    setTabOrder(BuchgListView, CsvBtn);
+    setTabOrder(CsvBtn, BearbeitenBtn);
+    setTabOrder(BearbeitenBtn, LoeschBtn);
+    setTabOrder(LoeschBtn, BitBtn1);
     auto* haupt = new QVBoxLayout(this);
     haupt->addWidget(PageControl1);
     haupt->addWidget(Label1);

@@ -97,6 +97,7 @@ public:
     QPushButton* BearbeitenBtn;
     QPushButton* LoeschBtn;
     QPushButton* BitBtn1;
+    QPushButton* CsvBtn = nullptr;
     QMenu* PopupMenu1;
     QAction* Bearbeiten1;
     QAction* Loeschen1;

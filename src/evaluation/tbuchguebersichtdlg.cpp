@@ -1,3 +1,4 @@
+#include "app/qtcsvexport.h"
 #include "evaluation/tbuchguebersichtdlg.h"
 
 #include <QCheckBox>
@@ -91,6 +92,10 @@ TBuchgUebersichtDlg::TBuchgUebersichtDlg(Datenbestand& bestand, const Einstellun
     DruckBtn->setEnabled(false);
     DruckBtn->setToolTip(QStringLiteral("Der Ausdruck ist noch nicht verfügbar"));
     DruckBtn->setAutoDefault(false);
+    CsvBtn = CsvKnopf(this);
+    connect(CsvBtn, &QPushButton::clicked, this, [this] {
+        CsvExportieren(this, windowTitle(), [this](CsvAusgabe& aus) { UebersichtAusgeben(uebersicht_, aus); });
+    });
     BitBtn3 = new QPushButton(QStringLiteral("OK"), this);
     BitBtn3->setObjectName(QStringLiteral("BitBtn3"));
     BitBtn3->setDefault(true);
@@ -113,7 +118,9 @@ TBuchgUebersichtDlg::TBuchgUebersichtDlg(Datenbestand& bestand, const Einstellun
     summen->addWidget(SaldotextLabel);
     summen->addWidget(SaldoLabel);
     summen->addStretch(1);
+    summen->addWidget(CsvBtn);
     summen->addWidget(DruckBtn);
+    setTabOrder(CsvBtn, DruckBtn);
     summen->addWidget(BitBtn3);
 
     auto* ganz = new QVBoxLayout(this);

@@ -58,6 +58,7 @@ public:
     QLabel* SaldotextLabel = nullptr;
     QLabel* SaldoLabel = nullptr;
     QPushButton* DruckBtn = nullptr;
+    QPushButton* CsvBtn = nullptr;
     QPushButton* BitBtn3 = nullptr;
     QtGridModell* Modell = nullptr;
 

@@ -1,3 +1,4 @@
+#include "app/qtcsvexport.h"
 #include "evaluation/tgesentwdlg.h"
 
 #include <QButtonGroup>
@@ -138,9 +139,16 @@ TGesEntwDlg::TGesEntwDlg(Datenbestand& bestand, const Einstellungen& einstellung
     auto* mitte = new QHBoxLayout;
     mitte->addLayout(links);
     mitte->addWidget(PageControl1, 1);
+    CsvBtn = CsvKnopf(this);
+    connect(CsvBtn, &QPushButton::clicked, this, [this] {
+        CsvExportieren(this, windowTitle(), [this](CsvAusgabe& aus) { GridAusgeben(Modell->Daten(), aus); });
+    });
     auto* knoepfe = new QHBoxLayout;
     knoepfe->addStretch(1);
+    knoepfe->addWidget(CsvBtn);
     knoepfe->addWidget(BitBtn4);
+    setTabOrder(CsvBtn, BitBtn4);
+    setTabOrder(BitBtn4, BitBtn3);
     knoepfe->addWidget(BitBtn3);
     auto* ganz = new QVBoxLayout(this);
     ganz->addLayout(mitte, 1);

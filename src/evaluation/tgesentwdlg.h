@@ -64,6 +64,7 @@ public:
     QPushButton* SpeichernBtn = nullptr;
     QPushButton* BitBtn3 = nullptr;
     QPushButton* BitBtn4 = nullptr;
+    QPushButton* CsvBtn = nullptr;
     QtGridModell* Modell = nullptr;
 
 private:
