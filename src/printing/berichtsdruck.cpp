@@ -545,7 +545,8 @@ private:
         const bool uebersicht = Uebersicht();
         const bool kbRubrik = !uebersicht && a_.Gruppierung == 2;
         job_.SetzeSchrift(Fett());
-        // A category path comes back on many rows: each distinct text is measured once.
+        // A category path comes back on many rows: each distinct text is measured once. The keys
+        // view the rows' own cells, which outlive the map.
         std::unordered_map<std::string_view, double> gemessen;
         auto breite = [&](std::string_view text) {
             if (text.empty()) return 0.0;
@@ -569,7 +570,7 @@ private:
             if (art == 3 || art == 4) buchungstext = std::max(buchungstext, job_.TextBreiteMM(ListenText(z, ListeText)));
             // An amount is never cut: a wider one widens its column.
             const std::string b = BetragAus(z).Text;
-            if (b.size() > 8) betrag = std::max(betrag, breite(b));
+            if (b.size() > 8) betrag = std::max(betrag, job_.TextBreiteMM(b));
         }
         w[ListeNummer] += kAbstand;
         w[ListeDatum] = job_.TextBreiteMM(" 31.12.99 ") + kAbstand;
