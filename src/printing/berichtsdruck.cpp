@@ -559,6 +559,7 @@ private:
         // The text column holds at least its heading.
         double buchungstext = job_.TextBreiteMM(ListenUeberschriften[ListeText]);
         double betrag = job_.TextBreiteMM(kBetragMuster) + 2 * kAbstand;
+        double kbSummenText = 0;
         for (const GridZeile& z : a_.Tabelle.Zeilen) {
             const int32_t art = z.Daten.Zeilenart;
             // A heading is written across its line, never cut: it needs no column of its width.
@@ -568,6 +569,7 @@ private:
                 w[ListeKonto] = std::max(w[ListeKonto], breite(ListenText(z, ListeKonto)));
             }
             if (art == 3 || art == 4) buchungstext = std::max(buchungstext, job_.TextBreiteMM(ListenText(z, ListeText)));
+            if (kbRubrik && art == 5) kbSummenText = std::max(kbSummenText, breite(ListenText(z, ListeText)));
             // An amount is never cut: a wider one widens its column.
             const std::string b = BetragAus(z).Text;
             if (b.size() > 8) betrag = std::max(betrag, job_.TextBreiteMM(b));
@@ -576,7 +578,10 @@ private:
         w[ListeDatum] = job_.TextBreiteMM(" 31.12.99 ") + kAbstand;
         w[ListeStorno] = job_.TextBreiteMM("sto.") + kAbstand;
         w[ListeBetrag] = betrag + kAbstand;
-        w[ListeGegen] = kbRubrik ? job_.TextBreiteMM(ListenUeberschriften[ListeGegen]) + 2 * kAbstand
+        // The sheet by category keeps its category headings out of the width (they are written
+        // across their lines), but holds the section totals' captions that stand in that column.
+        w[ListeGegen] = kbRubrik ? std::max(job_.TextBreiteMM(ListenUeberschriften[ListeGegen]) + kAbstand,
+                                            kbSummenText) + kAbstand
                                  : w[ListeGegen] + kAbstand;
         w[ListeKonto] += kAbstand;
         job_.SetzeSchrift(Normal());
