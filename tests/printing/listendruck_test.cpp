@@ -205,6 +205,41 @@ TEST(Listendruck, LangeListenBrechenUmUndWiederholenDieKopfzeile) {
     }
 }
 
+// Aborts at the given poll.
+class AbbruchNach : public OhneFortschritt {
+public:
+    explicit AbbruchNach(int n) : n_(n) {}
+    bool Abgebrochen() override { return ++abfragen_ >= n_; }
+    int abfragen_ = 0;
+
+private:
+    int n_;
+};
+
+TEST(Listendruck, AbbruchZwischenDenSeitenEinerLangenListe) {
+    Datenbestand d = Buch();
+    for (int i = 0; i < 300; ++i) {
+        buchungstyp b = Buchung(Tag(1 + i % 28, 3, 2024), BArtAusgabe, 100 + i, 1, 30);
+        b.IdentNr = 100 + i;
+        d.Buchungen.push_back(b);
+    }
+    const Berichtsanfrage a = Blatt(d, KontenblattGruppierung::Buchungsnummer);
+    TestGeraet ganz;
+    OhneFortschritt ohne;
+    const Druckergebnis voll = BerichtDrucken(ganz, a, Umgebung(d), ohne);
+    ASSERT_GE(voll.Seiten, 4);
+    // The notice is polled before the table and at every page break: the third poll stops the
+    // copy after its second page; the document is still ended.
+    TestGeraet g;
+    AbbruchNach abbruch(3);
+    const Druckergebnis r = BerichtDrucken(g, a, Umgebung(d), abbruch);
+    EXPECT_TRUE(r.Abgebrochen);
+    EXPECT_EQ(r.Seiten, 2);
+    EXPECT_EQ(g.Seiten, 2);
+    EXPECT_FALSE(g.Offen);
+    EXPECT_EQ(g.Dokumente, 1);
+}
+
 // A booking overview's print rows by hand, in the order of the grouping by number.
 GridZeile Zeile(int32_t art, std::vector<std::string> zellen, std::optional<Cent> betrag = std::nullopt) {
     GridZeile z;
