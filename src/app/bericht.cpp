@@ -386,8 +386,11 @@ void KontostaendeAusgeben(const KontoStandAnzeige& anzeige, bool gesamt, CsvAusg
     if (gesamt) aus.Zeile(std::vector<std::string>{"# Gesamt", anzeige.GesamtText});
 }
 
-bool KontenblattBericht(Datenbestand& d, const Berichtsoptionen& o, int32_t heute, CsvAusgabe& aus,
-                        Berichtsfehler& f) {
+namespace {
+
+// The account sheet's choices from the options; nullopt (with the message) on wrong usage.
+std::optional<KontenblattOptionen> KontenblattOptionenAus(Datenbestand& d, const Berichtsoptionen& o, int32_t heute,
+                                                          Berichtsfehler& f) {
     // The sheet's tree holds single accounts only; the first is chosen when none is given.
     const std::vector<kontotyp> konten = KontenblattKonten(d);
     KontenblattOptionen k;
@@ -396,23 +399,32 @@ bool KontenblattBericht(Datenbestand& d, const Berichtsoptionen& o, int32_t heut
         const std::optional<int32_t> nr = Zahl(*text);
         if (!nr || std::none_of(konten.begin(), konten.end(), [&](const kontotyp& x) { return x.Nr == *nr; })) {
             f.Text = "Konto \"" + *text + "\" nicht gefunden.";
-            return false;
+            return std::nullopt;
         }
         k.Konto = *nr;
     }
     const auto zeitraum = ZeitraumAus(d, o, heute, f);
-    if (!zeitraum) return false;
+    if (!zeitraum) return std::nullopt;
     const auto gruppierung = GanzzahlAus(o, "--gruppierung", 0, 3, 0, f);
-    if (!gruppierung) return false;
+    if (!gruppierung) return std::nullopt;
     const auto zwischensummen = SchalterAus(o, "--zwischensummen", true, f);
-    if (!zwischensummen) return false;
+    if (!zwischensummen) return std::nullopt;
     const auto storniert = SchalterAus(o, "--storniert", false, f);
-    if (!storniert) return false;
+    if (!storniert) return std::nullopt;
     k.Zeitraum = *zeitraum;
     k.Gruppierung = static_cast<KontenblattGruppierung>(*gruppierung);
     k.Zwischensummen = *zwischensummen;
     k.Stornierte = *storniert;
-    KontenblattAusgeben(KontenblattAufbauen(d, k), aus);
+    return k;
+}
+
+}  // namespace
+
+bool KontenblattBericht(Datenbestand& d, const Berichtsoptionen& o, int32_t heute, CsvAusgabe& aus,
+                        Berichtsfehler& f) {
+    const auto k = KontenblattOptionenAus(d, o, heute, f);
+    if (!k) return false;
+    KontenblattAusgeben(KontenblattAufbauen(d, *k), aus);
     return true;
 }
 
@@ -524,7 +536,9 @@ void FaelligeAusgeben(const std::vector<FaelligeZeile>& zeilen, CsvAusgabe& aus)
 
 // --- Printing --------------------------------------------------------------------------------
 
-std::vector<std::string> DruckbareArten() { return {"einnahmen-ausgaben", "rubrik-konto", "rubrik-zeit"}; }
+std::vector<std::string> DruckbareArten() {
+    return {"kontenblatt", "einnahmen-ausgaben", "rubrik-konto", "rubrik-zeit"};
+}
 
 bool DruckanfrageAus(Datenbestand& d, const std::string& art, const Berichtsoptionen& o, int32_t heute,
                      Berichtsanfrage& anfrage, Berichtsfehler& f) {
@@ -540,6 +554,12 @@ bool DruckanfrageAus(Datenbestand& d, const std::string& art, const Berichtsopti
         const auto r = RubrikOptionenAus(d, o, heute, f);
         if (!r) return false;
         anfrage = art == "rubrik-konto" ? RubrikKontoDruck(d, *r) : RubrikZeitDruck(d, *r);
+        return true;
+    }
+    if (art == "kontenblatt") {
+        const auto k = KontenblattOptionenAus(d, o, heute, f);
+        if (!k) return false;
+        anfrage = KontenblattDruck(d, *k);
         return true;
     }
     f.Text = "Die Auswertung \"" + art + "\" kann nicht gedruckt werden.";

@@ -106,9 +106,14 @@ TEST_F(Drucke, JedeArtHaeltTitelUndAlleBetraegeDesBerichts) {
         {"einnahmen-ausgaben", {}, {"Einnahmen-Ausgaben-Übersicht", "Anf.-stand", "Gesamt real", "Alle Konten"}},
         {"rubrik-konto", {"--konto", "5001"}, {"Rubrik-Konto-Übersicht", "Rubrik", "Anteile", "Bestandskonten"}},
         {"rubrik-zeit", {"--zeitraum", "2026"}, {"Rubrik-Zeit-Übersicht", "Nov 2026", "Dez 2026", "Jahr 2026"}},
+        {"kontenblatt", {"--zeitraum", "2026"}, {"Kontenblatt", "Nach Typ", "B-nr./Belegnr.", "Einnahmen", "Umbuchungen"}},
+        {"kontenblatt",
+         {"--zeitraum", "gesamt", "--gruppierung", "2", "--storniert", "1"},
+         {"Kontenblatt", "Nach Rubrik", "Rubrik/Gegenkonto", "Gesamt Ausgaben", "Gesamt Einnahmen"}},
+        {"kontenblatt", {"--gruppierung", "3", "--zeitraum", "2026-11"}, {"Nach Datum", "Datum", "B.-text"}},
     };
     for (const auto& fall : faelle) {
-        const std::string pdf = Pfad(fall.Art + ".pdf");
+        const std::string pdf = Pfad(fall.Art + std::to_string(fall.Optionen.size()) + ".pdf");
         std::vector<std::string> drucke{"drucke", fall.Art, buch, "--pdf", pdf, "--heute", "2026-12-07"};
         std::vector<std::string> bericht{"bericht", fall.Art, buch, "--heute", "2026-12-07"};
         drucke.insert(drucke.end(), fall.Optionen.begin(), fall.Optionen.end());
@@ -146,7 +151,9 @@ TEST_F(Drucke, FalscheAufrufeUndGeschuetzteZiele) {
     const std::string buch = Buch();
     const std::string pdf = Pfad("aus.pdf");
     EXPECT_EQ(Lauf({"drucke", "rubrik-konto", buch}).Status, 2);                        // no --pdf
-    EXPECT_EQ(Lauf({"drucke", "kontenblatt", buch, "--pdf", pdf}).Status, 2);           // not printable here
+    EXPECT_EQ(Lauf({"drucke", "faellige", buch, "--pdf", pdf}).Status, 2);              // not printable
+    EXPECT_EQ(Lauf({"drucke", "kontenblatt", buch, "--pdf", pdf, "--gruppierung", "4"}).Status, 2);
+    EXPECT_EQ(Lauf({"drucke", "kontenblatt", buch, "--pdf", pdf, "--konto", "5000"}).Status, 2);
     EXPECT_EQ(Lauf({"drucke", "rubrik-konto", buch, "--pdf", pdf, "--modus", "x"}).Status, 2);
     EXPECT_EQ(Lauf({"drucke", "einnahmen-ausgaben", buch, "--pdf", pdf, "--zeitraum", "1900"}).Status, 2);
     EXPECT_EQ(Lauf({"drucke", "rubrik-konto", Pfad("fehlt.tlw"), "--pdf", pdf}).Status, 1);
