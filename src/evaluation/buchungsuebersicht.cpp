@@ -1,6 +1,8 @@
 #include "evaluation/buchungsuebersicht.h"
 
 #include <algorithm>
+#include <climits>
+#include <optional>
 #include <unordered_map>
 
 #include "bookings/kontosuche.h"
@@ -45,6 +47,11 @@ void NummerAnfuegen(std::string& ziel, int32_t nummer) {
 
 Cent Betrag(Cent x) { return x < 0 ? -x : x; }
 
+// Builds the rows in two steps: first the plan of each part (the order of its bookings and the
+// stretches of headings, bookings and subtotals), then every row in display order, complete with
+// its texts. Knowing the plan first gives the exact number of rows, so the row vector is allocated
+// once; writing each row once, front to back, keeps a million rows from being touched twice in
+// scattered order, and their memory is freed in the order it was taken.
 class Uebersichtbauer {
 public:
     Uebersichtbauer(const Datenbestand& d, const UebersichtOptionen& o, Buchungsuebersicht& u)
@@ -59,20 +66,47 @@ public:
         for (int logisch : u_.Spalten) u_.Tabelle.Kopf.push_back(UebersichtUeberschriften[static_cast<size_t>(logisch)]);
         schluessel_ = u_.Spalten[0];
         gruppiert_ = o.Gruppierung != UebersichtGruppierung::Buchungsnummer;
+        // Path texts by chart slot, so that a row finds its two paths without hashing.
+        pfadJePlatz_.assign(konten_.Anzahl(), &leer_);
+        for (size_t platz = 0; platz < konten_.Anzahl(); ++platz)
+            if (const auto it = pfade_.find(konten_.Nr(static_cast<int32_t>(platz))); it != pfade_.end())
+                pfadJePlatz_[platz] = &it->second;
+        // Date texts by day over the span of the bookings' dates, made when first needed.
+        if (const auto spanne = ix_.Datumsspanne()) {
+            const int64_t tage = static_cast<int64_t>(spanne->second) - spanne->first + 1;
+            if (tage <= std::min<int64_t>(kTageImVoraus, 4 * static_cast<int64_t>(ix_.Anzahl()) + 4096)) {
+                tagBasis_ = spanne->first;
+                tagTexte_.resize(static_cast<size_t>(tage));
+            }
+        }
     }
 
     void Bauen() {
         Sammeln();
-        ziel_[0].assign(teile_[0].size(), 0);
-        ziel_[1].assign(teile_[1].size(), 0);
-        u_.Tabelle.Zeilen.reserve(teile_[0].size() + teile_[1].size() + 16);
-        Teil(0);
-        Teil(1);
-        Fuellen();
-        if (u_.Tabelle.Zeilen.empty()) u_.Tabelle.Zeilen.push_back(Leer(BuEinnahme));
+        Planen(0);
+        Planen(1);
+        u_.Tabelle.Zeilen.reserve(std::max<size_t>(Zeilenzahl(0) + Zeilenzahl(1), 1));
+        Ausgeben(0);
+        Ausgeben(1);
+        if (u_.Tabelle.Zeilen.empty()) NeueZeile(BuEinnahme);
     }
 
 private:
+    // Longest span of dates whose texts are kept by day (some 270 years, and not many more days
+    // than bookings); beyond it by a map.
+    static constexpr int64_t kTageImVoraus = 100000;
+
+    // A stretch of a part's rows: a heading, the bookings reihe_[teil][Anfang, Ende) and, for a
+    // group, its subtotal. Nr is the heading's and the booking rows' RubrikNr.
+    struct Abschnitt {
+        int KopfSpalte = BuNummer;
+        std::string Kopf;
+        int32_t Nr = 0;
+        uint32_t Anfang = 0;
+        uint32_t Ende = 0;
+        bool Gruppe = false;
+    };
+
     // Whether the account number is in the query's account list: listed itself, or covered by
     // "Alle Konten", "Bestandskonten" or "Sparkonten".
     bool InKontenliste(int32_t nr) {
@@ -93,8 +127,11 @@ private:
 
     void Sammeln() {
         const Abfragefilter filter(d_, o_.Abfrage);
+        const std::vector<uint32_t> treffer = filter.Treffer();
+        teile_[0].reserve(treffer.size());
+        teile_[1].reserve(treffer.size());
         const auto& art = ix_.BArt();
-        for (uint32_t pos : filter.Treffer()) {
+        for (uint32_t pos : treffer) {
             switch (art[pos]) {
             case BArtEinnahme: teile_[0].push_back({pos, Seite::Einnahme}); break;
             case BArtAusgabe: teile_[1].push_back({pos, Seite::Ausgabe}); break;
@@ -115,9 +152,8 @@ private:
         return e.S == Seite::An ? ix_.Konto2()[e.Position] : ix_.Konto1()[e.Position];
     }
     const std::string& Pfad(int32_t nr) const {
-        static const std::string leer;
-        const auto it = pfade_.find(nr);
-        return it == pfade_.end() ? leer : it->second;
+        const int32_t platz = konten_.Platz(nr);
+        return platz == Kontoindex::Fehlt ? leer_ : *pfadJePlatz_[static_cast<size_t>(platz)];
     }
     std::string Gruppenname(int32_t nr) const {
         if (konten_.Platz(nr) != Kontoindex::Fehlt) return Pfad(nr);
@@ -125,105 +161,18 @@ private:
     }
     const std::string& Datumstext(int32_t tag) {
         if (letzterText_ && tag == letzterTag_) return *letzterText_;
-        auto it = datumstexte_.find(tag);
-        if (it == datumstexte_.end()) it = datumstexte_.emplace(tag, DatumKurzText(tag)).first;
+        const int64_t i = static_cast<int64_t>(tag) - tagBasis_;
+        if (i >= 0 && i < static_cast<int64_t>(tagTexte_.size())) {
+            std::optional<std::string>& t = tagTexte_[static_cast<size_t>(i)];
+            if (!t) t = DatumKurzText(tag);
+            letzterText_ = &*t;
+        } else {
+            auto it = datumstexte_.find(tag);
+            if (it == datumstexte_.end()) it = datumstexte_.emplace(tag, DatumKurzText(tag)).first;
+            letzterText_ = &it->second;
+        }
         letzterTag_ = tag;
-        letzterText_ = &it->second;
         return *letzterText_;
-    }
-
-    GridZeile Leer(int32_t art) const {
-        GridZeile z;
-        z.Daten.Zeilenart = art;
-        z.Zellen.assign(7, std::string());
-        z.Daten.Betraege.assign(7, std::nullopt);
-        z.Daten.Farben.assign(7, Farbklasse::Text);
-        return z;
-    }
-    void Setzen(GridZeile& z, int logisch, std::string text) const {
-        z.Zellen[static_cast<size_t>(anzeige_[static_cast<size_t>(logisch)])] = std::move(text);
-    }
-    void Ueberschrift(int logisch, const std::string& text, int32_t nr = 0) {
-        GridZeile z = Leer(BuUeberschrift);
-        z.Daten.RubrikNr = nr;
-        z.Daten.Zeilentext = text;
-        Setzen(z, logisch, text);
-        u_.Tabelle.Zeilen.push_back(std::move(z));
-    }
-    // A subtotal row: the caption (if any) in the key column, the amount in the amount cell.
-    void Summe(int32_t art, const std::string& text, Cent wert, Cent anzeige, Farbklasse farbe, int32_t nr = 0) {
-        GridZeile z = Leer(art);
-        z.Daten.RubrikNr = nr;
-        z.Daten.Zeilentext = text;
-        if (!text.empty()) Setzen(z, schluessel_, text);
-        const auto s = static_cast<size_t>(anzeige_[BuBetrag]);
-        z.Zellen[s] = CentAnzeige(anzeige);
-        z.Daten.Betraege[s] = wert;
-        z.Daten.Farben[s] = farbe;
-        u_.Tabelle.Zeilen.push_back(std::move(z));
-    }
-
-    // The row of one booking with its numbers; its texts come later (Fuellen). Adds to the part's
-    // sums unless cancelled; returns its signed effect (0 when cancelled).
-    Cent Buchungszeile(size_t teil, size_t index, int32_t gruppe) {
-        const Eintrag& e = teile_[teil][index];
-        const bool storno = ix_.Storniert()[e.Position] != 0;
-        const Cent betrag = ix_.Betrag()[e.Position];
-        const bool zugang = e.Zugang();
-        ziel_[teil][index] = static_cast<uint32_t>(u_.Tabelle.Zeilen.size());
-        GridZeile& z = u_.Tabelle.Zeilen.emplace_back(Leer(zugang ? BuEinnahme : BuAusgabe));
-        z.Daten.IdentNr = ix_.Nr()[e.Position];
-        z.Daten.RubrikNr = gruppe;
-        z.Daten.Storniert = storno;
-        const auto s = static_cast<size_t>(anzeige_[BuBetrag]);
-        z.Daten.Betraege[s] = zugang ? betrag : -betrag;
-        z.Daten.Farben[s] = zugang ? Farbklasse::Positiv : Farbklasse::Negativ;
-        if (storno) return 0;
-        teilSumme_ += betrag;
-        if (e.Umbuchung()) teilUmbuchung_ += betrag;
-        return zugang ? betrag : -betrag;
-    }
-
-    void GruppenSumme(Cent summe, int32_t nr) {
-        if (o_.Zwischensummen) Summe(BuZwischensumme, "", summe, Betrag(summe), FarbeNachVorzeichen(summe), nr);
-    }
-
-    // Groups of a part's entries by a key, in the order of the key's rank; within a group the
-    // entries keep their collection order. Every entry lands in exactly one group.
-    template <typename SchluesselVon, typename RangVon, typename Name>
-    void Gruppen(size_t teil, const std::vector<size_t>& auswahl, SchluesselVon schluessel, RangVon rang, Name name,
-                 int kopfSpalte) {
-        struct Gruppe {
-            int32_t Schluessel = 0;
-            int64_t Rang = 0;
-            std::vector<size_t> Eintraege;
-        };
-        std::vector<Gruppe> gruppen;
-        std::unordered_map<int32_t, size_t> gruppeVon;
-        int32_t letzter = 0;
-        size_t letzteGruppe = SIZE_MAX;
-        for (size_t i : auswahl) {
-            const int32_t k = schluessel(teile_[teil][i]);
-            if (letzteGruppe == SIZE_MAX || k != letzter) {
-                auto it = gruppeVon.find(k);
-                if (it == gruppeVon.end()) {
-                    it = gruppeVon.emplace(k, gruppen.size()).first;
-                    gruppen.push_back({k, rang(k), {}});
-                }
-                letzter = k;
-                letzteGruppe = it->second;
-            }
-            gruppen[letzteGruppe].Eintraege.push_back(i);
-        }
-        std::stable_sort(gruppen.begin(), gruppen.end(), [](const Gruppe& a, const Gruppe& b) {
-            return a.Rang != b.Rang ? a.Rang < b.Rang : a.Schluessel < b.Schluessel;
-        });
-        for (const Gruppe& g : gruppen) {
-            Ueberschrift(kopfSpalte, name(g.Schluessel), g.Schluessel);
-            Cent summe = 0;
-            for (size_t i : g.Eintraege) summe += Buchungszeile(teil, i, g.Schluessel);
-            GruppenSumme(summe, g.Schluessel);
-        }
     }
 
     // Rank of a number: its place in `liste`, else its place in the chart behind it, else behind
@@ -251,64 +200,257 @@ private:
         return platz == Kontoindex::Fehlt ? nr : konten_.Nr(konten_.Hauptrubrik(platz));
     }
 
-    void Teil(size_t teil) {
+    void Abschnittanfang(size_t teil, int kopfSpalte, std::string kopf, int32_t nr, bool gruppe) {
+        const auto n = static_cast<uint32_t>(reihe_[teil].size());
+        plan_[teil].push_back({kopfSpalte, std::move(kopf), nr, n, n, gruppe});
+    }
+
+    // Groups of a part's entries (`auswahl`, in collection order) by a key, in the order of the
+    // key's rank; within a group the entries keep their collection order. Every entry lands in
+    // exactly one group.
+    template <typename SchluesselVon, typename RangVon>
+    void Gruppen(size_t teil, const std::vector<uint32_t>& auswahl, SchluesselVon schluessel, RangVon rang,
+                 int kopfSpalte) {
+        struct Gruppe {
+            int32_t Schluessel = 0;
+            int64_t Rang = 0;
+            uint32_t Anzahl = 0;
+            uint32_t Anfang = 0;
+        };
+        std::vector<Gruppe> gruppen;
+        std::unordered_map<int32_t, uint32_t> gruppeVon;
+        std::vector<uint32_t> gruppeJe(auswahl.size());
+        int32_t letzter = 0;
+        uint32_t letzteGruppe = UINT32_MAX;
+        for (size_t i = 0; i < auswahl.size(); ++i) {
+            const int32_t k = schluessel(teile_[teil][auswahl[i]]);
+            if (letzteGruppe == UINT32_MAX || k != letzter) {
+                auto it = gruppeVon.find(k);
+                if (it == gruppeVon.end()) {
+                    it = gruppeVon.emplace(k, static_cast<uint32_t>(gruppen.size())).first;
+                    gruppen.push_back({k, rang(k), 0, 0});
+                }
+                letzter = k;
+                letzteGruppe = it->second;
+            }
+            gruppeJe[i] = letzteGruppe;
+            ++gruppen[letzteGruppe].Anzahl;
+        }
+        // Keys are distinct, so rank and key order the groups completely.
+        std::vector<uint32_t> folge(gruppen.size());
+        for (uint32_t g = 0; g < folge.size(); ++g) folge[g] = g;
+        std::sort(folge.begin(), folge.end(), [&](uint32_t a, uint32_t b) {
+            const Gruppe& x = gruppen[a];
+            const Gruppe& y = gruppen[b];
+            return x.Rang != y.Rang ? x.Rang < y.Rang : x.Schluessel < y.Schluessel;
+        });
+        // Each group's stretch in the part's order, then every entry into its group's stretch.
+        std::vector<uint32_t>& reihe = reihe_[teil];
+        auto frei = static_cast<uint32_t>(reihe.size());
+        for (uint32_t g : folge) {
+            gruppen[g].Anfang = frei;
+            frei += gruppen[g].Anzahl;
+        }
+        reihe.resize(frei);
+        for (uint32_t g : folge) {
+            Abschnittanfang(teil, kopfSpalte, Gruppenname(gruppen[g].Schluessel), gruppen[g].Schluessel, true);
+            plan_[teil].back().Anfang = gruppen[g].Anfang;
+            plan_[teil].back().Ende = gruppen[g].Anfang + gruppen[g].Anzahl;
+        }
+        for (size_t i = 0; i < auswahl.size(); ++i) reihe[gruppen[gruppeJe[i]].Anfang++] = auswahl[i];
+    }
+
+    // The part's entries by date, those of one day in collection order: by counting per day when
+    // the dates span a moderate range, else by sorting date and collection place together.
+    std::vector<uint32_t> NachDatum(const std::vector<Eintrag>& eintraege) const {
+        const auto& datum = ix_.Datum();
+        const auto n = static_cast<uint32_t>(eintraege.size());
+        std::vector<uint32_t> folge(n);
+        int32_t von = INT32_MAX, bis = INT32_MIN;
+        for (const Eintrag& e : eintraege) {
+            von = std::min(von, datum[e.Position]);
+            bis = std::max(bis, datum[e.Position]);
+        }
+        const int64_t tage = static_cast<int64_t>(bis) - von + 1;
+        if (tage <= static_cast<int64_t>(n) * 4 + 4096) {
+            std::vector<uint32_t> platz(static_cast<size_t>(tage) + 1, 0);
+            for (const Eintrag& e : eintraege) ++platz[static_cast<size_t>(datum[e.Position] - von) + 1];
+            for (size_t t = 1; t < platz.size(); ++t) platz[t] += platz[t - 1];
+            for (uint32_t i = 0; i < n; ++i) folge[platz[static_cast<size_t>(datum[eintraege[i].Position] - von)]++] = i;
+        } else {
+            std::vector<uint64_t> schluessel(n);
+            for (uint32_t i = 0; i < n; ++i)
+                schluessel[i] = (static_cast<uint64_t>(static_cast<int64_t>(datum[eintraege[i].Position]) - von) << 32) | i;
+            std::sort(schluessel.begin(), schluessel.end());
+            for (uint32_t i = 0; i < n; ++i) folge[i] = static_cast<uint32_t>(schluessel[i]);
+        }
+        return folge;
+    }
+
+    // The order of a part's entries and its stretches.
+    void Planen(size_t teil) {
         const std::vector<Eintrag>& eintraege = teile_[teil];
         if (eintraege.empty()) return;
         const bool einnahmen = teil == 0;
-        teilSumme_ = 0;
-        teilUmbuchung_ = 0;
-        Ueberschrift(schluessel_, einnahmen ? "Einnahmen" : "Ausgaben");
-        std::vector<size_t> alle(eintraege.size());
-        for (size_t i = 0; i < alle.size(); ++i) alle[i] = i;
+        const auto n = static_cast<uint32_t>(eintraege.size());
+        std::vector<uint32_t>& reihe = reihe_[teil];
+        reihe.reserve(n);
+        Abschnittanfang(teil, schluessel_, einnahmen ? "Einnahmen" : "Ausgaben", 0, false);
 
         switch (o_.Gruppierung) {
         case UebersichtGruppierung::Buchungsnummer:
-            for (size_t i : alle) Buchungszeile(teil, i, 0);
+            for (uint32_t i = 0; i < n; ++i) reihe.push_back(i);
+            plan_[teil].back().Ende = n;
             break;
         case UebersichtGruppierung::Datum: {
-            // Chronological by the date value; a stable sort keeps collection order within a day.
+            reihe = NachDatum(eintraege);
             const auto& datum = ix_.Datum();
-            std::stable_sort(alle.begin(), alle.end(), [&](size_t a, size_t b) {
-                return datum[eintraege[a].Position] < datum[eintraege[b].Position];
-            });
-            for (size_t i = 0; i < alle.size();) {
-                const int32_t tag = datum[eintraege[alle[i]].Position];
-                size_t j = i;
-                while (j < alle.size() && datum[eintraege[alle[j]].Position] == tag) ++j;
-                Ueberschrift(BuDatum, Datumstext(tag));
-                Cent summe = 0;
-                for (size_t k = i; k < j; ++k) summe += Buchungszeile(teil, alle[k], 0);
-                GruppenSumme(summe, 0);
+            for (uint32_t i = 0; i < n;) {
+                const int32_t tag = datum[eintraege[reihe[i]].Position];
+                uint32_t j = i;
+                while (j < n && datum[eintraege[reihe[j]].Position] == tag) ++j;
+                plan_[teil].push_back({BuDatum, Datumstext(tag), 0, i, j, true});
                 i = j;
             }
             break;
         }
         case UebersichtGruppierung::Konto: {
+            std::vector<uint32_t> alle(n);
+            for (uint32_t i = 0; i < n; ++i) alle[i] = i;
             const auto raenge = Raenge(KontenListe(d_));
             Gruppen(
                 teil, alle, [&](const Eintrag& e) { return Konto(e); },
-                [&](int32_t nr) { return Rang(raenge, nr); }, [&](int32_t nr) { return Gruppenname(nr); }, BuKonto);
+                [&](int32_t nr) { return Rang(raenge, nr); }, BuKonto);
             break;
         }
         case UebersichtGruppierung::Rubrik: {
             // Income and expense bookings by category; the part's transfers follow under a heading
             // of their own, grouped by the account on the other side.
-            std::vector<size_t> buchungen, umbuchungen;
-            for (size_t i : alle) (eintraege[i].Umbuchung() ? umbuchungen : buchungen).push_back(i);
+            std::vector<uint32_t> buchungen, umbuchungen;
+            for (uint32_t i = 0; i < n; ++i) (eintraege[i].Umbuchung() ? umbuchungen : buchungen).push_back(i);
             const auto raenge = Raenge(RubrikenListe(d_, einnahmen ? ArtEinnahme : ArtAusgabe, o_.Unterrubriken));
             Gruppen(
                 teil, buchungen, [&](const Eintrag& e) { return Rubrik(e); },
-                [&](int32_t nr) { return Rang(raenge, nr); }, [&](int32_t nr) { return Gruppenname(nr); }, BuGegen);
+                [&](int32_t nr) { return Rang(raenge, nr); }, BuGegen);
             if (!umbuchungen.empty()) {
-                Ueberschrift(BuGegen, "Umbuchungen");
+                Abschnittanfang(teil, BuGegen, "Umbuchungen", 0, false);
                 const auto kontoRaenge = Raenge(KontenListe(d_));
                 Gruppen(
                     teil, umbuchungen, [&](const Eintrag& e) { return Gegen(e); },
-                    [&](int32_t nr) { return Rang(kontoRaenge, nr); }, [&](int32_t nr) { return Gruppenname(nr); },
-                    BuGegen);
+                    [&](int32_t nr) { return Rang(kontoRaenge, nr); }, BuGegen);
             }
             break;
         }
+        }
+    }
+
+    // Rows of a part by its plan: headings, bookings, subtotals, and the part's three totals.
+    size_t Zeilenzahl(size_t teil) const {
+        if (plan_[teil].empty()) return 0;
+        size_t n = o_.Zwischensummen ? 3 : 0;
+        for (const Abschnitt& a : plan_[teil]) n += 1 + (a.Ende - a.Anfang) + (a.Gruppe && o_.Zwischensummen ? 1 : 0);
+        return n;
+    }
+
+    // A new row of seven empty cells without amounts, in the window's text colour.
+    GridZeile& NeueZeile(int32_t art) {
+        GridZeile& z = u_.Tabelle.Zeilen.emplace_back();
+        z.Daten.Zeilenart = art;
+        z.Zellen.resize(7);
+        z.Daten.Betraege.resize(7);
+        z.Daten.Farben.assign(7, Farbklasse::Text);
+        return z;
+    }
+    std::string& Zelle(GridZeile& z, int logisch) const {
+        return z.Zellen[static_cast<size_t>(anzeige_[static_cast<size_t>(logisch)])];
+    }
+    void Ueberschrift(int logisch, const std::string& text, int32_t nr) {
+        GridZeile& z = NeueZeile(BuUeberschrift);
+        z.Daten.RubrikNr = nr;
+        z.Daten.Zeilentext = text;
+        Zelle(z, logisch) = text;
+    }
+    // A subtotal row: the caption (if any) in the key column, the amount in the amount cell.
+    void Summe(int32_t art, const char* text, Cent wert, Cent anzeige, Farbklasse farbe, int32_t nr = 0) {
+        GridZeile& z = NeueZeile(art);
+        z.Daten.RubrikNr = nr;
+        z.Daten.Zeilentext = text;
+        if (*text) Zelle(z, schluessel_) = text;
+        const auto s = static_cast<size_t>(anzeige_[BuBetrag]);
+        z.Zellen[s] = CentAnzeige(anzeige);
+        z.Daten.Betraege[s] = wert;
+        z.Daten.Farben[s] = farbe;
+    }
+
+    // The row of one booking with its numbers and texts. Adds to the part's sums unless
+    // cancelled; returns its signed effect (0 when cancelled).
+    Cent Buchungszeile(const Eintrag& e, int32_t gruppe) {
+        static const char* const marken[] = {"  E", "  A", " U+", " U-"};
+        const uint32_t pos = e.Position;
+        const buchungstyp& b = d_.Buchungen[pos];
+        const bool storno = ix_.Storniert()[pos] != 0;
+        const Cent betrag = ix_.Betrag()[pos];
+        const bool zugang = e.Zugang();
+        GridZeile& z = NeueZeile(zugang ? BuEinnahme : BuAusgabe);
+        z.Daten.IdentNr = ix_.Nr()[pos];
+        z.Daten.RubrikNr = gruppe;
+        z.Daten.Storniert = storno;
+        const auto s = static_cast<size_t>(anzeige_[BuBetrag]);
+        z.Daten.Betraege[s] = zugang ? betrag : -betrag;
+        z.Daten.Farben[s] = zugang ? Farbklasse::Positiv : Farbklasse::Negativ;
+
+        std::string& nummer = Zelle(z, BuNummer);
+        nummer.reserve(9 + b.Belegnr.size());
+        NummerAnfuegen(nummer, z.Daten.IdentNr);
+        nummer += "  ";
+        nummer += b.Belegnr;
+        if (gruppiert_) nummer += marken[static_cast<int>(e.S)];
+        if (o_.Gruppierung != UebersichtGruppierung::Datum) Zelle(z, BuDatum) = Datumstext(ix_.Datum()[pos]);
+        if (storno) Zelle(z, BuStorno) = "x";
+        z.Zellen[s] = b.Betrag;
+        Zelle(z, BuText) = b.Text;
+        // The group heading names the key; a row repeats it only where it differs (a
+        // sub-category under its top-level category).
+        const int32_t gegen = Gegen(e);
+        if (!(gruppiert_ && schluessel_ == BuGegen && gegen == gruppe)) Zelle(z, BuGegen) = Pfad(gegen);
+        if (!(gruppiert_ && schluessel_ == BuKonto)) Zelle(z, BuKonto) = Pfad(Konto(e));
+
+        if (storno) return 0;
+        teilSumme_ += betrag;
+        if (e.Umbuchung()) teilUmbuchung_ += betrag;
+        return zugang ? betrag : -betrag;
+    }
+
+    // Grouped, the rows read the booking records in scattered order, and waiting for each record
+    // would cost more than making its row. So the records a few rows ahead are asked for early:
+    // first the fields a row reads, a little later the text they point to.
+    void Vorholen(size_t teil, uint32_t k) const {
+        constexpr uint32_t kFelder = 12, kTexte = 6;
+        const std::vector<uint32_t>& reihe = reihe_[teil];
+        if (k + kFelder < reihe.size()) {
+            const buchungstyp& b = d_.Buchungen[teile_[teil][reihe[k + kFelder]].Position];
+            __builtin_prefetch(&b.Belegnr);
+            __builtin_prefetch(&b.Betrag);
+            __builtin_prefetch(&b.Text);
+            __builtin_prefetch(reinterpret_cast<const char*>(&b.Text) + sizeof(std::string) - 1);
+        }
+        if (k + kTexte < reihe.size()) __builtin_prefetch(d_.Buchungen[teile_[teil][reihe[k + kTexte]].Position].Text.data());
+    }
+
+    void Ausgeben(size_t teil) {
+        if (plan_[teil].empty()) return;
+        const bool einnahmen = teil == 0;
+        teilSumme_ = 0;
+        teilUmbuchung_ = 0;
+        for (const Abschnitt& a : plan_[teil]) {
+            Ueberschrift(a.KopfSpalte, a.Kopf, a.Nr);
+            Cent summe = 0;
+            for (uint32_t k = a.Anfang; k < a.Ende; ++k) {
+                Vorholen(teil, k);
+                summe += Buchungszeile(teile_[teil][reihe_[teil][k]], a.Nr);
+            }
+            if (a.Gruppe && o_.Zwischensummen)
+                Summe(BuZwischensumme, "", summe, Betrag(summe), FarbeNachVorzeichen(summe), a.Nr);
         }
 
         (einnahmen ? u_.Einnahmen : u_.Ausgaben) += teilSumme_;
@@ -323,54 +465,29 @@ private:
         }
     }
 
-    // The texts of every booking row, made in the stored order of the bookings.
-    void Fuellen() {
-        static const char* const marken[] = {"  E", "  A", " U+", " U-"};
-        const bool datumGruppiert = o_.Gruppierung == UebersichtGruppierung::Datum;
-        for (size_t teil = 0; teil < 2; ++teil) {
-            for (size_t i = 0; i < teile_[teil].size(); ++i) {
-                const Eintrag& e = teile_[teil][i];
-                const buchungstyp& b = d_.Buchungen[e.Position];
-                GridZeile& z = u_.Tabelle.Zeilen[ziel_[teil][i]];
-                std::string nummer;
-                nummer.reserve(9 + b.Belegnr.size());
-                NummerAnfuegen(nummer, b.IdentNr);
-                nummer += "  ";
-                nummer += b.Belegnr;
-                if (gruppiert_) nummer += marken[static_cast<int>(e.S)];
-                Setzen(z, BuNummer, std::move(nummer));
-                if (!datumGruppiert) Setzen(z, BuDatum, Datumstext(b.Datum));
-                if (z.Daten.Storniert) Setzen(z, BuStorno, "x");
-                Setzen(z, BuBetrag, b.Betrag);
-                Setzen(z, BuText, b.Text);
-                // The group heading names the key; a row repeats it only where it differs (a
-                // sub-category under its top-level category).
-                const int32_t gegen = Gegen(e);
-                if (!(gruppiert_ && schluessel_ == BuGegen && gegen == z.Daten.RubrikNr)) Setzen(z, BuGegen, Pfad(gegen));
-                if (!(gruppiert_ && schluessel_ == BuKonto)) Setzen(z, BuKonto, Pfad(Konto(e)));
-            }
-        }
-    }
-
     const Datenbestand& d_;
     const UebersichtOptionen& o_;
     Buchungsuebersicht& u_;
     const Buchungsindex& ix_;
     const Kontoindex konten_;
     std::unordered_map<int32_t, std::string> pfade_;
+    const std::string leer_;
+    std::vector<const std::string*> pfadJePlatz_;
     std::unordered_map<int32_t, bool> liste_;
     std::array<int, 7> anzeige_{};
     int schluessel_ = BuNummer;
     bool gruppiert_ = false;
     std::vector<Eintrag> teile_[2];
-    std::vector<uint32_t> ziel_[2];
+    std::vector<uint32_t> reihe_[2];      // entries (indices into teile_) in display order
+    std::vector<Abschnitt> plan_[2];
     Cent teilSumme_ = 0;
     Cent teilUmbuchung_ = 0;
+    int64_t tagBasis_ = 0;
+    std::vector<std::optional<std::string>> tagTexte_;
     std::unordered_map<int32_t, std::string> datumstexte_;
     int32_t letzterTag_ = 0;
     const std::string* letzterText_ = nullptr;
 };
-
 }  // namespace
 
 int Buchungsuebersicht::Anzeige(int logisch) const {

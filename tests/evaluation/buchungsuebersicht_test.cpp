@@ -206,6 +206,36 @@ TEST(Buchungsuebersicht, NachDatumChronologisch) {
     EXPECT_EQ(Zelle(u, 12, BuNummer), "0002    A");
 }
 
+// Dates centuries apart: ordered and named by the date, those of one day in collection order,
+// however far apart the days lie.
+TEST(Buchungsuebersicht, NachDatumUeberJahrhunderte) {
+    Datenbestand d = test::KleinesBuch();
+    const int32_t spaet = Tag(1, 1, 2399), frueh = Tag(5, 6, 1900), mitte = Tag(31, 12, 2100);
+    const int32_t tage[] = {spaet, frueh, spaet, frueh, mitte, mitte};
+    for (int32_t i = 0; i < 6; ++i) {
+        d.Buchungen.push_back(Buchung(tage[i], i < 4 ? BArtEinnahme : BArtAusgabe, 100 * (i + 1), 1, i < 4 ? 10 : 30));
+        d.Buchungen.back().IdentNr = i + 1;
+    }
+    BuchungenErneuert(d);
+    const Buchungsuebersicht u = Uebersicht(d, UebersichtGruppierung::Datum);
+    std::vector<std::string> koepfe;
+    for (size_t i = 0; i < u.Tabelle.Zeilen.size(); ++i)
+        if (u.Tabelle.Zeilen[i].Daten.Zeilenart == BuUeberschrift) koepfe.push_back(Zelle(u, i, BuDatum));
+    EXPECT_EQ(koepfe, (std::vector<std::string>{"Einnahmen", "05.06.00", "01.01.99", "Ausgaben", "31.12.00"}));
+    EXPECT_EQ(Nummern(u, BuEinnahme), (std::vector<int32_t>{2, 4, 1, 3}));
+    EXPECT_EQ(Nummern(u, BuAusgabe), (std::vector<int32_t>{5, 6}));
+    // Day subtotals: 200 + 400 on the early day, 100 + 300 on the late one.
+    std::vector<Cent> summen;
+    for (const GridZeile& z : u.Tabelle.Zeilen)
+        if (z.Daten.Zeilenart == BuZwischensumme) summen.push_back(*z.Daten.Betraege[6]);
+    EXPECT_EQ(summen, (std::vector<Cent>{600, 400, -1100}));
+
+    const Buchungsuebersicht n = Uebersicht(d, UebersichtGruppierung::Buchungsnummer);
+    EXPECT_EQ(Zelle(n, 1, BuDatum), "01.01.99");
+    EXPECT_EQ(Zelle(n, 2, BuDatum), "05.06.00");
+    EXPECT_EQ(Zelle(n, n.Tabelle.Zeilen.size() - 5, BuDatum), "31.12.00");
+}
+
 TEST(Buchungsuebersicht, NachKontoJeKontoEineGruppe) {
     const Datenbestand d = Buch();
     const Buchungsuebersicht u = Uebersicht(d, UebersichtGruppierung::Konto);
