@@ -7,6 +7,7 @@
 #include "bookings/abfrage.h"
 #include "bookings/buchungsliste.h"
 #include "bookings/filterdaten.h"
+#include "evaluation/auswahlbaeume.h"
 #include "evaluation/buchungsuebersicht.h"
 #include "evaluation/gesamtentwicklung.h"
 #include "evaluation/gewinnverlust.h"
@@ -460,58 +461,86 @@ bool EinnahmenAusgabenBericht(Datenbestand& d, const Berichtsoptionen& o, int32_
     return true;
 }
 
-bool GesamtentwicklungBericht(Datenbestand& d, const Berichtsoptionen& o, int32_t heute, CsvAusgabe& aus,
-                              Berichtsfehler& f) {
+namespace {
+
+std::optional<GesamtentwicklungOptionen> GesamtentwicklungOptionenAus(Datenbestand& d, const Berichtsoptionen& o,
+                                                                      int32_t heute, Berichtsfehler& f) {
     const auto konto = KontoAus(d, o, CodeAlleKonten, f);
-    if (!konto) return false;
+    if (!konto) return std::nullopt;
     const auto zeitraum = ZeitraumAus(d, o, heute, f);
-    if (!zeitraum) return false;
+    if (!zeitraum) return std::nullopt;
     // The window's period tree holds the years only.
     if (zeitraum->OberNr != 0) {
         f.Text = "Zeitraum \"" + *Wert(o, "--zeitraum") + "\" nicht gefunden (gesamt oder JJJJ im gebuchten Zeitraum).";
-        return false;
+        return std::nullopt;
     }
     const auto modus = NamensAus(o, "--modus", {"monatlich", "jaehrlich"}, 1, f);
-    if (!modus) return false;
+    if (!modus) return std::nullopt;
     const auto saldo = SchalterAus(o, "--saldo", false, f);
-    if (!saldo) return false;
+    if (!saldo) return std::nullopt;
     GesamtentwicklungOptionen g;
     g.Auswahl = *konto;
     g.Zeitraum = *zeitraum;
     g.Jaehrlich = *modus == 1;
     g.Saldo = *saldo;
     g.Heute = heute;
-    GridAusgeben(GesamtentwicklungAufbauen(d, g).Tabelle, aus);
+    return g;
+}
+
+// The text of a tree node with this number, as the window shows the chosen node.
+std::string KnotenText(const Auswahlbaum& baum, int32_t nr) {
+    for (const Auswahlknoten& k : baum.Knoten)
+        if (k.Konto.Nr == nr) return k.Text;
+    return {};
+}
+
+std::optional<UebersichtOptionen> UebersichtOptionenAus(Datenbestand& d, const Berichtsoptionen& o, int32_t heute,
+                                                        Berichtsfehler& f) {
+    const auto konto = KontoAus(d, o, CodeAlleKonten, f);
+    if (!konto) return std::nullopt;
+    const auto rubrik = RubrikAus(d, o, CodeAlleRubriken, f);
+    if (!rubrik) return std::nullopt;
+    const auto zeitraum = ZeitraumAus(d, o, heute, f);
+    if (!zeitraum) return std::nullopt;
+    const auto gruppierung = GanzzahlAus(o, "--gruppierung", 0, 3, 0, f);
+    if (!gruppierung) return std::nullopt;
+    const auto zwischensummen = SchalterAus(o, "--zwischensummen", true, f);
+    if (!zwischensummen) return std::nullopt;
+    const auto storniert = SchalterAus(o, "--storniert", true, f);
+    if (!storniert) return std::nullopt;
+    const auto unter = SchalterAus(o, "--unterrubriken", true, f);
+    if (!unter) return std::nullopt;
+    UebersichtOptionen u;
+    if (const std::string* name = Wert(o, "--filter")) {
+        if (!FilterAbfrage(d, *name, heute, u.Abfrage, f)) return std::nullopt;
+        u.Titel = UebersichtTitelSuche;
+        u.Druckkopf = UebersichtKopfFilter(*name, u.Abfrage);
+    } else {
+        u.Abfrage = UebersichtAbfrage(*zeitraum, *konto, *rubrik, *storniert);
+        u.Druckkopf = UebersichtKopfAllgemein(KnotenText(KontenBaum(d), *konto), KnotenText(RubrikBaum(d), *rubrik),
+                                              zeitraum->Bezeichnung);
+    }
+    u.Gruppierung = static_cast<UebersichtGruppierung>(*gruppierung);
+    u.Zwischensummen = *zwischensummen;
+    u.Unterrubriken = *unter;
+    return u;
+}
+
+}  // namespace
+
+bool GesamtentwicklungBericht(Datenbestand& d, const Berichtsoptionen& o, int32_t heute, CsvAusgabe& aus,
+                              Berichtsfehler& f) {
+    const auto g = GesamtentwicklungOptionenAus(d, o, heute, f);
+    if (!g) return false;
+    GridAusgeben(GesamtentwicklungAufbauen(d, *g).Tabelle, aus);
     return true;
 }
 
 bool BuchungsuebersichtBericht(Datenbestand& d, const Berichtsoptionen& o, int32_t heute, CsvAusgabe& aus,
                                Berichtsfehler& f) {
-    const auto konto = KontoAus(d, o, CodeAlleKonten, f);
-    if (!konto) return false;
-    const auto rubrik = RubrikAus(d, o, CodeAlleRubriken, f);
-    if (!rubrik) return false;
-    const auto zeitraum = ZeitraumAus(d, o, heute, f);
-    if (!zeitraum) return false;
-    const auto gruppierung = GanzzahlAus(o, "--gruppierung", 0, 3, 0, f);
-    if (!gruppierung) return false;
-    const auto zwischensummen = SchalterAus(o, "--zwischensummen", true, f);
-    if (!zwischensummen) return false;
-    const auto storniert = SchalterAus(o, "--storniert", true, f);
-    if (!storniert) return false;
-    const auto unter = SchalterAus(o, "--unterrubriken", true, f);
-    if (!unter) return false;
-    UebersichtOptionen u;
-    if (const std::string* name = Wert(o, "--filter")) {
-        if (!FilterAbfrage(d, *name, heute, u.Abfrage, f)) return false;
-        u.Titel = UebersichtTitelSuche;
-    } else {
-        u.Abfrage = UebersichtAbfrage(*zeitraum, *konto, *rubrik, *storniert);
-    }
-    u.Gruppierung = static_cast<UebersichtGruppierung>(*gruppierung);
-    u.Zwischensummen = *zwischensummen;
-    u.Unterrubriken = *unter;
-    UebersichtAusgeben(BuchungsuebersichtAufbauen(d, u), aus);
+    const auto u = UebersichtOptionenAus(d, o, heute, f);
+    if (!u) return false;
+    UebersichtAusgeben(BuchungsuebersichtAufbauen(d, *u), aus);
     return true;
 }
 
@@ -537,7 +566,8 @@ void FaelligeAusgeben(const std::vector<FaelligeZeile>& zeilen, CsvAusgabe& aus)
 // --- Printing --------------------------------------------------------------------------------
 
 std::vector<std::string> DruckbareArten() {
-    return {"kontenblatt", "einnahmen-ausgaben", "rubrik-konto", "rubrik-zeit"};
+    return {"kontenblatt", "einnahmen-ausgaben", "rubrik-konto", "rubrik-zeit", "gesamtentwicklung",
+            "buchungsuebersicht"};
 }
 
 bool DruckanfrageAus(Datenbestand& d, const std::string& art, const Berichtsoptionen& o, int32_t heute,
@@ -560,6 +590,18 @@ bool DruckanfrageAus(Datenbestand& d, const std::string& art, const Berichtsopti
         const auto k = KontenblattOptionenAus(d, o, heute, f);
         if (!k) return false;
         anfrage = KontenblattDruck(d, *k);
+        return true;
+    }
+    if (art == "gesamtentwicklung") {
+        const auto g = GesamtentwicklungOptionenAus(d, o, heute, f);
+        if (!g) return false;
+        anfrage = GesamtentwicklungDruck(d, *g, GesamtentwicklungAufbauen(d, *g));
+        return true;
+    }
+    if (art == "buchungsuebersicht") {
+        const auto u = UebersichtOptionenAus(d, o, heute, f);
+        if (!u) return false;
+        anfrage = BuchungsuebersichtDruck(BuchungsuebersichtAufbauen(d, *u));
         return true;
     }
     f.Text = "Die Auswertung \"" + art + "\" kann nicht gedruckt werden.";

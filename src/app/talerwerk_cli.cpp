@@ -76,7 +76,8 @@ const char* const kAufrufText =
     "           faellige [--tage 1..364]\n"
     "           Z: gesamt, JJJJ oder JJJJ-MM\n"
     "  drucke   druckt eine Auswertung mit den Seiteneinstellungen der Datei in eine PDF-Datei;\n"
-    "           ART: kontenblatt, einnahmen-ausgaben, rubrik-konto, rubrik-zeit (Optionen wie bei bericht)\n"
+    "           ART: kontenblatt, einnahmen-ausgaben, rubrik-konto, rubrik-zeit, gesamtentwicklung,\n"
+    "           buchungsuebersicht (Optionen wie bei bericht)\n"
     "\n"
     "  --kennwort gibt das Dateikennwort (oder Schreibschutzkennwort) der Datei an.\n";
 

@@ -1,4 +1,3 @@
-#include "app/qtcsvexport.h"
 #include "evaluation/tbuchguebersichtdlg.h"
 
 #include <QCheckBox>
@@ -14,7 +13,9 @@
 #include <QVBoxLayout>
 
 #include "bookings/qtauswahlseiten.h"
+#include "app/qtcsvexport.h"
 #include "evaluation/qtgridmodell.h"
+#include "printing/qtberichtsdruck.h"
 
 using namespace talerwerk;
 
@@ -88,10 +89,18 @@ TBuchgUebersichtDlg::TBuchgUebersichtDlg(Datenbestand& bestand, const Einstellun
     SaldoLabel->setObjectName(QStringLiteral("SaldoLabel"));
     DruckBtn = new QPushButton(QStringLiteral("&Drucken"), this);
     DruckBtn->setObjectName(QStringLiteral("DruckBtn"));
-    // Report printing is not part of the program yet; the rows it needs are kept (Uebersicht()).
-    DruckBtn->setEnabled(false);
-    DruckBtn->setToolTip(QStringLiteral("Der Ausdruck ist noch nicht verfügbar"));
-    DruckBtn->setAutoDefault(false);
+    VorschauBtn = new QPushButton(QStringLiteral("Druck&vorschau…"), this);
+    VorschauBtn->setObjectName(QStringLiteral("VorschauBtn"));
+    PdfBtn = new QPushButton(QStringLiteral("Als &PDF speichern…"), this);
+    PdfBtn->setObjectName(QStringLiteral("PdfBtn"));
+    for (QPushButton* knopf : {DruckBtn, VorschauBtn, PdfBtn}) knopf->setAutoDefault(false);
+    // The printout is the overview as shown, headed with the selections it was made from.
+    Druck = new QtBerichtsdruck(bestand, einstellungen, uhr, this);
+    connect(DruckBtn, &QPushButton::clicked, this, [this] { Druck->Drucken(BuchungsuebersichtDruck(uebersicht_)); });
+    connect(VorschauBtn, &QPushButton::clicked, this,
+            [this] { Druck->Vorschau(BuchungsuebersichtDruck(uebersicht_)); });
+    connect(PdfBtn, &QPushButton::clicked, this,
+            [this] { Druck->PdfSpeichern(BuchungsuebersichtDruck(uebersicht_)); });
     CsvBtn = CsvKnopf(this);
     connect(CsvBtn, &QPushButton::clicked, this, [this] {
         CsvExportieren(this, windowTitle(), [this](CsvAusgabe& aus) { UebersichtAusgeben(uebersicht_, aus); });
@@ -119,8 +128,12 @@ TBuchgUebersichtDlg::TBuchgUebersichtDlg(Datenbestand& bestand, const Einstellun
     summen->addWidget(SaldoLabel);
     summen->addStretch(1);
     summen->addWidget(CsvBtn);
+    summen->addWidget(VorschauBtn);
+    summen->addWidget(PdfBtn);
     summen->addWidget(DruckBtn);
-    setTabOrder(CsvBtn, DruckBtn);
+    setTabOrder(CsvBtn, VorschauBtn);
+    setTabOrder(VorschauBtn, PdfBtn);
+    setTabOrder(PdfBtn, DruckBtn);
     summen->addWidget(BitBtn3);
 
     auto* ganz = new QVBoxLayout(this);

@@ -22,6 +22,8 @@ class QTreeWidget;
 class QtAuswahlseiten;
 class QtGridModell;
 
+class QtBerichtsdruck;
+
 class TBuchgUebersichtDlg : public QDialog {
     Q_OBJECT
 public:
@@ -58,6 +60,9 @@ public:
     QLabel* SaldotextLabel = nullptr;
     QLabel* SaldoLabel = nullptr;
     QPushButton* DruckBtn = nullptr;
+    QPushButton* VorschauBtn = nullptr;
+    QPushButton* PdfBtn = nullptr;
+    QtBerichtsdruck* Druck = nullptr;  // printer, preview and PDF
     QPushButton* CsvBtn = nullptr;
     QPushButton* BitBtn3 = nullptr;
     QtGridModell* Modell = nullptr;

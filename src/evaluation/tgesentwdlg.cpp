@@ -1,4 +1,3 @@
-#include "app/qtcsvexport.h"
 #include "evaluation/tgesentwdlg.h"
 
 #include <QButtonGroup>
@@ -14,9 +13,11 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "app/qtcsvexport.h"
 #include "evaluation/qtbaumhilfe.h"
 #include "evaluation/qtgridmodell.h"
 #include "evaluation/tdiagrammbild.h"
+#include "printing/qtberichtsdruck.h"
 
 using namespace talerwerk;
 
@@ -120,10 +121,17 @@ TGesEntwDlg::TGesEntwDlg(Datenbestand& bestand, const Einstellungen& einstellung
 
     BitBtn4 = new QPushButton(QStringLiteral("&Drucken"), this);
     BitBtn4->setObjectName(QStringLiteral("BitBtn4"));
-    // Report printing is not part of the program yet.
-    BitBtn4->setEnabled(false);
-    BitBtn4->setToolTip(QStringLiteral("Der Ausdruck ist noch nicht verfügbar"));
-    BitBtn4->setAutoDefault(false);
+    VorschauBtn = new QPushButton(QStringLiteral("Druck&vorschau…"), this);
+    VorschauBtn->setObjectName(QStringLiteral("VorschauBtn"));
+    PdfBtn = new QPushButton(QStringLiteral("Als PD&F speichern…"), this);
+    PdfBtn->setObjectName(QStringLiteral("PdfBtn"));
+    for (QPushButton* knopf : {BitBtn4, VorschauBtn, PdfBtn}) knopf->setAutoDefault(false);
+    // The printout is the table as shown (the chart is saved as a picture instead).
+    Druck = new QtBerichtsdruck(bestand, einstellungen, uhr, this);
+    auto anfrage = [this] { return GesamtentwicklungDruck(bestand_, optionen_, entwicklung_); };
+    connect(BitBtn4, &QPushButton::clicked, this, [this, anfrage] { Druck->Drucken(anfrage()); });
+    connect(VorschauBtn, &QPushButton::clicked, this, [this, anfrage] { Druck->Vorschau(anfrage()); });
+    connect(PdfBtn, &QPushButton::clicked, this, [this, anfrage] { Druck->PdfSpeichern(anfrage()); });
     BitBtn3 = new QPushButton(QStringLiteral("OK"), this);
     BitBtn3->setObjectName(QStringLiteral("BitBtn3"));
     BitBtn3->setDefault(true);
@@ -146,8 +154,12 @@ TGesEntwDlg::TGesEntwDlg(Datenbestand& bestand, const Einstellungen& einstellung
     auto* knoepfe = new QHBoxLayout;
     knoepfe->addStretch(1);
     knoepfe->addWidget(CsvBtn);
+    knoepfe->addWidget(VorschauBtn);
+    knoepfe->addWidget(PdfBtn);
     knoepfe->addWidget(BitBtn4);
-    setTabOrder(CsvBtn, BitBtn4);
+    setTabOrder(CsvBtn, VorschauBtn);
+    setTabOrder(VorschauBtn, PdfBtn);
+    setTabOrder(PdfBtn, BitBtn4);
     setTabOrder(BitBtn4, BitBtn3);
     knoepfe->addWidget(BitBtn3);
     auto* ganz = new QVBoxLayout(this);
@@ -209,6 +221,7 @@ void TGesEntwDlg::Berechnen() {
     o.Jaehrlich = JaehrlichRBtn->isChecked();
     o.Saldo = SaldoRBtn->isChecked();
     o.Heute = uhr_.Heute();
+    optionen_ = o;
     entwicklung_ = GesamtentwicklungAufbauen(bestand_, o);
     HinweisLabel1->setText(QString::fromStdString(entwicklung_.Hinweis));
     HinweisLabel2->setText(QString::fromStdString(DiagrammHinweis(Diagrammanzeige())));

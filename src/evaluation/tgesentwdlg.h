@@ -21,6 +21,8 @@ class QTreeWidget;
 class QtGridModell;
 class TDiagrammBild;
 
+class QtBerichtsdruck;
+
 class TGesEntwDlg : public QDialog {
     Q_OBJECT
 public:
@@ -65,6 +67,9 @@ public:
     QPushButton* BitBtn3 = nullptr;
     QPushButton* BitBtn4 = nullptr;
     QPushButton* CsvBtn = nullptr;
+    QPushButton* VorschauBtn = nullptr;
+    QPushButton* PdfBtn = nullptr;
+    QtBerichtsdruck* Druck = nullptr;  // printer, preview and PDF of the table
     QtGridModell* Modell = nullptr;
 
 private:
@@ -76,6 +81,7 @@ private:
     const talerwerk::Uhr& uhr_;
     talerwerk::Auswahlbaum kontoBaum_;
     talerwerk::Auswahlbaum zeitBaum_;
+    talerwerk::GesamtentwicklungOptionen optionen_;
     talerwerk::Gesamtentwicklung entwicklung_;
     bool fuellen_ = false;  // the trees are being filled: their changes are no choice
 };

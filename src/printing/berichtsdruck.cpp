@@ -931,6 +931,33 @@ Berichtsanfrage KontenblattDruck(const Datenbestand& d, const KontenblattOptione
     return a;
 }
 
+Berichtsanfrage BuchungsuebersichtDruck(const Buchungsuebersicht& u) {
+    Berichtsanfrage a;
+    a.Art = DruckBuchungsuebersicht;
+    // Three lines (accounts, categories, period) from the page "Allgemein", two (filter, period)
+    // from the search page: the period always in the middle, the categories at the right.
+    const std::vector<std::string>& kopf = u.Druckkopf;
+    if (!kopf.empty()) a.KontoName = kopf.front();
+    if (kopf.size() >= 2) a.ZeitraumName = kopf.back();
+    if (kopf.size() >= 3) a.ZweiterName = kopf[1];
+    a.Spalten.assign(u.Spalten.begin(), u.Spalten.end());
+    a.Tabelle.Kopf = u.Tabelle.Kopf;
+    a.Tabelle.Titel = u.Tabelle.Titel;
+    a.Tabelle.Zeilen = u.DruckZeilen();
+    return a;
+}
+
+Berichtsanfrage GesamtentwicklungDruck(const Datenbestand& d, const GesamtentwicklungOptionen& o,
+                                       const Gesamtentwicklung& g) {
+    Berichtsanfrage a;
+    a.Art = DruckGesamtentwicklung;
+    a.KontoName = AuswahlBezeichnung(d, o.Auswahl);
+    a.ZeitraumName = o.Zeitraum.Bezeichnung;
+    a.ZweiterName = g.Hinweis;
+    a.Tabelle = g.Tabelle;
+    return a;
+}
+
 Druckumgebung DruckumgebungAus(const Datenbestand& d, const Einstellungen& e, int32_t heute) {
     Druckumgebung u;
     u.Seite = d.Druckereinstellung;

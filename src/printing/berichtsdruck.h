@@ -17,6 +17,8 @@
 #include <string>
 #include <vector>
 
+#include "evaluation/buchungsuebersicht.h"
+#include "evaluation/gesamtentwicklung.h"
 #include "evaluation/gewinnverlust.h"
 #include "evaluation/grid.h"
 #include "evaluation/kontenblatt.h"
@@ -95,6 +97,12 @@ Berichtsanfrage RubrikKontoDruck(const Datenbestand& d, const RubrikTabellenOpti
 Berichtsanfrage RubrikZeitDruck(const Datenbestand& d, const RubrikTabellenOptionen& o);
 // The account sheet: its rows in its grouping, the grouping's name at the right of the title block.
 Berichtsanfrage KontenblattDruck(const Datenbestand& d, const KontenblattOptionen& o);
+// The booking overview as built (the window's own rows, the balance row last), headed with its
+// heading lines: the selections of the page "Allgemein" or the filter's name and period.
+Berichtsanfrage BuchungsuebersichtDruck(const Buchungsuebersicht& u);
+// The overall development's table: the accounts' rows and "Gesamt", one value column per period.
+Berichtsanfrage GesamtentwicklungDruck(const Datenbestand& d, const GesamtentwicklungOptionen& o,
+                                       const Gesamtentwicklung& g);
 
 // Everything besides the request that decides the pages.
 struct Druckumgebung {

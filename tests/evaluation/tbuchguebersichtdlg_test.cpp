@@ -3,11 +3,13 @@
 // page, and the print data it keeps for later.
 
 #include <QCheckBox>
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -17,6 +19,8 @@
 #include "evaluation/qtgridmodell.h"
 #include "evaluation/tbuchguebersichtdlg.h"
 #include "evaluation/testbuch.h"
+#include "printing/qtberichtsdruck.h"
+#include "qtpdftext.h"
 #include "qtskript.h"
 
 using namespace talerwerk;
@@ -142,7 +146,7 @@ private slots:
         const auto druck = dlg.Uebersicht().DruckZeilen();
         QCOMPARE(druck.size(), static_cast<size_t>(m.rowCount()) + 1);
         QCOMPARE(druck.back().Zellen[0], std::string("Saldo (Gewinn)"));
-        QVERIFY(!dlg.DruckBtn->isEnabled());
+        QVERIFY(dlg.DruckBtn->isEnabled());
     }
 
     void erweiterteSucheMitFilter() {
@@ -160,6 +164,24 @@ private slots:
         // The printout is headed with the filter and its period, not the other page's trees.
         QCOMPARE(dlg.Uebersicht().Druckkopf,
                  (std::vector<std::string>{"Filter: Nur Januar", "Zeitraum: 01.01.2025 - 31.01.2025"}));
+        // … and so is the PDF, with the rows as shown: the transfer as both income and expense.
+        QTemporaryDir ordner;
+        QVERIFY(ordner.isValid());
+        QStringList fehler;
+        dlg.Druck->Fehler = [&](const QString& t) { fehler << t; };
+        dlg.Druck->PdfDateiWaehlen = [&] { return ordner.filePath(QStringLiteral("uebersicht.pdf")); };
+        dlg.PdfBtn->click();
+        QVERIFY2(fehler.isEmpty(), qPrintable(fehler.join(QStringLiteral("; "))));
+        QFile pdf(ordner.filePath(QStringLiteral("uebersicht.pdf")));
+        QVERIFY(pdf.open(QIODevice::ReadOnly));
+        QCOMPARE(pdf.read(5), QByteArray("%PDF-"));
+        if (const QString text = PdfText(pdf.fileName()); !text.isEmpty()) {
+            for (const char* t : {"Buchungsübersicht", "Filter: Nur Januar", "Zeitraum: 01.01.2025 - 31.01.2025", "T2",
+                                  "T4", "250,00", "50,00", "Saldo (Verlust)"})
+                QVERIFY2(text.contains(QString::fromUtf8(t)), t);
+            QVERIFY(!text.contains(QStringLiteral("Konten:")));
+            QVERIFY(!text.contains(QStringLiteral("T1")));
+        }
         dlg.PageControl1->setCurrentIndex(0);
         QCOMPARE(dlg.windowTitle(), QStringLiteral("Buchungsübersicht"));
         QCOMPARE(dlg.Uebersicht().Druckkopf.front(), std::string("Konten: Alle Konten"));

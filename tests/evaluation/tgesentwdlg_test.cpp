@@ -17,6 +17,8 @@
 #include "evaluation/qtgridmodell.h"
 #include "evaluation/tdiagrammbild.h"
 #include "evaluation/testbuch.h"
+#include "printing/qtberichtsdruck.h"
+#include "qtpdftext.h"
 #include "evaluation/tgesentwdlg.h"
 #include "qtskript.h"
 
@@ -106,8 +108,25 @@ private slots:
         dlg.KontoTreeView->setCurrentItem(Knoten(dlg.KontoTreeView, QStringLiteral("Sparbuch")));
         QCOMPARE(m.rowCount(), 2);
         QCOMPARE(dlg.windowTitle(), QStringLiteral("Gesamtentwicklung -  Gesamter Zeitraum - Sparbuch"));
-        QVERIFY(!dlg.BitBtn4->isEnabled());
-        QCOMPARE(dlg.BitBtn4->toolTip(), QStringLiteral("Der Ausdruck ist noch nicht verfügbar"));
+
+        // The printout is the table as shown: the account's rows, one column per month.
+        QVERIFY(dlg.BitBtn4->isEnabled());
+        QTemporaryDir ordner;
+        QVERIFY(ordner.isValid());
+        QStringList fehler;
+        dlg.Druck->Fehler = [&](const QString& t) { fehler << t; };
+        dlg.Druck->PdfDateiWaehlen = [&] { return ordner.filePath(QStringLiteral("entwicklung.pdf")); };
+        dlg.PdfBtn->click();
+        QVERIFY2(fehler.isEmpty(), qPrintable(fehler.join(QStringLiteral("; "))));
+        QFile pdf(ordner.filePath(QStringLiteral("entwicklung.pdf")));
+        QVERIFY(pdf.open(QIODevice::ReadOnly));
+        QCOMPARE(pdf.read(5), QByteArray("%PDF-"));
+        if (const QString text = PdfText(pdf.fileName()); !text.isEmpty()) {
+            for (const char* t : {"Gesamtentwicklung", "Sparbuch", "Saldo (Gewinn und Verlust)", "Anf.-stand", "Gesamt",
+                                  "1.000,00"})
+                QVERIFY2(text.contains(QString::fromUtf8(t)), t);
+            QVERIFY(!text.contains(QStringLiteral("Girokonto")));
+        }
     }
 
     void diagrammFolgtDemFensterUndSpeichert() {

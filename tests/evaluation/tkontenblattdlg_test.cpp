@@ -12,10 +12,8 @@
 #include <QFile>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
-#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStandardPaths>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -28,6 +26,7 @@
 #include "evaluation/tkontenblattdlg.h"
 #include "printing/qtberichtsdruck.h"
 #include "printing/tdruck1dlg.h"
+#include "qtpdftext.h"
 
 using namespace talerwerk;
 using namespace talerwerk::test;
@@ -88,15 +87,6 @@ void SpaeterKlicken(QPushButton* knopf) {
         (void)QTest::qWaitForWindowExposed(knopf->window());
         knopf->click();
     });
-}
-
-// The text of a PDF as pdftotext reads it; empty when the tool is missing.
-QString PdfText(const QString& pfad) {
-    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) return {};
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pfad, QStringLiteral("-")});
-    p.waitForFinished(60000);
-    return QString::fromUtf8(p.readAllStandardOutput());
 }
 
 }  // namespace
