@@ -7,6 +7,9 @@
 #include "bookings/abfrage.h"
 #include "bookings/buchungsliste.h"
 #include "bookings/filterdaten.h"
+#include "evaluation/auswahlbaeume.h"
+#include "evaluation/buchungsuebersicht.h"
+#include "evaluation/gesamtentwicklung.h"
 #include "evaluation/gewinnverlust.h"
 #include "evaluation/kontenblatt.h"
 #include "evaluation/kontostandanzeige.h"
@@ -191,6 +194,11 @@ const std::vector<Berichtsart>& Arten() {
         {"rubrik-zeit", {"--konto", "--zeitraum", "--unterrubriken", "--anteile", "--anzeige", "--modus"},
          RubrikZeitBericht},
         {"einnahmen-ausgaben", {"--konto", "--zeitraum"}, EinnahmenAusgabenBericht},
+        {"gesamtentwicklung", {"--konto", "--zeitraum", "--modus", "--saldo"}, GesamtentwicklungBericht},
+        {"buchungsuebersicht",
+         {"--konto", "--rubrik", "--zeitraum", "--filter", "--gruppierung", "--zwischensummen", "--storniert",
+          "--unterrubriken"},
+         BuchungsuebersichtBericht},
         {"buchungsliste", {"--konto", "--rubrik", "--zeitraum", "--filter", "--sortierung"}, BuchungslisteBericht},
         {"faellige", {"--tage"}, FaelligeBericht},
     };
@@ -211,6 +219,27 @@ std::vector<std::string> Berichtsarten() {
     return namen;
 }
 
+namespace {
+
+// The query of the page "Erweiterte Suche" for the filter of this name; the search mask is the
+// first item of the filter tree, before any saved filter.
+bool FilterAbfrage(const Datenbestand& d, const std::string& name, int32_t heute, abfragetyp& q, Berichtsfehler& f) {
+    if (name == SuchmaskenName) {
+        q = AbfrageAusFilter(d, Suchmaske(d, heute), heute);
+        return true;
+    }
+    const auto it = std::find_if(d.Filterliste.begin(), d.Filterliste.end(),
+                                 [&](const buchungstyp& b) { return b.Bezeichnung == name; });
+    if (it == d.Filterliste.end()) {
+        f.Text = "Filter \"" + name + "\" nicht gefunden.";
+        return false;
+    }
+    q = AbfrageAusFilter(d, *it, heute);
+    return true;
+}
+
+}  // namespace
+
 bool BuchungslisteBericht(Datenbestand& d, const Berichtsoptionen& o, int32_t heute, CsvAusgabe& aus,
                           Berichtsfehler& f) {
     const auto konto = KontoAus(d, o, CodeAlleKonten, f);
@@ -225,19 +254,8 @@ bool BuchungslisteBericht(Datenbestand& d, const Berichtsoptionen& o, int32_t he
     abfragetyp q;
     std::string titel = BListeTitelAllgemein;
     if (const std::string* name = Wert(o, "--filter")) {
-        // The search mask is the first item of the filter tree, before any saved filter.
         titel = BListeTitelSuche;
-        if (*name == SuchmaskenName) {
-            q = AbfrageAusFilter(d, Suchmaske(d, heute), heute);
-        } else {
-            const auto it = std::find_if(d.Filterliste.begin(), d.Filterliste.end(),
-                                         [&](const buchungstyp& b) { return b.Bezeichnung == *name; });
-            if (it == d.Filterliste.end()) {
-                f.Text = "Filter \"" + *name + "\" nicht gefunden.";
-                return false;
-            }
-            q = AbfrageAusFilter(d, *it, heute);
-        }
+        if (!FilterAbfrage(d, *name, heute, q, f)) return false;
     } else {
         q = AbfrageAusBaeumen(*zeitraum, *konto, *rubrik);
     }
@@ -369,8 +387,11 @@ void KontostaendeAusgeben(const KontoStandAnzeige& anzeige, bool gesamt, CsvAusg
     if (gesamt) aus.Zeile(std::vector<std::string>{"# Gesamt", anzeige.GesamtText});
 }
 
-bool KontenblattBericht(Datenbestand& d, const Berichtsoptionen& o, int32_t heute, CsvAusgabe& aus,
-                        Berichtsfehler& f) {
+namespace {
+
+// The account sheet's choices from the options; nullopt (with the message) on wrong usage.
+std::optional<KontenblattOptionen> KontenblattOptionenAus(Datenbestand& d, const Berichtsoptionen& o, int32_t heute,
+                                                          Berichtsfehler& f) {
     // The sheet's tree holds single accounts only; the first is chosen when none is given.
     const std::vector<kontotyp> konten = KontenblattKonten(d);
     KontenblattOptionen k;
@@ -379,23 +400,32 @@ bool KontenblattBericht(Datenbestand& d, const Berichtsoptionen& o, int32_t heut
         const std::optional<int32_t> nr = Zahl(*text);
         if (!nr || std::none_of(konten.begin(), konten.end(), [&](const kontotyp& x) { return x.Nr == *nr; })) {
             f.Text = "Konto \"" + *text + "\" nicht gefunden.";
-            return false;
+            return std::nullopt;
         }
         k.Konto = *nr;
     }
     const auto zeitraum = ZeitraumAus(d, o, heute, f);
-    if (!zeitraum) return false;
+    if (!zeitraum) return std::nullopt;
     const auto gruppierung = GanzzahlAus(o, "--gruppierung", 0, 3, 0, f);
-    if (!gruppierung) return false;
+    if (!gruppierung) return std::nullopt;
     const auto zwischensummen = SchalterAus(o, "--zwischensummen", true, f);
-    if (!zwischensummen) return false;
+    if (!zwischensummen) return std::nullopt;
     const auto storniert = SchalterAus(o, "--storniert", false, f);
-    if (!storniert) return false;
+    if (!storniert) return std::nullopt;
     k.Zeitraum = *zeitraum;
     k.Gruppierung = static_cast<KontenblattGruppierung>(*gruppierung);
     k.Zwischensummen = *zwischensummen;
     k.Stornierte = *storniert;
-    KontenblattAusgeben(KontenblattAufbauen(d, k), aus);
+    return k;
+}
+
+}  // namespace
+
+bool KontenblattBericht(Datenbestand& d, const Berichtsoptionen& o, int32_t heute, CsvAusgabe& aus,
+                        Berichtsfehler& f) {
+    const auto k = KontenblattOptionenAus(d, o, heute, f);
+    if (!k) return false;
+    KontenblattAusgeben(KontenblattAufbauen(d, *k), aus);
     return true;
 }
 
@@ -431,6 +461,95 @@ bool EinnahmenAusgabenBericht(Datenbestand& d, const Berichtsoptionen& o, int32_
     return true;
 }
 
+namespace {
+
+std::optional<GesamtentwicklungOptionen> GesamtentwicklungOptionenAus(Datenbestand& d, const Berichtsoptionen& o,
+                                                                      int32_t heute, Berichtsfehler& f) {
+    const auto konto = KontoAus(d, o, CodeAlleKonten, f);
+    if (!konto) return std::nullopt;
+    const auto zeitraum = ZeitraumAus(d, o, heute, f);
+    if (!zeitraum) return std::nullopt;
+    // The window's period tree holds the years only.
+    if (zeitraum->OberNr != 0) {
+        f.Text = "Zeitraum \"" + *Wert(o, "--zeitraum") + "\" nicht gefunden (gesamt oder JJJJ im gebuchten Zeitraum).";
+        return std::nullopt;
+    }
+    const auto modus = NamensAus(o, "--modus", {"monatlich", "jaehrlich"}, 1, f);
+    if (!modus) return std::nullopt;
+    const auto saldo = SchalterAus(o, "--saldo", false, f);
+    if (!saldo) return std::nullopt;
+    GesamtentwicklungOptionen g;
+    g.Auswahl = *konto;
+    g.Zeitraum = *zeitraum;
+    g.Jaehrlich = *modus == 1;
+    g.Saldo = *saldo;
+    g.Heute = heute;
+    return g;
+}
+
+// The text of a tree node with this number, as the window shows the chosen node.
+std::string KnotenText(const Auswahlbaum& baum, int32_t nr) {
+    for (const Auswahlknoten& k : baum.Knoten)
+        if (k.Konto.Nr == nr) return k.Text;
+    return {};
+}
+
+std::optional<UebersichtOptionen> UebersichtOptionenAus(Datenbestand& d, const Berichtsoptionen& o, int32_t heute,
+                                                        Berichtsfehler& f) {
+    const auto konto = KontoAus(d, o, CodeAlleKonten, f);
+    if (!konto) return std::nullopt;
+    const auto rubrik = RubrikAus(d, o, CodeAlleRubriken, f);
+    if (!rubrik) return std::nullopt;
+    const auto zeitraum = ZeitraumAus(d, o, heute, f);
+    if (!zeitraum) return std::nullopt;
+    const auto gruppierung = GanzzahlAus(o, "--gruppierung", 0, 3, 0, f);
+    if (!gruppierung) return std::nullopt;
+    const auto zwischensummen = SchalterAus(o, "--zwischensummen", true, f);
+    if (!zwischensummen) return std::nullopt;
+    const auto storniert = SchalterAus(o, "--storniert", true, f);
+    if (!storniert) return std::nullopt;
+    const auto unter = SchalterAus(o, "--unterrubriken", true, f);
+    if (!unter) return std::nullopt;
+    UebersichtOptionen u;
+    if (const std::string* name = Wert(o, "--filter")) {
+        if (!FilterAbfrage(d, *name, heute, u.Abfrage, f)) return std::nullopt;
+        u.Titel = UebersichtTitelSuche;
+        u.Druckkopf = UebersichtKopfFilter(*name, u.Abfrage);
+    } else {
+        u.Abfrage = UebersichtAbfrage(*zeitraum, *konto, *rubrik, *storniert);
+        u.Druckkopf = UebersichtKopfAllgemein(KnotenText(KontenBaum(d), *konto), KnotenText(RubrikBaum(d), *rubrik),
+                                              zeitraum->Bezeichnung);
+    }
+    u.Gruppierung = static_cast<UebersichtGruppierung>(*gruppierung);
+    u.Zwischensummen = *zwischensummen;
+    u.Unterrubriken = *unter;
+    return u;
+}
+
+}  // namespace
+
+bool GesamtentwicklungBericht(Datenbestand& d, const Berichtsoptionen& o, int32_t heute, CsvAusgabe& aus,
+                              Berichtsfehler& f) {
+    const auto g = GesamtentwicklungOptionenAus(d, o, heute, f);
+    if (!g) return false;
+    GridAusgeben(GesamtentwicklungAufbauen(d, *g).Tabelle, aus);
+    return true;
+}
+
+bool BuchungsuebersichtBericht(Datenbestand& d, const Berichtsoptionen& o, int32_t heute, CsvAusgabe& aus,
+                               Berichtsfehler& f) {
+    const auto u = UebersichtOptionenAus(d, o, heute, f);
+    if (!u) return false;
+    UebersichtAusgeben(BuchungsuebersichtAufbauen(d, *u), aus);
+    return true;
+}
+
+void UebersichtAusgeben(const Buchungsuebersicht& b, CsvAusgabe& aus) {
+    GridAusgeben(b.Tabelle, aus);
+    aus.Zeile(std::vector<std::string>{"# Einnahmen", b.EinnahmenText, "Ausgaben", b.AusgabenText,
+                                       b.SaldoBeschriftung, b.SaldoText});
+}
+
 bool FaelligeBericht(Datenbestand& d, const Berichtsoptionen& o, int32_t heute, CsvAusgabe& aus, Berichtsfehler& f) {
     const auto tage = GanzzahlAus(o, "--tage", ZeitraumMin, ZeitraumMax, ZeitraumBegrenzt(d.Mandant.Zahl1), f);
     if (!tage) return false;
@@ -446,7 +565,10 @@ void FaelligeAusgeben(const std::vector<FaelligeZeile>& zeilen, CsvAusgabe& aus)
 
 // --- Printing --------------------------------------------------------------------------------
 
-std::vector<std::string> DruckbareArten() { return {"einnahmen-ausgaben", "rubrik-konto", "rubrik-zeit"}; }
+std::vector<std::string> DruckbareArten() {
+    return {"kontenblatt", "einnahmen-ausgaben", "rubrik-konto", "rubrik-zeit", "gesamtentwicklung",
+            "buchungsuebersicht"};
+}
 
 bool DruckanfrageAus(Datenbestand& d, const std::string& art, const Berichtsoptionen& o, int32_t heute,
                      Berichtsanfrage& anfrage, Berichtsfehler& f) {
@@ -462,6 +584,24 @@ bool DruckanfrageAus(Datenbestand& d, const std::string& art, const Berichtsopti
         const auto r = RubrikOptionenAus(d, o, heute, f);
         if (!r) return false;
         anfrage = art == "rubrik-konto" ? RubrikKontoDruck(d, *r) : RubrikZeitDruck(d, *r);
+        return true;
+    }
+    if (art == "kontenblatt") {
+        const auto k = KontenblattOptionenAus(d, o, heute, f);
+        if (!k) return false;
+        anfrage = KontenblattDruck(d, *k);
+        return true;
+    }
+    if (art == "gesamtentwicklung") {
+        const auto g = GesamtentwicklungOptionenAus(d, o, heute, f);
+        if (!g) return false;
+        anfrage = GesamtentwicklungDruck(d, *g, GesamtentwicklungAufbauen(d, *g));
+        return true;
+    }
+    if (art == "buchungsuebersicht") {
+        const auto u = UebersichtOptionenAus(d, o, heute, f);
+        if (!u) return false;
+        anfrage = BuchungsuebersichtDruck(BuchungsuebersichtAufbauen(d, *u));
         return true;
     }
     f.Text = "Die Auswertung \"" + art + "\" kann nicht gedruckt werden.";

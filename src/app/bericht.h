@@ -23,6 +23,7 @@ struct Grid;
 struct Kontenblatt;
 struct KontoStandAnzeige;
 struct FaelligeZeile;
+struct Buchungsuebersicht;
 class Buchungsliste;
 
 // --- CSV -------------------------------------------------------------------------------------
@@ -129,6 +130,14 @@ bool RubrikZeitBericht(Datenbestand& d, const Berichtsoptionen& o, int32_t heute
                        Berichtsfehler& f);
 bool EinnahmenAusgabenBericht(Datenbestand& d, const Berichtsoptionen& o, int32_t heute, CsvAusgabe& aus,
                               Berichtsfehler& f);
+// The overall development ("gesamtentwicklung": --konto, --zeitraum gesamt|YYYY, --modus
+// monatlich|jaehrlich, --saldo) and the booking overview ("buchungsuebersicht": --konto, --rubrik,
+// --zeitraum or --filter NAME, --gruppierung 0..3, --zwischensummen, --storniert, --unterrubriken;
+// a last line with the totals panel).
+bool GesamtentwicklungBericht(Datenbestand& d, const Berichtsoptionen& o, int32_t heute, CsvAusgabe& aus,
+                              Berichtsfehler& f);
+bool BuchungsuebersichtBericht(Datenbestand& d, const Berichtsoptionen& o, int32_t heute, CsvAusgabe& aus,
+                               Berichtsfehler& f);
 // The due recurring bookings ("faellige"): --tage W (1…364; the client's due window when missing).
 bool FaelligeBericht(Datenbestand& d, const Berichtsoptionen& o, int32_t heute, CsvAusgabe& aus, Berichtsfehler& f);
 
@@ -141,6 +150,7 @@ void KontostaendeAusgeben(const KontoStandAnzeige& anzeige, bool gesamt, CsvAusg
 void KontenblattAusgeben(const Kontenblatt& blatt, CsvAusgabe& aus);
 void BuchungslisteAusgeben(const std::string& titel, const Buchungsliste& liste, CsvAusgabe& aus);
 void FaelligeAusgeben(const std::vector<FaelligeZeile>& zeilen, CsvAusgabe& aus);
+void UebersichtAusgeben(const Buchungsuebersicht& b, CsvAusgabe& aus);
 
 // --- Printing --------------------------------------------------------------------------------
 

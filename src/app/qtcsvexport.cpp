@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QRegularExpression>
 
 namespace {
@@ -27,6 +28,14 @@ QString CsvZielWaehlen(QWidget* eltern, const QString& vorschlag) {
     dlg.selectFile(vorschlag);
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return {};
     return dlg.selectedFiles().first();
+}
+
+QPushButton* CsvKnopf(QWidget* eltern) {
+    auto* knopf = new QPushButton(QStringLiteral("Als CSV speichern…"), eltern);
+    knopf->setObjectName(QStringLiteral("CsvBtn"));
+    knopf->setAutoDefault(false);
+    knopf->setToolTip(QStringLiteral("Die Tabelle für eine Tabellenkalkulation speichern"));
+    return knopf;
 }
 
 bool CsvExportieren(QWidget* eltern, const QString& vorschlag,

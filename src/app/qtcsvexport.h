@@ -19,5 +19,7 @@ void CsvZielSetzen(std::function<QString(QWidget*, const QString&)> waehlen);
 bool CsvExportieren(QWidget* eltern, const QString& vorschlag,
                     const std::function<void(talerwerk::CsvAusgabe&)>& schreiben);
 
-// The caption of the command in every window.
-inline const QString CsvBefehlText = QStringLiteral("Als CSV speichern…");
+// The command's button, as every window with a table has it (no access key: the windows' letters
+// are taken; Tab reaches it).
+class QPushButton;
+QPushButton* CsvKnopf(QWidget* eltern);

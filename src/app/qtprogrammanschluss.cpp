@@ -42,6 +42,9 @@ Dialoge::Dialoge(TProg_Fenster& fenster)
       gewinnverlust(fenster.Bestand(), fenster.Programmeinstellungen(), fenster.Uhrzeit(), &fenster),
       rubrikkonto(fenster.Bestand(), fenster.Programmeinstellungen(), fenster.Uhrzeit(), &fenster),
       rubrikzeit(fenster.Bestand(), fenster.Programmeinstellungen(), fenster.Uhrzeit(), &fenster),
+      gesamtentwicklung(fenster.Bestand(), fenster.Programmeinstellungen(), fenster.Meldung(), fenster.Uhrzeit(),
+                        &fenster),
+      uebersicht(fenster.Bestand(), fenster.Programmeinstellungen(), fenster.Meldung(), fenster.Uhrzeit(), &fenster),
       rgmPlan(fenster.Bestand(), fenster.Programmeinstellungen(), fenster.Meldung(), fenster.Uhrzeit(),
               fenster.Zufallszahlen(), &fenster),
       filter(fenster.Bestand(), fenster.Meldung(), fenster.Uhrzeit(),
@@ -91,6 +94,9 @@ void FensterAnschliessen(TProg_Fenster& fenster, Dialoge& dialoge) {
     fenster.BefehlSetzen(QStringLiteral("EinnahmeAusgabe1Click"), [&dialoge] { dialoge.gewinnverlust.Ausfuehren(); });
     fenster.BefehlSetzen(QStringLiteral("RubrikKonto1Click"), [&dialoge] { dialoge.rubrikkonto.Ausfuehren(); });
     fenster.BefehlSetzen(QStringLiteral("RubrikZeit1Click"), [&dialoge] { dialoge.rubrikzeit.Ausfuehren(); });
+    fenster.BefehlSetzen(QStringLiteral("Gesamtentwicklun1Click"),
+                         [&dialoge] { dialoge.gesamtentwicklung.Ausfuehren(); });
+    fenster.BefehlSetzen(QStringLiteral("Buchungsbersicht1Click"), [&dialoge] { dialoge.uebersicht.Ausfuehren(); });
 
     // Printing: the page settings belong to the data file; every report prints on the program's
     // printer, the one "Druckereinrichtung" sets up.

@@ -19,6 +19,8 @@
 #include "bookings/tgehezudlg.h"
 #include "bookings/ttextbausteindlg.h"
 #include "bookings/tvorlagenplandlg.h"
+#include "evaluation/tbuchguebersichtdlg.h"
+#include "evaluation/tgesentwdlg.h"
 #include "evaluation/tgewinnverlustdlg.h"
 #include "evaluation/trubrktodlg.h"
 #include "evaluation/trubrzeitdlg.h"
@@ -46,6 +48,8 @@ struct Dialoge {
     TGewinnVerlustDlg gewinnverlust;
     TRubrKtoDlg rubrikkonto;
     TRubrZeitDlg rubrikzeit;
+    TGesEntwDlg gesamtentwicklung;
+    TBuchgUebersichtDlg uebersicht;
     TrgmBuchungPlanDlg rgmPlan;
     TFilterPlanDlg filter;
     TVorlagenPlanDlg vorlagen;

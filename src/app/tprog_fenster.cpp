@@ -1031,8 +1031,7 @@ bool TProg_Fenster::SpeichernUnter(bool wiederoeffnen) {
     // The file under the new name may be open in another program: it is not replaced then.
     talerwerk::Dateisperre neueSperre;
     const bool selbe = sperre_.Gehalten() && sperre_.Datei() == name.toStdString();
-    bool nurLesen = false;
-    if (!selbe && (!SperreNehmen(neueSperre, name.toStdString(), nurLesen) || nurLesen)) {
+    if (!selbe && !SperreZumSpeichern(neueSperre, name.toStdString())) {
         FensterAktualisieren(false);
         return false;
     }
@@ -1134,6 +1133,21 @@ bool TProg_Fenster::SperreNehmen(talerwerk::Dateisperre& sperre, const std::stri
             return false;
         }
     }
+}
+
+bool TProg_Fenster::SperreZumSpeichern(talerwerk::Dateisperre& sperre, const std::string& name) {
+    talerwerk::SperrInhaber inhaber;
+    talerwerk::SperrLage lage = talerwerk::SperrLage::Frei;
+    if (sperre.Nehmen(name, inhaber, lage) != talerwerk::Dateisperre::Ergebnis::Belegt) return true;
+    const std::string text = talerwerk::SperrBeschreibung(name, lage, inhaber);
+    if (lage == talerwerk::SperrLage::Lebend) {
+        meldungen_.Fehler(text + "\rDie Datei wird nicht überschrieben.");
+        return false;
+    }
+    if (meldungen_.Frage(text + "\r\rSperre entfernen und die Datei überschreiben?", Knoepfe::JaNein) != Antwort::Ja)
+        return false;
+    return talerwerk::SperreEntfernen(name, true) &&
+           sperre.Nehmen(name, inhaber, lage) != talerwerk::Dateisperre::Ergebnis::Belegt;
 }
 
 bool TProg_Fenster::DateiOeffnen(const std::string& name) {

@@ -230,6 +230,9 @@ private:
     // The lock of `name` for `sperre`; false when cancelled. `schreibgeschuetzt` is set when the
     // user chose to open the locked file write-protected.
     bool SperreNehmen(talerwerk::Dateisperre& sperre, const std::string& name, bool& schreibgeschuetzt);
+    // The lock of `name` before the store is saved under that name: a file a running program
+    // holds is not replaced; a stale lock is removed when the user agrees.
+    bool SperreZumSpeichern(talerwerk::Dateisperre& sperre, const std::string& name);
     // Saves the store, keeping a backup copy of the file it replaces when the settings ask so.
     bool Sichern();
     bool KindSchliessen(Kind kind);

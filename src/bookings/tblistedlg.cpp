@@ -1,3 +1,4 @@
+#include "app/qtcsvexport.h"
 #include "bookings/tblistedlg.h"
 
 #include <QAction>
@@ -19,9 +20,8 @@
 #include <exception>
 
 #include "bookings/abfrage.h"
-#include "bookings/filterdaten.h"
+#include "bookings/qtauswahlseiten.h"
 #include "bookings/qtbuchungslistenmodell.h"
-#include "bookings/tfilterdatdlg.h"
 #include "evaluation/qtbaumhilfe.h"
 #include "store/qtmdilage.h"
 
@@ -37,19 +37,6 @@ constexpr int AktualisierungListe = 5;
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
-QTreeWidget* Baum(QWidget* eltern, const char* name) {
-    auto* t = new QTreeWidget(eltern);
-    t->setObjectName(QString::fromLatin1(name));
-    t->setHeaderHidden(true);
-    t->setColumnCount(1);
-    t->setSelectionMode(QAbstractItemView::SingleSelection);
-    t->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    // The trees stay low: the room of a small window belongs to the list.
-    t->setMinimumHeight(60);
-    t->setMaximumHeight(100);
-    return t;
-}
-
 QLabel* Beschriftung(QWidget* eltern, const QString& text, QWidget* partner) {
     auto* l = new QLabel(text, eltern);
     l->setBuddy(partner);
@@ -63,16 +50,6 @@ QPushButton* Knopf(QWidget* eltern, const char* name, const QString& text) {
     return k;
 }
 
-// The node index of the tree's current item, so that a rebuilt tree can stand at the same place.
-int32_t Stelle(const QTreeWidget* baum) { return KnotenIndex(baum->currentItem()); }
-
-void NeuFuellen(QTreeWidget* baum, Auswahlbaum& knoten, int32_t stelle) {
-    if (stelle >= 0 && !knoten.Knoten.empty())
-        knoten.Gewaehlt = std::min<int32_t>(stelle, static_cast<int32_t>(knoten.Knoten.size()) - 1);
-    BaumFuellen(baum, knoten);
-    if (baum->currentItem()) baum->scrollToItem(baum->currentItem());
-}
-
 }  // namespace
 
 TBListeDlg::TBListeDlg(Datenbestand& d, const Einstellungen& einstellungen, Meldungen& meldungen, const Uhr& uhr,
@@ -84,7 +61,7 @@ TBListeDlg::TBListeDlg(Datenbestand& d, const Einstellungen& einstellungen, Meld
       uhr_(uhr),
       einstellungsDatei_(std::move(einstellungsDatei)),
       modell_(new QtBuchungslistenModell(liste_, this)),
-      filterDatDlg_(new TFilterDatDlg(d, meldungen, uhr, this)) {
+      seiten_(new QtAuswahlseiten(d, meldungen, uhr, this)) {
     setObjectName(QStringLiteral("BListeDlg"));
     setWindowTitle(QStringLiteral("Buchungsliste /Buchung suchen"));
 
@@ -95,37 +72,15 @@ TBListeDlg::TBListeDlg(Datenbestand& d, const Einstellungen& einstellungen, Meld
     sortierung2_ = sortierung[1].Wert;
 
     // ---- the two selection pages ----
-    PageControl1 = new QTabWidget(this);
-    PageControl1->setObjectName(QStringLiteral("PageControl1"));
-    PageControl1->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
-    AllgemeinSeite = new QWidget;
-    SucheSeite = new QWidget;
-    PageControl1->addTab(AllgemeinSeite, QStringLiteral("Allgemein"));
-    PageControl1->addTab(SucheSeite, QStringLiteral("Erweiterte Suche"));
-
-    KontoTreeView = Baum(AllgemeinSeite, "KontoTreeView");
-    RubrikTreeView = Baum(AllgemeinSeite, "RubrikTreeView");
-    MonatTreeView = Baum(AllgemeinSeite, "MonatTreeView");
-    auto* allgemein = new QGridLayout(AllgemeinSeite);
-    allgemein->addWidget(Beschriftung(AllgemeinSeite, QStringLiteral("&Konten"), KontoTreeView), 0, 0);
-    allgemein->addWidget(Beschriftung(AllgemeinSeite, QStringLiteral("&Rubriken"), RubrikTreeView), 0, 1);
-    allgemein->addWidget(Beschriftung(AllgemeinSeite, QStringLiteral("&Zeitraum"), MonatTreeView), 0, 2);
-    allgemein->addWidget(KontoTreeView, 1, 0);
-    allgemein->addWidget(RubrikTreeView, 1, 1);
-    allgemein->addWidget(MonatTreeView, 1, 2);
-
-    FilterTreeView = Baum(SucheSeite, "FilterTreeView");
-    FilterTreeView->setRootIsDecorated(false);
-    FilterTreeView->setExpandsOnDoubleClick(false);
-    FilterBearbBtn = Knopf(SucheSeite, "FilterBearbBtn", QStringLiteral("F&ilter bearbeiten"));
-    FilterNeuBtn = Knopf(SucheSeite, "FilterNeuBtn", QStringLiteral("Filter &neu"));
-    auto* suche = new QGridLayout(SucheSeite);
-    suche->addWidget(Beschriftung(SucheSeite, QStringLiteral("&Filter"), FilterTreeView), 0, 0);
-    suche->addWidget(FilterTreeView, 1, 0, 3, 1);
-    suche->addWidget(FilterBearbBtn, 1, 1);
-    suche->addWidget(FilterNeuBtn, 2, 1);
-    suche->setRowStretch(3, 1);
-    suche->setColumnStretch(0, 1);
+    PageControl1 = seiten_;
+    AllgemeinSeite = seiten_->AllgemeinSeite;
+    SucheSeite = seiten_->SucheSeite;
+    KontoTreeView = seiten_->KontoTreeView;
+    RubrikTreeView = seiten_->RubrikTreeView;
+    MonatTreeView = seiten_->MonatTreeView;
+    FilterTreeView = seiten_->FilterTreeView;
+    FilterBearbBtn = seiten_->FilterBearbBtn;
+    FilterNeuBtn = seiten_->FilterNeuBtn;
 
     // ---- the list ----
     BuchgListView = new QTreeView(this);
@@ -168,9 +123,21 @@ TBListeDlg::TBListeDlg(Datenbestand& d, const Einstellungen& einstellungen, Meld
 
     auto* unten = new QHBoxLayout;
     unten->addWidget(StatusLabel, 1);
+    CsvBtn = CsvKnopf(this);
+    connect(CsvBtn, &QPushButton::clicked, this, [this] {
+        CsvExportieren(this, windowTitle(), [this](CsvAusgabe& aus) {
+            BuchungslisteAusgeben(windowTitle().toStdString(), liste_, aus);
+        });
+    });
+    unten->addWidget(CsvBtn);
     unten->addWidget(BearbeitenBtn);
     unten->addWidget(LoeschBtn);
     unten->addWidget(BitBtn1);
+    // After the list, the buttons from left to right.
+    setTabOrder(BuchgListView, CsvBtn);
+    setTabOrder(CsvBtn, BearbeitenBtn);
+    setTabOrder(BearbeitenBtn, LoeschBtn);
+    setTabOrder(LoeschBtn, BitBtn1);
     auto* haupt = new QVBoxLayout(this);
     haupt->addWidget(PageControl1);
     haupt->addWidget(Label1);
@@ -178,20 +145,8 @@ TBListeDlg::TBListeDlg(Datenbestand& d, const Einstellungen& einstellungen, Meld
     haupt->addLayout(unten);
 
     // ---- events ----
-    for (QTreeWidget* t : {KontoTreeView, RubrikTreeView, MonatTreeView})
-        connect(t, &QTreeWidget::currentItemChanged, this, [this] {
-            if (!baut_) ListeFuellen();
-        });
-    connect(FilterTreeView, &QTreeWidget::currentItemChanged, this, [this] {
-        if (baut_) return;
-        FilterKnopfBeschriften();
-        ListeFuellen();
-    });
-    connect(FilterTreeView, &QTreeWidget::itemDoubleClicked, this, [this] { FilterBearbBtnClick(); });
-    FilterTreeView->installEventFilter(this);
+    connect(seiten_, &QtAuswahlseiten::AuswahlGeaendert, this, [this] { ListeFuellen(); });
     connect(PageControl1, &QTabWidget::currentChanged, this, [this] { SeiteGewechselt(); });
-    connect(FilterBearbBtn, &QPushButton::clicked, this, &TBListeDlg::FilterBearbBtnClick);
-    connect(FilterNeuBtn, &QPushButton::clicked, this, &TBListeDlg::FilterNeuBtnClick);
     connect(BearbeitenBtn, &QPushButton::clicked, this, &TBListeDlg::BearbeitenBtnClick);
     connect(LoeschBtn, &QPushButton::clicked, this, &TBListeDlg::LoeschBtnClick);
     connect(Bearbeiten1, &QAction::triggered, this, &TBListeDlg::BearbeitenBtnClick);
@@ -247,8 +202,7 @@ void TBListeDlg::showEvent(QShowEvent* ereignis) {
     if (aufgebaut_) return;
     aufgebaut_ = true;
     LoeschenSichtbarSetzen();
-    BaeumeAufbauen(true, true, true, true);
-    FilterKnopfBeschriften();
+    seiten_->BaeumeAufbauen(true, true, true, true);
     SeiteGewechselt();
     BuchgListView->setFocus();
 }
@@ -274,10 +228,6 @@ bool TBListeDlg::eventFilter(QObject* objekt, QEvent* ereignis) {
             if (BuchgListView->selectionModel()->hasSelection()) LoeschBtnClick();
             return true;
         }
-        if (objekt == FilterTreeView && enter) {
-            FilterBearbBtnClick();
-            return true;
-        }
     }
     return QWidget::eventFilter(objekt, ereignis);
 }
@@ -285,53 +235,9 @@ bool TBListeDlg::eventFilter(QObject* objekt, QEvent* ereignis) {
 // ---------------------------------------------------------------------------------------------
 // Trees and refresh
 
-void TBListeDlg::BaeumeAufbauen(bool konten, bool rubriken, bool filter, bool zeitraeume) {
-    baut_ = true;
-    if (konten) {
-        const int32_t stelle = Stelle(KontoTreeView);
-        kontoBaum_ = KontenBaum(d_);
-        NeuFuellen(KontoTreeView, kontoBaum_, stelle);
-    }
-    if (rubriken) {
-        const int32_t stelle = Stelle(RubrikTreeView);
-        rubrikBaum_ = RubrikBaum(d_);
-        NeuFuellen(RubrikTreeView, rubrikBaum_, stelle);
-    }
-    if (zeitraeume) {
-        const int32_t stelle = Stelle(MonatTreeView);
-        zeitBaum_ = ZeitBaum(d_, uhr_.Heute());
-        NeuFuellen(MonatTreeView, zeitBaum_, stelle);
-    }
-    if (filter) {
-        // The search mask lives as long as the tree.
-        suchmaske_ = talerwerk::Suchmaske(d_, uhr_.Heute());
-        FilterbaumFuellen(FilterAuswahl());
-    }
-    baut_ = false;
-}
-
-void TBListeDlg::FilterbaumFuellen(int auswahl) {
-    const bool vorher = baut_;
-    baut_ = true;
-    FilterTreeView->clear();
-    for (const std::string& text : FilterbaumTexte(d_)) new QTreeWidgetItem(FilterTreeView, {Q(text)});
-    const int anzahl = FilterTreeView->topLevelItemCount();
-    if (anzahl > 0) {
-        QTreeWidgetItem* item = FilterTreeView->topLevelItem(std::clamp(auswahl, 0, anzahl - 1));
-        FilterTreeView->setCurrentItem(item);
-        FilterTreeView->scrollToItem(item);
-    }
-    baut_ = vorher;
-    FilterKnopfBeschriften();
-}
-
-int TBListeDlg::FilterAuswahl() const {
-    return FilterTreeView->currentItem() ? FilterTreeView->indexOfTopLevelItem(FilterTreeView->currentItem()) : -1;
-}
-
 void TBListeDlg::ListeAktualisieren(bool konten, bool rubriken, bool filter, bool zeitraeume) {
     if (!aufgebaut_) return;  // the first show builds everything
-    BaeumeAufbauen(konten, rubriken, filter, zeitraeume);
+    seiten_->BaeumeAufbauen(konten, rubriken, filter, zeitraeume);
     ListeFuellen();
 }
 
@@ -355,24 +261,7 @@ void TBListeDlg::AnsichtAktualisieren(int art) {
 
 void TBListeDlg::ListeFuellen() {
     if (!aufgebaut_) return;
-    abfragetyp q;
-    try {
-        if (PageControl1->currentIndex() == 0) {
-            const Auswahlknoten* zeit = GewaehlterKnoten(MonatTreeView, zeitBaum_);
-            const Auswahlknoten* konto = GewaehlterKnoten(KontoTreeView, kontoBaum_);
-            const Auswahlknoten* rubrik = GewaehlterKnoten(RubrikTreeView, rubrikBaum_);
-            q = AbfrageAusBaeumen(zeit ? zeit->Zeitraum : MonatsDatenTyp{}, konto ? konto->Konto.Nr : CodeAlleKonten,
-                                  rubrik ? rubrik->Konto.Nr : CodeAlleRubriken);
-        } else {
-            const int i = FilterAuswahl();
-            if (i == 0)
-                q = AbfrageAusFilter(d_, suchmaske_, uhr_.Heute());
-            else if (i > 0 && static_cast<size_t>(i) <= d_.Filterliste.size())
-                q = AbfrageAusFilter(d_, d_.Filterliste[static_cast<size_t>(i - 1)], uhr_.Heute());
-        }
-    } catch (const std::exception&) {
-        // A query that cannot be built keeps its start values.
-    }
+    const abfragetyp q = seiten_->Abfrage();
     const QModelIndex aktuell = BuchgListView->currentIndex();
     const int gemerkt = aktuell.isValid() ? aktuell.row() : 0;
     modell_->Neu([&] { liste_.Aktualisieren(d_, q, sortierung1_); });
@@ -438,14 +327,7 @@ void TBListeDlg::LoeschenSichtbarSetzen() {
 void TBListeDlg::SeiteGewechselt() {
     const bool suche = PageControl1->currentIndex() == 1;
     setWindowTitle(Q(suche ? BListeTitelSuche : BListeTitelAllgemein));
-    if (suche) FilterKnopfBeschriften();
     ListeFuellen();
-}
-
-void TBListeDlg::FilterKnopfBeschriften() {
-    const int i = FilterAuswahl();
-    if (i < 0) return;
-    FilterBearbBtn->setText(i == 0 ? QStringLiteral("Suchmaske bearb.") : QStringLiteral("Filter bearbeiten"));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -482,40 +364,10 @@ void TBListeDlg::LoeschBtnClick() {
         AnsichtAktualisieren(AktualisierungBuchungen);
 }
 
-bool TBListeDlg::FilterBearbeiten(buchungstyp& filter, const QString& titel, int32_t ausser, bool maske) {
-    for (;;) {
-        if (!filterDatDlg_->Bearbeiten(titel, filter, !maske)) return false;
-        // The search mask's name is fixed and never stored: a saved filter of the same name does
-        // not stand in its way.
-        if (maske || !NameVergeben(d_.Filterliste, filter.Bezeichnung, ausser)) return true;
-        meldungen_.Information(MeldungNameVergeben);
-    }
-}
+TFilterDatDlg* TBListeDlg::FilterDatDlg() const { return seiten_->FilterDatDlg(); }
 
-void TBListeDlg::FilterBearbBtnClick() {
-    const int i = FilterAuswahl();
-    if (i < 0) return;
-    if (i == 0) {
-        buchungstyp maske = suchmaske_;
-        if (!FilterBearbeiten(maske, QStringLiteral("Buchung suchen"), -1, true)) return;
-        suchmaske_ = maske;  // the mask is never stored: Geaendert stays as it is
-        ListeFuellen();
-        return;
-    }
-    if (static_cast<size_t>(i) > d_.Filterliste.size()) return;
-    buchungstyp filter = d_.Filterliste[static_cast<size_t>(i - 1)];
-    if (!FilterBearbeiten(filter, QStringLiteral("Filter bearbeiten"), i - 1, false)) return;
-    // The edited filter moves to the end of Filterliste, and so to the end of the tree.
-    GespeichertenFilterAendern(d_, filter);
-    FilterbaumFuellen(static_cast<int>(d_.Filterliste.size()));
-    ListeFuellen();
-}
+const buchungstyp& TBListeDlg::Suchmaske() const { return seiten_->Suchmaske(); }
 
-void TBListeDlg::FilterNeuBtnClick() {
-    buchungstyp filter = NeuerFilter(d_.Filterliste, {}, uhr_.Heute());
-    if (!FilterBearbeiten(filter, QStringLiteral("Filterdaten neu"), -1, false)) return;
-    d_.Filterliste.push_back(filter);
-    d_.Geaendert = true;
-    FilterbaumFuellen(static_cast<int>(d_.Filterliste.size()));
-    ListeFuellen();
-}
+void TBListeDlg::FilterBearbBtnClick() { seiten_->FilterBearbBtnClick(); }
+
+void TBListeDlg::FilterNeuBtnClick() { seiten_->FilterNeuBtnClick(); }

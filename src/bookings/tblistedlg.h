@@ -32,6 +32,7 @@ class QTabWidget;
 class QTreeView;
 class QTreeWidget;
 class QTreeWidgetItem;
+class QtAuswahlseiten;
 class QtBuchungslistenModell;
 class TFilterDatDlg;
 
@@ -73,9 +74,11 @@ public:
 
     const talerwerk::Buchungsliste& Liste() const { return liste_; }
     QtBuchungslistenModell* Modell() const { return modell_; }
-    TFilterDatDlg* FilterDatDlg() const { return filterDatDlg_; }
+    TFilterDatDlg* FilterDatDlg() const;
     // The search mask as the filter tree holds it.
-    const talerwerk::buchungstyp& Suchmaske() const { return suchmaske_; }
+    const talerwerk::buchungstyp& Suchmaske() const;
+    // The two selection pages, shared with the booking overview.
+    QtAuswahlseiten* Auswahlseiten() const { return seiten_; }
     int Sortierung2() const { return sortierung2_; }
 
     // Components under their own names.
@@ -94,6 +97,7 @@ public:
     QPushButton* BearbeitenBtn;
     QPushButton* LoeschBtn;
     QPushButton* BitBtn1;
+    QPushButton* CsvBtn = nullptr;
     QMenu* PopupMenu1;
     QAction* Bearbeiten1;
     QAction* Loeschen1;
@@ -104,15 +108,10 @@ protected:
     bool eventFilter(QObject* objekt, QEvent* ereignis) override;
 
 private:
-    void BaeumeAufbauen(bool konten, bool rubriken, bool filter, bool zeitraeume);
-    void FilterbaumFuellen(int auswahl);
     void ListeFuellen();
     void KnoepfeSetzen();
     void LoeschenSichtbarSetzen();
     void SeiteGewechselt();
-    void FilterKnopfBeschriften();
-    int FilterAuswahl() const;  // 0 the search mask, i > 0 Filterliste[i − 1], −1 none
-    bool FilterBearbeiten(talerwerk::buchungstyp& filter, const QString& titel, int32_t ausser, bool maske);
     std::vector<size_t> GewaehlteZeilen() const;
     void LageSpeichern(const QRect& geometrie);
 
@@ -124,13 +123,8 @@ private:
 
     talerwerk::Buchungsliste liste_;
     QtBuchungslistenModell* modell_;
-    TFilterDatDlg* filterDatDlg_;
-    talerwerk::Auswahlbaum kontoBaum_;
-    talerwerk::Auswahlbaum rubrikBaum_;
-    talerwerk::Auswahlbaum zeitBaum_;
-    talerwerk::buchungstyp suchmaske_;
+    QtAuswahlseiten* seiten_;
     int sortierung1_;
     int sortierung2_;
     bool aufgebaut_ = false;  // trees built (on the first show)
-    bool baut_ = false;       // trees being filled: their signals are no choice of the user
 };

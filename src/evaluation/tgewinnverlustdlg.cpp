@@ -1,3 +1,4 @@
+#include "app/qtcsvexport.h"
 #include "evaluation/tgewinnverlustdlg.h"
 
 #include <QHBoxLayout>
@@ -69,6 +70,10 @@ TGewinnVerlustDlg::TGewinnVerlustDlg(Datenbestand& bestand, const Einstellungen&
     connect(DruckBtn, &QPushButton::clicked, this, [this] { Druck->Drucken(Druckanfrage()); });
     connect(VorschauBtn, &QPushButton::clicked, this, [this] { Druck->Vorschau(Druckanfrage()); });
     connect(PdfBtn, &QPushButton::clicked, this, [this] { Druck->PdfSpeichern(Druckanfrage()); });
+    CsvBtn = CsvKnopf(this);
+    connect(CsvBtn, &QPushButton::clicked, this, [this] {
+        CsvExportieren(this, windowTitle(), [this](CsvAusgabe& aus) { GridAusgeben(Modell->Daten(), aus); });
+    });
     BitBtn3 = new QPushButton(QStringLiteral("OK"), this);
     BitBtn3->setObjectName(QStringLiteral("BitBtn3"));
     BitBtn3->setDefault(true);
@@ -87,6 +92,7 @@ TGewinnVerlustDlg::TGewinnVerlustDlg(Datenbestand& bestand, const Einstellungen&
 
     auto* knoepfe = new QHBoxLayout;
     knoepfe->addStretch(1);
+    knoepfe->addWidget(CsvBtn);
     knoepfe->addWidget(VorschauBtn);
     knoepfe->addWidget(PdfBtn);
     knoepfe->addWidget(DruckBtn);
@@ -106,7 +112,8 @@ TGewinnVerlustDlg::TGewinnVerlustDlg(Datenbestand& bestand, const Einstellungen&
 
     setTabOrder(KontoTreeView, ZeitTreeView);
     setTabOrder(ZeitTreeView, BetragGrid);
-    setTabOrder(BetragGrid, VorschauBtn);
+    setTabOrder(BetragGrid, CsvBtn);
+    setTabOrder(CsvBtn, VorschauBtn);
     setTabOrder(VorschauBtn, PdfBtn);
     setTabOrder(PdfBtn, DruckBtn);
     setTabOrder(DruckBtn, BitBtn3);

@@ -43,6 +43,7 @@ public:
     QTreeWidget* ZeitTreeView = nullptr;
     QPushButton* BitBtn3 = nullptr;
     QPushButton* DruckBtn = nullptr;
+    QPushButton* CsvBtn = nullptr;
     QPushButton* VorschauBtn = nullptr;
     QPushButton* PdfBtn = nullptr;
     QtBerichtsdruck* Druck = nullptr;  // printer, preview and PDF

@@ -1,3 +1,4 @@
+#include "app/qtcsvexport.h"
 #include "evaluation/tkontenblattdlg.h"
 
 #include <QApplication>
@@ -21,6 +22,7 @@
 #include "evaluation/kontenblatt.h"
 #include "evaluation/qtbaumhilfe.h"
 #include "evaluation/qtgridmodell.h"
+#include "printing/qtberichtsdruck.h"
 
 using namespace talerwerk;
 
@@ -117,12 +119,14 @@ TKontenblattDlg::TKontenblattDlg(Datenbestand& bestand, const Einstellungen& ein
 
     BitBtn4 = new QPushButton(QStringLiteral("&Drucken"), this);
     BitBtn4->setObjectName(QStringLiteral("BitBtn4"));
-    // Report printing is not part of the program yet.
-    BitBtn4->setEnabled(false);
-    BitBtn4->setToolTip(QStringLiteral("Der Ausdruck ist noch nicht verfügbar"));
+    VorschauBtn = new QPushButton(QStringLiteral("Druck&vorschau…"), this);
+    VorschauBtn->setObjectName(QStringLiteral("VorschauBtn"));
+    PdfBtn = new QPushButton(QStringLiteral("Als &PDF speichern…"), this);
+    PdfBtn->setObjectName(QStringLiteral("PdfBtn"));
     AbbruchBtn = new QPushButton(QStringLiteral("Schließen"), this);
     AbbruchBtn->setObjectName(QStringLiteral("AbbruchBtn"));
-    for (QPushButton* knopf : {BitBtn4, AbbruchBtn}) knopf->setAutoDefault(false);
+    for (QPushButton* knopf : {BitBtn4, VorschauBtn, PdfBtn, AbbruchBtn}) knopf->setAutoDefault(false);
+    Druck = new QtBerichtsdruck(bestand_, einstellungen_, uhr_, this);
 
     // Left: the choices; right: the sheet with the totals panel and the buttons below.
     auto* links = new QVBoxLayout;
@@ -150,8 +154,22 @@ TKontenblattDlg::TKontenblattDlg(Datenbestand& bestand, const Einstellungen& ein
     summen->addWidget(SaldoLabel);
     summen->addStretch(1);
 
+    CsvBtn = CsvKnopf(this);
+    connect(CsvBtn, &QPushButton::clicked, this, [this] {
+        // The sheet as shown: its rows and the totals below them.
+        Kontenblatt blatt;
+        blatt.Tabelle = Modell->Daten();
+        blatt.EinnahmenText = EinLabel->text().toStdString();
+        blatt.AusgabenText = AusLabel->text().toStdString();
+        blatt.SaldoBeschriftung = SaldotextLabel->text().toStdString();
+        blatt.SaldoText = SaldoLabel->text().toStdString();
+        CsvExportieren(this, windowTitle(), [&blatt](CsvAusgabe& aus) { KontenblattAusgeben(blatt, aus); });
+    });
     auto* knoepfe = new QHBoxLayout;
     knoepfe->addStretch(1);
+    knoepfe->addWidget(CsvBtn);
+    knoepfe->addWidget(VorschauBtn);
+    knoepfe->addWidget(PdfBtn);
     knoepfe->addWidget(BitBtn4);
     knoepfe->addWidget(AbbruchBtn);
 
@@ -171,7 +189,10 @@ TKontenblattDlg::TKontenblattDlg(Datenbestand& bestand, const Einstellungen& ein
     setTabOrder(SortiertKnopf[0], ZwSummeChBox);
     setTabOrder(ZwSummeChBox, stornoChBox);
     setTabOrder(stornoChBox, BuchungGrid);
-    setTabOrder(BuchungGrid, BitBtn4);
+    setTabOrder(BuchungGrid, CsvBtn);
+    setTabOrder(CsvBtn, VorschauBtn);
+    setTabOrder(VorschauBtn, PdfBtn);
+    setTabOrder(PdfBtn, BitBtn4);
     setTabOrder(BitBtn4, AbbruchBtn);
     setFocusProxy(KontoTreeView);
 
@@ -189,6 +210,9 @@ TKontenblattDlg::TKontenblattDlg(Datenbestand& bestand, const Einstellungen& ein
     connect(stornoChBox, &QCheckBox::toggled, this, neu);
     connect(BuchungGrid, &QTableView::doubleClicked, this, [this](const QModelIndex& i) { ZeileOeffnen(i.row()); });
     connect(AbbruchBtn, &QPushButton::clicked, this, &TKontenblattDlg::Schliessen);
+    connect(BitBtn4, &QPushButton::clicked, this, [this] { Druck->Drucken(Druckanfrage()); });
+    connect(VorschauBtn, &QPushButton::clicked, this, [this] { Druck->Vorschau(Druckanfrage()); });
+    connect(PdfBtn, &QPushButton::clicked, this, [this] { Druck->PdfSpeichern(Druckanfrage()); });
 
     Berechnen();
     resize(900, 500);
@@ -223,7 +247,7 @@ void TKontenblattDlg::BaeumeAufbauen() {
     fuellen_ = false;
 }
 
-void TKontenblattDlg::Berechnen() {
+KontenblattOptionen TKontenblattDlg::Optionen() const {
     KontenblattOptionen o;
     if (const Auswahlknoten* konto = GewaehlterKnoten(KontoTreeView, kontoBaum_)) o.Konto = konto->Konto.Nr;
     if (const Auswahlknoten* zeit = GewaehlterKnoten(ZeitTreeView, zeitBaum_)) o.Zeitraum = zeit->Zeitraum;
@@ -231,6 +255,13 @@ void TKontenblattDlg::Berechnen() {
     o.Gruppierung = static_cast<KontenblattGruppierung>(gruppe);
     o.Zwischensummen = ZwSummeChBox->isChecked();
     o.Stornierte = stornoChBox->isChecked();
+    return o;
+}
+
+Berichtsanfrage TKontenblattDlg::Druckanfrage() const { return KontenblattDruck(bestand_, Optionen()); }
+
+void TKontenblattDlg::Berechnen() {
+    const KontenblattOptionen o = Optionen();
     // The grouping by number has no subtotals to switch.
     ZwSummeChBox->setEnabled(o.Gruppierung != KontenblattGruppierung::Buchungsnummer);
 

@@ -10,6 +10,8 @@
 #include <functional>
 
 #include "evaluation/auswahlbaeume.h"
+#include "evaluation/kontenblatt.h"
+#include "printing/berichtsdruck.h"
 #include "store/datenbestand.h"
 #include "store/einstellungen.h"
 #include "store/ports.h"
@@ -23,6 +25,7 @@ class QPushButton;
 class QRadioButton;
 class QTableView;
 class QTreeWidget;
+class QtBerichtsdruck;
 class QtGridModell;
 
 class TKontenblattDlg : public QWidget {
@@ -46,6 +49,9 @@ public:
     void Berechnen();
     // Opens the booking of a grid row; false for a row without a booking (heading, subtotal).
     bool ZeileOeffnen(int zeile);
+    // The current choices, and what "&Drucken", the preview and the PDF print for them.
+    talerwerk::KontenblattOptionen Optionen() const;
+    talerwerk::Berichtsanfrage Druckanfrage() const;
 
     // Components under their own names.
     QLabel* KontenLabel = nullptr;
@@ -64,8 +70,12 @@ public:
     QLabel* AusLabel = nullptr;
     QLabel* SaldotextLabel = nullptr;
     QLabel* SaldoLabel = nullptr;
-    QPushButton* BitBtn4 = nullptr;
+    QPushButton* BitBtn4 = nullptr;     // "&Drucken"
+    QPushButton* VorschauBtn = nullptr;
+    QPushButton* PdfBtn = nullptr;
     QPushButton* AbbruchBtn = nullptr;
+    QPushButton* CsvBtn = nullptr;
+    QtBerichtsdruck* Druck = nullptr;  // printer, preview and PDF
     QtGridModell* Modell = nullptr;
 
 protected:

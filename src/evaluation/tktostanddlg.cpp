@@ -1,3 +1,4 @@
+#include "app/qtcsvexport.h"
 #include "evaluation/tktostanddlg.h"
 
 #include <QCollator>
@@ -77,6 +78,19 @@ TKtoStandDlg::TKtoStandDlg(Datenbestand& bestand, const Einstellungen& einstellu
     leiste->addWidget(SparKtoBtn);
     leiste->addWidget(GesamtBtn);
     leiste->addStretch(1);
+    CsvBtn = new QToolButton(this);
+    CsvBtn->setObjectName(QStringLiteral("CsvBtn"));
+    CsvBtn->setText(QStringLiteral("CSV…"));
+    CsvBtn->setToolTip(QStringLiteral("Als CSV speichern…"));
+    CsvBtn->setAutoRaise(true);
+    leiste->addWidget(CsvBtn);
+    connect(CsvBtn, &QToolButton::clicked, this, [this] {
+        const KontoStandAnzeige anzeige =
+            KontoStaendeAufbauen(bestand_, BestandKtoBtn->isChecked(), SparKtoBtn->isChecked());
+        CsvExportieren(this, windowTitle(), [&](CsvAusgabe& aus) {
+            KontostaendeAusgeben(anzeige, GesamtBtn->isChecked(), aus);
+        });
+    });
 
     KontoListView = new QTreeWidget(this);
     KontoListView->setObjectName(QStringLiteral("KontoListView"));

@@ -36,6 +36,7 @@ public:
     // Components under their own names.
     QToolButton* BestandKtoBtn = nullptr;
     QToolButton* SparKtoBtn = nullptr;
+    QToolButton* CsvBtn = nullptr;
     QToolButton* GesamtBtn = nullptr;
     QTreeWidget* KontoListView = nullptr;
     QStatusBar* StatusBar1 = nullptr;

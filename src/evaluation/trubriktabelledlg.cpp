@@ -1,3 +1,4 @@
+#include "app/qtcsvexport.h"
 #include "evaluation/trubriktabelledlg.h"
 
 #include <QButtonGroup>
@@ -106,6 +107,10 @@ TRubrikTabelleDlg::TRubrikTabelleDlg(Datenbestand& bestand, const Einstellungen&
     connect(BitBtn4, &QPushButton::clicked, this, [this] { Druck->Drucken(Druckanfrage()); });
     connect(VorschauBtn, &QPushButton::clicked, this, [this] { Druck->Vorschau(Druckanfrage()); });
     connect(PdfBtn, &QPushButton::clicked, this, [this] { Druck->PdfSpeichern(Druckanfrage()); });
+    CsvBtn = CsvKnopf(this);
+    connect(CsvBtn, &QPushButton::clicked, this, [this] {
+        CsvExportieren(this, windowTitle(), [this](CsvAusgabe& aus) { GridAusgeben(Modell->Daten(), aus); });
+    });
     BitBtn3 = new QPushButton(QStringLiteral("OK"), this);
     BitBtn3->setObjectName(QStringLiteral("BitBtn3"));
     BitBtn3->setDefault(true);
@@ -124,6 +129,7 @@ TRubrikTabelleDlg::TRubrikTabelleDlg(Datenbestand& bestand, const Einstellungen&
 
     auto* knoepfe = new QHBoxLayout;
     knoepfe->addStretch(1);
+    knoepfe->addWidget(CsvBtn);
     knoepfe->addWidget(VorschauBtn);
     knoepfe->addWidget(PdfBtn);
     knoepfe->addWidget(BitBtn4);
@@ -167,7 +173,7 @@ TRubrikTabelleDlg::TRubrikTabelleDlg(Datenbestand& bestand, const Einstellungen&
     setTabOrder(KontoTreeView, ZeitTreeView);
     QWidget* vorher = ZeitTreeView;
     for (QWidget* w : std::initializer_list<QWidget*>{MonatlichRBtn, JaehrlichRBtn, UnterrubrikChBox, AnteilChBox,
-                                                       LangRBtn, KurzRBtn, BetragGrid, VorschauBtn, PdfBtn, BitBtn4,
+                                                       LangRBtn, KurzRBtn, BetragGrid, CsvBtn, VorschauBtn, PdfBtn, BitBtn4,
                                                        BitBtn3}) {
         if (!w) continue;
         setTabOrder(vorher, w);

@@ -57,6 +57,7 @@ public:
     QPushButton* PdfBtn = nullptr;
     QtBerichtsdruck* Druck = nullptr;  // printer, preview and PDF
     QPushButton* BitBtn3 = nullptr;
+    QPushButton* CsvBtn = nullptr;
     QtGridModell* Modell = nullptr;
 
 protected:

@@ -12,11 +12,16 @@
 // berichtsdruck.cpp and a request builder; the job, the notice, the header lines and the title
 // block are shared.
 
+#include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
+#include "evaluation/buchungsuebersicht.h"
+#include "evaluation/gesamtentwicklung.h"
 #include "evaluation/gewinnverlust.h"
 #include "evaluation/grid.h"
+#include "evaluation/kontenblatt.h"
 #include "evaluation/rubriktabellen.h"
 #include "printing/seitengeraet.h"
 #include "store/datenbestand.h"
@@ -69,12 +74,35 @@ struct Berichtsanfrage {
     Grid Tabelle;
     int SummenSpalte = -1;  // cross tables: the column "Gesamt"
     int AnteilSpalte = -1;  // cross tables: the share column, −1 without
+    // Booking lists (account sheet, booking overview): the logical column of each cell of the
+    // rows (ListeNummer … ListeKonto), in the window's display order, which is also the printed
+    // order; and the window's grouping index.
+    std::vector<int> Spalten;
+    int Gruppierung = 0;
 };
+
+// Logical columns of a printed booking list; the headings they are printed with.
+inline constexpr int ListeNummer = 0;
+inline constexpr int ListeDatum = 1;
+inline constexpr int ListeStorno = 2;
+inline constexpr int ListeBetrag = 3;
+inline constexpr int ListeText = 4;
+inline constexpr int ListeGegen = 5;
+inline constexpr int ListeKonto = 6;
+extern const std::array<const char*, 7> ListenUeberschriften;
 
 // The requests of the evaluation windows, from the same builders and options as the windows.
 Berichtsanfrage EinnahmenAusgabenDruck(const Datenbestand& d, const GewinnVerlustOptionen& o);
 Berichtsanfrage RubrikKontoDruck(const Datenbestand& d, const RubrikTabellenOptionen& o);
 Berichtsanfrage RubrikZeitDruck(const Datenbestand& d, const RubrikTabellenOptionen& o);
+// The account sheet: its rows in its grouping, the grouping's name at the right of the title block.
+Berichtsanfrage KontenblattDruck(const Datenbestand& d, const KontenblattOptionen& o);
+// The booking overview as built (the window's own rows, the balance row last), headed with its
+// heading lines: the selections of the page "Allgemein" or the filter's name and period.
+Berichtsanfrage BuchungsuebersichtDruck(const Buchungsuebersicht& u);
+// The overall development's table: the accounts' rows and "Gesamt", one value column per period.
+Berichtsanfrage GesamtentwicklungDruck(const Datenbestand& d, const GesamtentwicklungOptionen& o,
+                                       const Gesamtentwicklung& g);
 
 // Everything besides the request that decides the pages.
 struct Druckumgebung {

@@ -1,3 +1,4 @@
+#include "app/qtcsvexport.h"
 #include "recurring/trgmbuchungplandlg.h"
 
 #include <QApplication>
@@ -204,7 +205,13 @@ void TrgmBuchungPlanDlg::Aufbauen() {
     zeitraum->addWidget(SpeedButton1);
     kopf->addLayout(zeitraum, 0, 4);
     kopf->setColumnStretch(2, 1);
+    CsvBtn = CsvKnopf(BuchgTabSheet);
+    connect(CsvBtn, &QPushButton::clicked, this, [this] {
+        CsvExportieren(this, QStringLiteral("Fällige Buchungen"),
+                       [this](CsvAusgabe& aus) { FaelligeAusgeben(zeilen_, aus); });
+    });
     auto* faelligKnoepfe = new QHBoxLayout;
+    faelligKnoepfe->addWidget(CsvBtn);
     faelligKnoepfe->addStretch();
     for (QPushButton* k : {AusfuehrenBtn, AlleAusfuehrenBtn, BitBtn1}) faelligKnoepfe->addWidget(k);
     auto* faellig = new QVBoxLayout(BuchgTabSheet);

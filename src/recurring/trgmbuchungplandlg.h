@@ -109,6 +109,7 @@ public:
     QPushButton* AusfuehrenBtn;
     QPushButton* AlleAusfuehrenBtn;
     QPushButton* BitBtn1;
+    QPushButton* CsvBtn = nullptr;  // the due list as CSV
     QLabel* LeerLabel;
 
 public slots:

@@ -673,6 +673,53 @@ TEST_F(Cli, BerichtAuswertungsfenster) {
          "Gesamt;;100,00;100,00;;\n"
          "- Umbuchungen;;100,00;100,00;;\n"
          "Gesamt real;2.487,50;0,00;0,00;2.487,50;0,00\n"},
+        {"gesamtentwicklung",
+         {"--zeitraum", "2026", "--modus", "monatlich", "--saldo", "1"},
+         "# Gesamtentwicklung -  Jahr 2026 - Alle Konten\n"
+         ";Anf.-stand;November 2026;Dezember 2026;Gesamtsaldo\n"
+         "Girokonto;0,00;2.487,50;100,00;2.587,50\n"
+         "Sparbuch;0,00;0,00;-100,00;-100,00\n"
+         "Gesamt;0,00;2.487,50;0,00;2.487,50\n"},
+        {"gesamtentwicklung",
+         {"--konto", "5001"},
+         "# Gesamtentwicklung -  Gesamter Zeitraum - Bestandskonten\n"
+         ";Anf.-stand;Jahr 2026\n"
+         "Girokonto;0,00;2.587,50\n"
+         "Gesamt;0,00;2.587,50\n"},
+        // Both sides of a transfer between two chosen accounts; the cancelled one counts nowhere.
+        {"buchungsuebersicht",
+         {},
+         "# Buchungsübersicht\n"
+         "B-nr.   Belegnr.;Datum;sto.;Konto;Rubrik/Gegenkonto;Buchungstext;Betrag\n"
+         "Einnahmen;;;;;;\n"
+         "12000  ;02.12.26;x;Sparbuch;Girokonto;Sparen;1000000,00\n"
+         "0002  B7;30.11.26;;Girokonto;Gehalt;Gehalt;2500,00\n"
+         "0003  ;01.12.26;;Girokonto;Sparbuch;Zurück;100,00\n"
+         "Einn. Gesamt;;;;;;2.600,00\n"
+         "davon Umbuchg.;;;;;;100,00\n"
+         "Einn. real;;;;;;2.500,00\n"
+         "Ausgaben;;;;;;\n"
+         "0001  ;01.11.26;;Girokonto;Haushalt  \\  Lebensmittel;\"Brot; \"\"frisch\"\"\";12,50\n"
+         "12000  ;02.12.26;x;Girokonto;Sparbuch;Sparen;1000000,00\n"
+         "0003  ;01.12.26;;Sparbuch;Girokonto;Zurück;100,00\n"
+         "Ausg. Gesamt;;;;;;112,50\n"
+         "davon Umbuchg.;;;;;;100,00\n"
+         "Ausg. real;;;;;;12,50\n"
+         "# Einnahmen;2.600,00;Ausgaben;112,50;Saldo (Gewinn);2.487,50\n"},
+        {"buchungsuebersicht",
+         {"--gruppierung", "1", "--konto", "4", "--zwischensummen", "0", "--storniert", "0"},
+         "# Buchungsübersicht\n"
+         "Rubrik/Gegenkonto;B-nr.   Belegnr.;Datum;sto.;Konto;Buchungstext;Betrag\n"
+         "Einnahmen;;;;;;\n"
+         "Gehalt;;;;;;\n"
+         ";0002  B7  E;30.11.26;;Girokonto;Gehalt;2500,00\n"
+         "Umbuchungen;;;;;;\n"
+         "Sparbuch;;;;;;\n"
+         ";0003   U+;01.12.26;;Girokonto;Zurück;100,00\n"
+         "Ausgaben;;;;;;\n"
+         "Haushalt  \\  Lebensmittel;;;;;;\n"
+         ";0001    A;01.11.26;;Girokonto;\"Brot; \"\"frisch\"\"\";12,50\n"
+         "# Einnahmen;2.600,00;Ausgaben;12,50;Saldo (Gewinn);2.587,50\n"},
         {"kontostaende", {}, "# Kontostände\nKonto;Stand\nGirokonto;2587,50\nSparbuch;-100,00\n# Gesamt;2487,50\n"},
         {"kontostaende", {"--spar", "0", "--gesamt", "0"}, "# Kontostände\nKonto;Stand\nGirokonto;2587,50\n"},
         {"rubrik-konto",
@@ -717,6 +764,11 @@ TEST_F(Cli, BerichtAuswertungsfenster) {
         {"rubrik-konto", {"--anzeige", "mittel"}, "--anzeige"},
         {"einnahmen-ausgaben", {"--zeitraum", "2025"}, "\"2025\""},
         {"kontostaende", {"--zeitraum", "2026"}, "--zeitraum"},
+        {"gesamtentwicklung", {"--zeitraum", "2026-11"}, "\"2026-11\""},  // the tree holds years only
+        {"gesamtentwicklung", {"--saldo", "2"}, "--saldo"},
+        {"buchungsuebersicht", {"--gruppierung", "4"}, "--gruppierung"},
+        {"buchungsuebersicht", {"--filter", "Gibt es nicht"}, "\"Gibt es nicht\""},
+        {"buchungsuebersicht", {"--rubrik", "4"}, "\"4\""},  // an account, not a category
     };
     for (const auto& fall : falsch) {
         const Ergebnis e = bericht(fall.Art, fall.Optionen);

@@ -189,8 +189,10 @@ private slots:
         auto f = Starten(datei);
         f->FormShow();
         f->speichernNamen = {ziel};
-        f->wahlen = {PruefFenster::SperrWahl::Schreibgeschuetzt};  // not a way to write it
         QVERIFY(!f->Speichernunter1Click());
+        QVERIFY(f->fragen.isEmpty());  // nothing to choose: the file is in use
+        QCOMPARE(meldungen.Texte(SkriptMeldung::Art::Fehler).size(), size_t{1});
+        QVERIFY(meldungen.Texte(SkriptMeldung::Art::Fehler)[0].find("wird nicht überschrieben") != std::string::npos);
         QCOMPARE(QString::fromStdString(f->Bestand().Dateiname), datei);
         Datenbestand d;
         d.Dateiname = ziel.toStdString();
@@ -203,6 +205,19 @@ private slots:
         QCOMPARE(SperreLesen(Pfad("frei.tlw").toStdString(), inhaber), SperrLage::Lebend);
         QCOMPARE(SperreLesen(datei.toStdString(), inhaber), SperrLage::Frei);
         f->Schliessen1Click();
+
+        // A stale lock on the target: removed when the user agrees, then saved.
+        SperreSchreiben(ziel, 1, Programm(1) + "-weg");
+        auto g = Starten(datei);
+        g->FormShow();
+        g->speichernNamen = {ziel, ziel};
+        meldungen.antworten = {Antwort::Nein};
+        QVERIFY(!g->Speichernunter1Click());
+        meldungen.antworten = {Antwort::Ja};
+        QVERIFY(g->Speichernunter1Click());
+        QCOMPARE(SperreLesen(ziel.toStdString(), inhaber), SperrLage::Lebend);
+        QCOMPARE(inhaber.Prozess, static_cast<int64_t>(getpid()));
+        g->Schliessen1Click();
     }
 
     void speichernLegtKopienAnUndWiederherstellenOeffnetSieUnbenannt() {

@@ -8,16 +8,25 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QDialog>
+#include <QFile>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include "evaluation/kontenblatt.h"
 #include "evaluation/qtgridmodell.h"
 #include "evaluation/testbuch.h"
 #include "evaluation/tkontenblattdlg.h"
+#include "printing/qtberichtsdruck.h"
+#include "printing/tdruck1dlg.h"
+#include "qtpdftext.h"
 
 using namespace talerwerk;
 using namespace talerwerk::test;
@@ -70,6 +79,14 @@ void Doppelklick(QTableView* view, int zeile) {
     const QRect r = view->visualRect(view->model()->index(zeile, 1));
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, r.center());
     QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, r.center());
+}
+
+// Clicks the button once the modal dialog runs.
+void SpaeterKlicken(QPushButton* knopf) {
+    QTimer::singleShot(0, knopf, [knopf] {
+        (void)QTest::qWaitForWindowExposed(knopf->window());
+        knopf->click();
+    });
 }
 
 }  // namespace
@@ -237,6 +254,78 @@ private slots:
         weg = rahmen;
         dlg->AbbruchBtn->click();
         QTRY_VERIFY(weg.isNull());
+    }
+
+    void druckenVorschauUndPdfDesGezeigtenBlatts() {
+        TKontenblattDlg dlg(bestand, einstellungen, uhr);
+        dlg.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+        QVERIFY(dlg.BitBtn4->isEnabled());
+        QVERIFY(dlg.BitBtn4->toolTip().isEmpty());
+        QCOMPARE(dlg.VorschauBtn->text(), QStringLiteral("Druck&vorschau…"));
+        QCOMPARE(dlg.PdfBtn->text(), QStringLiteral("Als &PDF speichern…"));
+        dlg.SortiertKnopf[2]->click();
+        dlg.stornoChBox->setChecked(true);
+        // The request is the shown sheet: its rows, its grouping, its account and period.
+        const Berichtsanfrage a = dlg.Druckanfrage();
+        QCOMPARE(a.Art, DruckKontenblatt);
+        QCOMPARE(a.Gruppierung, 2);
+        QCOMPARE(a.ZweiterName, std::string("Nach Rubrik"));
+        QCOMPARE(a.KontoName, std::string("Girokonto"));
+        QCOMPARE(a.ZeitraumName, std::string("Gesamter Zeitraum"));
+        QCOMPARE(a.Tabelle.Zeilen.size(), dlg.Modell->Daten().Zeilen.size());
+        QCOMPARE(a.Spalten.front(), static_cast<int>(KbGegen));
+
+        QTemporaryDir ordner;
+        QVERIFY(ordner.isValid());
+        QStringList fehler;
+        dlg.Druck->Fehler = [&](const QString& t) { fehler << t; };
+        dlg.Druck->PdfDateiWaehlen = [&] { return ordner.filePath(QStringLiteral("blatt")); };
+        dlg.PdfBtn->click();
+        QVERIFY2(fehler.isEmpty(), qPrintable(fehler.join(QStringLiteral("; "))));
+        QFile pdf(ordner.filePath(QStringLiteral("blatt.pdf")));
+        QVERIFY(pdf.open(QIODevice::ReadOnly));
+        QCOMPARE(pdf.read(5), QByteArray("%PDF-"));
+        const QString text = PdfText(pdf.fileName());
+        if (!qEnvironmentVariableIsEmpty("TALERWERK_BILDER"))
+            QFile::copy(pdf.fileName(), qEnvironmentVariable("TALERWERK_BILDER") + QStringLiteral("/kontenblatt.pdf"));
+        if (!text.isEmpty()) {
+            for (const char* t : {"Kontenblatt", "Nach Rubrik", "Girokonto", "Gesamter Zeitraum", "Lebensmittel",
+                                  "12345", "Gesamt Ausgaben", "Gesamt Umbuchungen", "1.000,00", "30,00"})
+                QVERIFY2(text.contains(QString::fromUtf8(t)), t);
+        }
+        if (!qEnvironmentVariableIsEmpty("TALERWERK_BILDER"))
+            dlg.grab().save(qEnvironmentVariable("TALERWERK_BILDER") + QStringLiteral("/kontenblatt.png"));
+
+        // Preview: the same pages on the preview's printer.
+        int seiten = 0;
+        dlg.Druck->VorschauZeigen = [&](QDialog& vorschau) {
+            vorschau.show();
+            auto* w = vorschau.findChild<QPrintPreviewWidget*>();
+            QVERIFY(w);
+            w->updatePreview();
+            QApplication::processEvents();
+            seiten = w->pageCount();
+            vorschau.close();
+        };
+        dlg.VorschauBtn->click();
+        QVERIFY(seiten >= 1);
+
+        // Printing: the confirmation names the report, then the printer (a file here).
+        QPrinter drucker(QPrinter::HighResolution);
+        dlg.Druck->Drucker = [&] { return &drucker; };
+        int gewaehlt = 0;
+        dlg.Druck->DruckerWaehlen = [&](QPrinter& p) {
+            ++gewaehlt;
+            p.setOutputFormat(QPrinter::PdfFormat);
+            p.setOutputFileName(ordner.filePath(QStringLiteral("drucker.pdf")));
+            return true;
+        };
+        SpaeterKlicken(dlg.Druck->Bestaetigung->BitBtn1);
+        dlg.BitBtn4->click();
+        QCOMPARE(gewaehlt, 1);
+        QCOMPARE(dlg.Druck->Bestaetigung->BerichtnameLabel->text(), QStringLiteral("Kontenblatt wird gedruckt!"));
+        QVERIFY(QFile::exists(ordner.filePath(QStringLiteral("drucker.pdf"))));
     }
 
     void modellZeigtFarbenUndBetraegeRechts() {
