@@ -387,7 +387,7 @@ private:
     Cent Buchungszeile(const Eintrag& e, int32_t gruppe) {
         static const char* const marken[] = {"  E", "  A", " U+", " U-"};
         const uint32_t pos = e.Position;
-        const buchungstyp& b = d_.Buchungen[pos];
+        const Buchungssicht b = d_.Buchungen.Sicht(pos);
         const bool storno = ix_.Storniert()[pos] != 0;
         const Cent betrag = ix_.Betrag()[pos];
         const bool zugang = e.Zugang();
@@ -407,7 +407,7 @@ private:
         if (gruppiert_) nummer += marken[static_cast<int>(e.S)];
         if (o_.Gruppierung != UebersichtGruppierung::Datum) Zelle(z, BuDatum) = Datumstext(ix_.Datum()[pos]);
         if (storno) Zelle(z, BuStorno) = "x";
-        z.Zellen[s] = b.Betrag;
+        z.Zellen[s] = Buchungsspeicher::BetragText(b);
         Zelle(z, BuText) = b.Text;
         // The group heading names the key; a row repeats it only where it differs (a
         // sub-category under its top-level category).
@@ -421,22 +421,6 @@ private:
         return zugang ? betrag : -betrag;
     }
 
-    // Grouped, the rows read the booking records in scattered order, and waiting for each record
-    // would cost more than making its row. So the records a few rows ahead are asked for early:
-    // first the fields a row reads, a little later the text they point to.
-    void Vorholen(size_t teil, uint32_t k) const {
-        constexpr uint32_t kFelder = 12, kTexte = 6;
-        const std::vector<uint32_t>& reihe = reihe_[teil];
-        if (k + kFelder < reihe.size()) {
-            const buchungstyp& b = d_.Buchungen[teile_[teil][reihe[k + kFelder]].Position];
-            __builtin_prefetch(&b.Belegnr);
-            __builtin_prefetch(&b.Betrag);
-            __builtin_prefetch(&b.Text);
-            __builtin_prefetch(reinterpret_cast<const char*>(&b.Text) + sizeof(std::string) - 1);
-        }
-        if (k + kTexte < reihe.size()) __builtin_prefetch(d_.Buchungen[teile_[teil][reihe[k + kTexte]].Position].Text.data());
-    }
-
     void Ausgeben(size_t teil) {
         if (plan_[teil].empty()) return;
         const bool einnahmen = teil == 0;
@@ -446,7 +430,6 @@ private:
             Ueberschrift(a.KopfSpalte, a.Kopf, a.Nr);
             Cent summe = 0;
             for (uint32_t k = a.Anfang; k < a.Ende; ++k) {
-                Vorholen(teil, k);
                 summe += Buchungszeile(teile_[teil][reihe_[teil][k]], a.Nr);
             }
             if (a.Gruppe && o_.Zwischensummen)
