@@ -160,7 +160,7 @@ TEST_F(Drucke, JedeArtHaeltTitelUndAlleBetraegeDesBerichts) {
                 EXPECT_NE(text.find(betrag), std::string::npos) << fall.Art << ": " << z[s];
             }
         }
-        EXPECT_GT(betraege, 10) << fall.Art;
+        EXPECT_GE(betraege, 10) << fall.Art;
     }
 }
 
