@@ -2,8 +2,8 @@
 // window's "Als PDF speichern…" makes it: the rows from the window's builder (which reads the
 // whole book), then the pages through the page engine into a PDF (A4, 600 dpi) in memory. The
 // account sheet of the sample's busiest account, grouped by date, over as many of the newest
-// months as give at least 200 pages (whole months: some 300). The baseline of the same run is one plain pass over the
-// booking records.
+// months as give at least 200 pages (whole months: some 300), and the booking overview of the same
+// account and months. The baseline of the same run is one plain pass over the booking records.
 //
 //   cmake -S . -B build-rel -DCMAKE_BUILD_TYPE=Release && cmake --build build-rel --target talerwerk-bench
 //   build-rel/bench/talerwerk-bench --benchmark_filter=Listendruck
@@ -18,6 +18,8 @@
 #include <map>
 #include <memory>
 
+#include "bookings/kontosuche.h"
+#include "evaluation/buchungsuebersicht.h"
 #include "evaluation/kontenblatt.h"
 #include "printing/berichtsdruck.h"
 #include "printing/qtpdfausgabe.h"
@@ -111,6 +113,33 @@ void ListendruckKontenblattPdf(benchmark::State& state) {
     Verhaeltnis(state, summe / static_cast<double>(state.iterations()), d);
 }
 BENCHMARK(ListendruckKontenblattPdf)->Arg(3000)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The booking overview of the same account and months, grouped by category with subtotals, as
+// the overview window prints it (its builder runs over the whole book inside the timing).
+void ListendruckUebersichtPdf(benchmark::State& state) {
+    static GuiSitzung gui;
+    const Datenbestand& d = Buch();
+    const KontenblattOptionen k = Auswahl(d, static_cast<size_t>(state.range(0)));
+    UebersichtOptionen o;
+    o.Abfrage = UebersichtAbfrage(k.Zeitraum, k.Konto, CodeAlleRubriken, true);
+    o.Gruppierung = UebersichtGruppierung::Rubrik;
+    o.Druckkopf = UebersichtKopfAllgemein(KontoName(d.Konten, k.Konto), "Alle Rubriken", k.Zeitraum.Bezeichnung);
+    const Druckumgebung u = DruckumgebungAus(d, Einstellungen{}, kHeute);
+    double summe = 0;
+    Pdf p;
+    size_t zeilen = 0;
+    for (auto _ : state)
+        summe += Zeit([&] {
+            const Berichtsanfrage a = BuchungsuebersichtDruck(BuchungsuebersichtAufbauen(d, o));
+            zeilen = a.Tabelle.Zeilen.size();
+            p = Drucken(a, u);
+        });
+    state.counters["Seiten"] = p.Seiten;
+    state.counters["Zeilen"] = static_cast<double>(zeilen);
+    state.counters["kB"] = static_cast<double>(p.Bytes) / 1024;
+    Verhaeltnis(state, summe / static_cast<double>(state.iterations()), d);
+}
+BENCHMARK(ListendruckUebersichtPdf)->Arg(3000)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
 }  // namespace talerwerk

@@ -1,6 +1,7 @@
 #include "app/qtcsvexport.h"
 #include "evaluation/tktostanddlg.h"
 
+#include <QAction>
 #include <QCollator>
 #include <QEvent>
 #include <QHBoxLayout>
@@ -83,6 +84,9 @@ TKtoStandDlg::TKtoStandDlg(Datenbestand& bestand, const Einstellungen& einstellu
     CsvBtn->setText(QStringLiteral("CSV…"));
     CsvBtn->setToolTip(QStringLiteral("Als CSV speichern…"));
     CsvBtn->setAutoRaise(true);
+    // The window keeps the narrow size a user gave it: the button gives way there (the list's
+    // context menu offers the same command).
+    CsvBtn->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     leiste->addWidget(CsvBtn);
     connect(CsvBtn, &QToolButton::clicked, this, [this] {
         const KontoStandAnzeige anzeige =
@@ -98,6 +102,10 @@ TKtoStandDlg::TKtoStandDlg(Datenbestand& bestand, const Einstellungen& einstellu
     KontoListView->setHeaderLabels({QStringLiteral("Konto"), QStringLiteral("Stand")});
     KontoListView->headerItem()->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
     KontoListView->setRootIsDecorated(false);
+    auto* csvAktion = new QAction(QStringLiteral("Als CSV speichern…"), KontoListView);
+    connect(csvAktion, &QAction::triggered, CsvBtn, &QToolButton::click);
+    KontoListView->addAction(csvAktion);
+    KontoListView->setContextMenuPolicy(Qt::ActionsContextMenu);
     KontoListView->setItemsExpandable(false);
     KontoListView->setUniformRowHeights(true);
     KontoListView->setSelectionMode(QAbstractItemView::SingleSelection);

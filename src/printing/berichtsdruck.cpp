@@ -955,6 +955,10 @@ Berichtsanfrage GesamtentwicklungDruck(const Datenbestand& d, const Gesamtentwic
     a.ZeitraumName = o.Zeitraum.Bezeichnung;
     a.ZweiterName = g.Hinweis;
     a.Tabelle = g.Tabelle;
+    // The period columns (after the caption and "Anf.-stand") headed in short form, as in the
+    // category-time report: a month's full name does not fit a value column.
+    for (size_t i = 0; i < g.Perioden.size() && i + 2 < a.Tabelle.Kopf.size(); ++i)
+        a.Tabelle.Kopf[i + 2] = KurzerZeitraum(g.Perioden[i], o.Jaehrlich);
     return a;
 }
 

@@ -114,7 +114,7 @@ TEST_F(Drucke, JedeArtHaeltTitelUndAlleBetraegeDesBerichts) {
         {"gesamtentwicklung", {}, {"Gesamtentwicklung", "Anf.-stand", "Gesamt", "Alle Konten", "Kontostände"}},
         {"gesamtentwicklung",
          {"--modus", "monatlich", "--zeitraum", "2026", "--saldo", "1"},
-         {"Gesamtentwicklung", "Saldo (Gewinn und Verlust)"}},
+         {"Gesamtentwicklung", "Saldo (Gewinn und Verlust)", "Nov 2026", "Dez 2026"}},
         {"buchungsuebersicht",
          {"--zeitraum", "2026-11", "--gruppierung", "1"},
          {"Buchungsübersicht", "Konten: Alle Konten", "Rubriken: Alle Rubriken", "Zeitraum: ", "Einn. Gesamt",
@@ -160,7 +160,7 @@ TEST_F(Drucke, JedeArtHaeltTitelUndAlleBetraegeDesBerichts) {
                 EXPECT_NE(text.find(betrag), std::string::npos) << fall.Art << ": " << z[s];
             }
         }
-        EXPECT_GT(betraege, 10) << fall.Art;
+        EXPECT_GE(betraege, 10) << fall.Art;
     }
 }
 
