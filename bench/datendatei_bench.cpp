@@ -1,9 +1,10 @@
-// Reading and writing the data file of a book with 100,000 bookings, against a plain read of the
-// same bytes. The book is made by `talerwerk-cli demo` (the same file every time); should the
+// Reading and writing the data file of a book with 100,000 bookings (or as many as
+// TALERWERK_BENCH_BUCHUNGEN says), against a plain read of the same bytes. The book is made by `talerwerk-cli demo` (the same file every time); should the
 // command fail, the same generator is called in-process.
 //
 //   cmake -S . -B build-datei-rel -DCMAKE_BUILD_TYPE=Release && cmake --build build-datei-rel --target talerwerk-bench
 //   build-datei-rel/talerwerk-bench --benchmark_filter=Datendatei
+//   TALERWERK_BENCH_BUCHUNGEN=1000000 build-datei-rel/talerwerk-bench --benchmark_filter=Datendatei
 
 #include <benchmark/benchmark.h>
 
@@ -24,7 +25,10 @@
 namespace talerwerk {
 namespace {
 
-constexpr int kBuchungen = 100000;
+int Buchungen() {
+    const char* anzahl = std::getenv("TALERWERK_BENCH_BUCHUNGEN");
+    return anzahl && std::atoi(anzahl) > 0 ? std::atoi(anzahl) : 100000;
+}
 
 using bench::Annehmen;
 using bench::Stumm;
@@ -42,7 +46,7 @@ std::string RohLesen(const std::string& pfad) {
     return puffer;
 }
 
-// The 100k book, made once per run.
+// The book, made once per run.
 struct Buch {
     std::string ordner;
     std::string pfad;
@@ -53,12 +57,12 @@ struct Buch {
         char vorlage[] = "/tmp/talerwerk_bench_XXXXXX";
         if (!::mkdtemp(vorlage)) throw std::runtime_error("mkdtemp");
         ordner = vorlage;
-        pfad = ordner + "/buch100k.tlw";
+        pfad = ordner + "/buch.tlw";
         const std::string befehl = std::string("\"") + TALERWERK_CLI + "\" demo \"" + pfad + "\" --buchungen " +
-                                   std::to_string(kBuchungen) + " --seed 1 --bis 2026-12-31 >/dev/null 2>&1";
+                                   std::to_string(Buchungen()) + " --seed 1 --bis 2026-12-31 >/dev/null 2>&1";
         ausCli = std::system(befehl.c_str()) == 0 && ::access(pfad.c_str(), R_OK) == 0;
         if (!ausCli) {
-            Datenbestand d = DemoBuch(kBuchungen, 1, *DatumIsoLesen("2026-12-31"));
+            Datenbestand d = DemoBuch(Buchungen(), 1, *DatumIsoLesen("2026-12-31"));
             d.Dateiname = pfad;
             Stumm m;
             if (!DateiSpeichern(d, m)) throw std::runtime_error("Demobuch nicht gespeichert");
