@@ -7,7 +7,7 @@ BUILD="$1"
 ZIEL="$BUILD/installationsprobe"
 rm -rf "$ZIEL"
 cmake --install "$BUILD" --prefix "$ZIEL" >/dev/null
-for datei in bin/talerwerk bin/talerwerk-cli share/applications/talerwerk.desktop \
+for datei in bin/talerwerk bin/talerwerk-cli bin/talerwerk-drucke share/applications/talerwerk.desktop \
              share/icons/hicolor/scalable/apps/talerwerk.svg \
              share/icons/hicolor/scalable/mimetypes/application-x-talerwerk.svg \
              share/mime/packages/talerwerk.xml; do

@@ -5,6 +5,7 @@
 // 3 file password not given or wrong.
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
@@ -20,7 +21,9 @@
 #include "accounts/kennwortpruefung.h"
 #include "app/bericht.h"
 #include "evaluation/auswertung.h"
+#ifndef TALERWERK_DRUCK_NEBENAN
 #include "printing/qtpdfausgabe.h"
+#endif
 #include "store/betrag.h"
 #include "store/dateisperre.h"
 #include "store/datendatei.h"
@@ -374,6 +377,7 @@ int Bericht(const Aufruf& a) {
     return kFertig;
 }
 
+#ifndef TALERWERK_DRUCK_NEBENAN
 int Drucke(const Aufruf& a) {
     const std::string& name = a.Dateien[0];
     const std::vector<std::string> druckbar = DruckbareArten();
@@ -415,6 +419,26 @@ int Drucke(const Aufruf& a) {
     }
     return kFertig;
 }
+#else
+// Never called: main hands `drucke` to talerwerk-drucke before the commands are read.
+int Drucke(const Aufruf&) { return kFehler; }
+
+// Runs talerwerk-drucke from this program's folder with the same arguments; returns only when it
+// could not be started.
+int DruckprogrammAusfuehren(char** argv) {
+    std::string pfad;
+    char eigener[4096];
+    const ssize_t n = ::readlink("/proc/self/exe", eigener, sizeof eigener - 1);
+    if (n > 0) {
+        pfad.assign(eigener, static_cast<size_t>(n));
+        pfad.erase(pfad.find_last_of('/') + 1);
+    }
+    pfad += "talerwerk-drucke";
+    ::execv(pfad.c_str(), argv);
+    KonsolenMeldungen::Ausgeben("Das Druckprogramm \"" + pfad + "\" konnte nicht gestartet werden.");
+    return kFehler;
+}
+#endif
 
 // ---------------------------------------------------------------------------------------------
 
@@ -494,6 +518,9 @@ int Hauptprogramm(int argc, char** argv) {
 
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
+#ifdef TALERWERK_DRUCK_NEBENAN
+    if (argc > 1 && std::string_view(argv[1]) == "drucke") return DruckprogrammAusfuehren(argv);
+#endif
     try {
         return Hauptprogramm(argc, argv);
     } catch (const std::bad_alloc&) {

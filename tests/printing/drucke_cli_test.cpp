@@ -176,6 +176,15 @@ TEST_F(Drucke, FalscheAufrufeUndGeschuetzteZiele) {
     EXPECT_EQ(Lauf({"drucke", "rubrik-konto", Pfad("fehlt.tlw"), "--pdf", pdf}).Status, 1);
     EXPECT_FALSE(fs::exists(pdf));
 
+    // Printing runs in talerwerk-drucke beside the program; without it, the command says so.
+    const fs::path allein = ordner / "allein";
+    fs::create_directory(allein);
+    fs::copy_file(TALERWERK_CLI, allein / "talerwerk-cli");
+    const Ergebnis ohne = Lauf({"drucke", "rubrik-konto", buch, "--pdf", pdf}, (allein / "talerwerk-cli").string());
+    EXPECT_EQ(ohne.Status, 1);
+    EXPECT_NE(ohne.Fehler.find("talerwerk-drucke"), std::string::npos) << ohne.Fehler;
+    EXPECT_FALSE(fs::exists(pdf));
+
     // A data file is never the target; the book stays as it was.
     const std::string vorher = Lesen(buch);
     const Ergebnis e = Lauf({"drucke", "rubrik-konto", buch, "--pdf", buch});
