@@ -545,7 +545,10 @@ bool BuchungsuebersichtBericht(Datenbestand& d, const Berichtsoptionen& o, int32
 }
 
 void UebersichtAusgeben(const Buchungsuebersicht& b, CsvAusgabe& aus) {
-    GridAusgeben(b.Tabelle, aus);
+    // Row by row: a whole book's overview is never made complete.
+    aus.Titel(b.Tabelle.Titel);
+    aus.Zeile(b.Tabelle.Kopf);
+    for (size_t i = 0; i < b.Zeilenzahl(); ++i) aus.Zeile(b.Zeile(i).Zellen);
     aus.Zeile(std::vector<std::string>{"# Einnahmen", b.EinnahmenText, "Ausgaben", b.AusgabenText,
                                        b.SaldoBeschriftung, b.SaldoText});
 }

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <climits>
+#include <memory>
 #include <optional>
+#include <stdexcept>
 #include <unordered_map>
 
 #include "bookings/kontosuche.h"
@@ -47,60 +49,181 @@ void NummerAnfuegen(std::string& ziel, int32_t nummer) {
 
 Cent Betrag(Cent x) { return x < 0 ? -x : x; }
 
+}  // namespace
+
+// One row of the overview: 24 bytes instead of some 530 and four heap blocks of a made row.
+struct Uebersichtseintrag {
+    // Booking: its signed amount (income positive); group subtotal: the signed sum; part sums:
+    // the amount as shown.
+    Cent Wert = 0;
+    uint32_t Bezug = 0;        // booking: position in the store; heading: index into Koepfe
+    int32_t Nr = 0;            // RubrikNr of the row
+    uint8_t Art = 0;           // Bu… row kind
+    Seite S = Seite::Einnahme; // booking: the side it is listed on
+    bool Storniert = false;
+    bool Leer = false;         // the one row of an empty overview
+};
+
+// What the rows of one overview are made from. Everything but the booking texts is copied here
+// (the paths are few), so that only the store must stay as it was.
+class Uebersichtszeilen {
+public:
+    struct Kopf {
+        int Spalte = BuNummer;
+        std::string Text;
+    };
+
+    const Datenbestand* D = nullptr;
+    Kontoindex Konten;
+    std::vector<std::string> PfadJePlatz;   // path text of each chart slot
+    std::array<int, 7> Anzeige{};           // display column of each logical column
+    int Schluessel = BuNummer;
+    bool Gruppiert = false;
+    bool NachDatum = false;
+    std::vector<Kopf> Koepfe;
+    std::vector<Uebersichtseintrag> Eintraege;
+
+    GridZeile Zeile(size_t i) const;
+
+private:
+    std::string& Zelle(GridZeile& z, int logisch) const {
+        return z.Zellen[static_cast<size_t>(Anzeige[static_cast<size_t>(logisch)])];
+    }
+    const std::string& Pfad(int32_t nr) const {
+        static const std::string leer;
+        const int32_t platz = Konten.Platz(nr);
+        return platz == Kontoindex::Fehlt ? leer : PfadJePlatz[static_cast<size_t>(platz)];
+    }
+    void Buchungszeile(GridZeile& z, const Uebersichtseintrag& e) const;
+};
+
+GridZeile Uebersichtszeilen::Zeile(size_t i) const {
+    const Uebersichtseintrag& e = Eintraege.at(i);
+    GridZeile z;
+    z.Daten.Zeilenart = e.Art;
+    z.Zellen.resize(7);
+    z.Daten.Betraege.resize(7);
+    z.Daten.Farben.assign(7, Farbklasse::Text);
+    if (e.Leer) return z;
+    z.Daten.RubrikNr = e.Nr;
+    const auto s = static_cast<size_t>(Anzeige[BuBetrag]);
+    switch (e.Art) {
+    case BuUeberschrift: {
+        const Kopf& k = Koepfe[e.Bezug];
+        z.Daten.Zeilentext = k.Text;
+        Zelle(z, k.Spalte) = k.Text;
+        return z;
+    }
+    case BuEinnahme:
+    case BuAusgabe: Buchungszeile(z, e); return z;
+    default: break;
+    }
+    // A subtotal row: the caption (if any) in the key column, the amount in the amount cell. A
+    // group's sum is shown without sign, coloured by it; a part's sums in the part's colour.
+    const char* text = "";
+    Farbklasse farbe = Farbklasse::Positiv;
+    switch (e.Art) {
+    case BuZwischensumme: farbe = FarbeNachVorzeichen(e.Wert); break;
+    case BuEinnGesamt: text = "Einn. Gesamt"; break;
+    case BuEinnUmbuchung: text = "davon Umbuchg."; break;
+    case BuEinnReal: text = "Einn. real"; break;
+    case BuAusgGesamt: text = "Ausg. Gesamt"; farbe = Farbklasse::Negativ; break;
+    case BuAusgUmbuchung: text = "davon Umbuchg."; farbe = Farbklasse::Negativ; break;
+    case BuAusgReal: text = "Ausg. real"; farbe = Farbklasse::Negativ; break;
+    default: break;
+    }
+    z.Daten.Zeilentext = text;
+    if (*text) Zelle(z, Schluessel) = text;
+    z.Zellen[s] = CentAnzeige(e.Art == BuZwischensumme ? Betrag(e.Wert) : e.Wert);
+    z.Daten.Betraege[s] = e.Wert;
+    z.Daten.Farben[s] = farbe;
+    return z;
+}
+
+// The row of one booking with its numbers and texts; the texts read as views of the store.
+void Uebersichtszeilen::Buchungszeile(GridZeile& z, const Uebersichtseintrag& e) const {
+    static const char* const marken[] = {"  E", "  A", " U+", " U-"};
+    const Buchungssicht b = D->Buchungen.Sicht(e.Bezug);
+    const bool zugang = e.S == Seite::Einnahme || e.S == Seite::An;
+    z.Daten.IdentNr = b.IdentNr;
+    z.Daten.Storniert = e.Storniert;
+    const auto s = static_cast<size_t>(Anzeige[BuBetrag]);
+    z.Daten.Betraege[s] = e.Wert;
+    z.Daten.Farben[s] = zugang ? Farbklasse::Positiv : Farbklasse::Negativ;
+
+    std::string& nummer = Zelle(z, BuNummer);
+    nummer.reserve(9 + b.Belegnr.size());
+    NummerAnfuegen(nummer, b.IdentNr);
+    nummer += "  ";
+    nummer += b.Belegnr;
+    if (Gruppiert) nummer += marken[static_cast<int>(e.S)];
+    if (!NachDatum) Zelle(z, BuDatum) = DatumKurzText(b.Datum);
+    if (e.Storniert) Zelle(z, BuStorno) = "x";
+    z.Zellen[s] = Buchungsspeicher::BetragText(b);
+    Zelle(z, BuText) = b.Text;
+    // The group heading names the key; a row repeats it only where it differs (a sub-category
+    // under its top-level category).
+    const int32_t gegen = e.S == Seite::An ? b.Konto1 : b.Konto2;
+    const int32_t konto = e.S == Seite::An ? b.Konto2 : b.Konto1;
+    if (!(Gruppiert && Schluessel == BuGegen && gegen == e.Nr)) Zelle(z, BuGegen) = Pfad(gegen);
+    if (!(Gruppiert && Schluessel == BuKonto)) Zelle(z, BuKonto) = Pfad(konto);
+}
+
+namespace {
+
 // Builds the rows in two steps: first the plan of each part (the order of its bookings and the
-// stretches of headings, bookings and subtotals), then every row in display order, complete with
-// its texts. Knowing the plan first gives the exact number of rows, so the row vector is allocated
-// once; writing each row once, front to back, keeps a million rows from being touched twice in
-// scattered order, and their memory is freed in the order it was taken.
+// stretches of headings, bookings and subtotals), then the entry of every row in display order
+// with its sums. Knowing the plan first gives the exact number of rows, so the entries are
+// allocated once. Texts are made only for the group headings; a row's others when it is asked for.
 class Uebersichtbauer {
 public:
     Uebersichtbauer(const Datenbestand& d, const UebersichtOptionen& o, Buchungsuebersicht& u)
-        : d_(d), o_(o), u_(u), ix_(BuchungsIndex(d)), konten_(d.Konten), pfade_(KontoPfade(d.Konten)) {
+        : d_(d), o_(o), u_(u), ix_(BuchungsIndex(d)), z_(std::make_shared<Uebersichtszeilen>()),
+          konten_(z_->Konten) {
+        z_->D = &d;
+        z_->Konten = Kontoindex(d.Konten);
         switch (o.Gruppierung) {
         case UebersichtGruppierung::Rubrik: u_.Spalten = {BuGegen, BuNummer, BuDatum, BuStorno, BuKonto, BuText, BuBetrag}; break;
         case UebersichtGruppierung::Datum: u_.Spalten = {BuDatum, BuNummer, BuStorno, BuKonto, BuGegen, BuText, BuBetrag}; break;
         case UebersichtGruppierung::Konto: u_.Spalten = {BuKonto, BuNummer, BuDatum, BuStorno, BuGegen, BuText, BuBetrag}; break;
         default: u_.Spalten = {BuNummer, BuDatum, BuStorno, BuKonto, BuGegen, BuText, BuBetrag}; break;
         }
-        for (int s = 0; s < 7; ++s) anzeige_[static_cast<size_t>(u_.Spalten[static_cast<size_t>(s)])] = s;
+        for (int s = 0; s < 7; ++s) z_->Anzeige[static_cast<size_t>(u_.Spalten[static_cast<size_t>(s)])] = s;
         for (int logisch : u_.Spalten) u_.Tabelle.Kopf.push_back(UebersichtUeberschriften[static_cast<size_t>(logisch)]);
-        schluessel_ = u_.Spalten[0];
-        gruppiert_ = o.Gruppierung != UebersichtGruppierung::Buchungsnummer;
+        z_->Schluessel = u_.Spalten[0];
+        z_->Gruppiert = o.Gruppierung != UebersichtGruppierung::Buchungsnummer;
+        z_->NachDatum = o.Gruppierung == UebersichtGruppierung::Datum;
         // Path texts by chart slot, so that a row finds its two paths without hashing.
-        pfadJePlatz_.assign(konten_.Anzahl(), &leer_);
+        const std::unordered_map<int32_t, std::string> pfade = KontoPfade(d.Konten);
+        z_->PfadJePlatz.resize(konten_.Anzahl());
         for (size_t platz = 0; platz < konten_.Anzahl(); ++platz)
-            if (const auto it = pfade_.find(konten_.Nr(static_cast<int32_t>(platz))); it != pfade_.end())
-                pfadJePlatz_[platz] = &it->second;
-        // Date texts by day over the span of the bookings' dates, made when first needed.
-        if (const auto spanne = ix_.Datumsspanne()) {
-            const int64_t tage = static_cast<int64_t>(spanne->second) - spanne->first + 1;
-            if (tage <= std::min<int64_t>(kTageImVoraus, 4 * static_cast<int64_t>(ix_.Anzahl()) + 4096)) {
-                tagBasis_ = spanne->first;
-                tagTexte_.resize(static_cast<size_t>(tage));
-            }
-        }
+            if (const auto it = pfade.find(konten_.Nr(static_cast<int32_t>(platz))); it != pfade.end())
+                z_->PfadJePlatz[platz] = it->second;
     }
 
     void Bauen() {
         Sammeln();
         Planen(0);
         Planen(1);
-        u_.Tabelle.Zeilen.reserve(std::max<size_t>(Zeilenzahl(0) + Zeilenzahl(1), 1));
+        std::vector<Uebersichtseintrag>& eintraege = z_->Eintraege;
+        eintraege.reserve(std::max<size_t>(Zeilenzahl(0) + Zeilenzahl(1), 1));
         Ausgeben(0);
         Ausgeben(1);
-        if (u_.Tabelle.Zeilen.empty()) NeueZeile(BuEinnahme);
+        if (eintraege.empty()) {
+            Uebersichtseintrag leer;
+            leer.Art = BuEinnahme;
+            leer.Leer = true;
+            eintraege.push_back(leer);
+        }
+        u_.Quelle = std::move(z_);
     }
 
 private:
-    // Longest span of dates whose texts are kept by day (some 270 years, and not many more days
-    // than bookings); beyond it by a map.
-    static constexpr int64_t kTageImVoraus = 100000;
-
     // A stretch of a part's rows: a heading, the bookings reihe_[teil][Anfang, Ende) and, for a
-    // group, its subtotal. Nr is the heading's and the booking rows' RubrikNr.
+    // group, its subtotal. Kopf is the heading's index in Koepfe, Nr the heading's and the
+    // booking rows' RubrikNr.
     struct Abschnitt {
-        int KopfSpalte = BuNummer;
-        std::string Kopf;
+        uint32_t Kopf = 0;
         int32_t Nr = 0;
         uint32_t Anfang = 0;
         uint32_t Ende = 0;
@@ -151,28 +274,10 @@ private:
     int32_t Konto(const Eintrag& e) const {
         return e.S == Seite::An ? ix_.Konto2()[e.Position] : ix_.Konto1()[e.Position];
     }
-    const std::string& Pfad(int32_t nr) const {
-        const int32_t platz = konten_.Platz(nr);
-        return platz == Kontoindex::Fehlt ? leer_ : *pfadJePlatz_[static_cast<size_t>(platz)];
-    }
     std::string Gruppenname(int32_t nr) const {
-        if (konten_.Platz(nr) != Kontoindex::Fehlt) return Pfad(nr);
+        const int32_t platz = konten_.Platz(nr);
+        if (platz != Kontoindex::Fehlt) return z_->PfadJePlatz[static_cast<size_t>(platz)];
         return "Nr. " + std::to_string(nr) + " (nicht im Kontenplan)";
-    }
-    const std::string& Datumstext(int32_t tag) {
-        if (letzterText_ && tag == letzterTag_) return *letzterText_;
-        const int64_t i = static_cast<int64_t>(tag) - tagBasis_;
-        if (i >= 0 && i < static_cast<int64_t>(tagTexte_.size())) {
-            std::optional<std::string>& t = tagTexte_[static_cast<size_t>(i)];
-            if (!t) t = DatumKurzText(tag);
-            letzterText_ = &*t;
-        } else {
-            auto it = datumstexte_.find(tag);
-            if (it == datumstexte_.end()) it = datumstexte_.emplace(tag, DatumKurzText(tag)).first;
-            letzterText_ = &it->second;
-        }
-        letzterTag_ = tag;
-        return *letzterText_;
     }
 
     // Rank of a number: its place in `liste`, else its place in the chart behind it, else behind
@@ -200,9 +305,13 @@ private:
         return platz == Kontoindex::Fehlt ? nr : konten_.Nr(konten_.Hauptrubrik(platz));
     }
 
+    uint32_t NeuerKopf(int kopfSpalte, std::string kopf) {
+        z_->Koepfe.push_back({kopfSpalte, std::move(kopf)});
+        return static_cast<uint32_t>(z_->Koepfe.size() - 1);
+    }
     void Abschnittanfang(size_t teil, int kopfSpalte, std::string kopf, int32_t nr, bool gruppe) {
         const auto n = static_cast<uint32_t>(reihe_[teil].size());
-        plan_[teil].push_back({kopfSpalte, std::move(kopf), nr, n, n, gruppe});
+        plan_[teil].push_back({NeuerKopf(kopfSpalte, std::move(kopf)), nr, n, n, gruppe});
     }
 
     // Groups of a part's entries (`auswahl`, in collection order) by a key, in the order of the
@@ -295,7 +404,7 @@ private:
         const auto n = static_cast<uint32_t>(eintraege.size());
         std::vector<uint32_t>& reihe = reihe_[teil];
         reihe.reserve(n);
-        Abschnittanfang(teil, schluessel_, einnahmen ? "Einnahmen" : "Ausgaben", 0, false);
+        Abschnittanfang(teil, z_->Schluessel, einnahmen ? "Einnahmen" : "Ausgaben", 0, false);
 
         switch (o_.Gruppierung) {
         case UebersichtGruppierung::Buchungsnummer:
@@ -309,7 +418,7 @@ private:
                 const int32_t tag = datum[eintraege[reihe[i]].Position];
                 uint32_t j = i;
                 while (j < n && datum[eintraege[reihe[j]].Position] == tag) ++j;
-                plan_[teil].push_back({BuDatum, Datumstext(tag), 0, i, j, true});
+                plan_[teil].push_back({NeuerKopf(BuDatum, DatumKurzText(tag)), 0, i, j, true});
                 i = j;
             }
             break;
@@ -352,68 +461,29 @@ private:
         return n;
     }
 
-    // A new row of seven empty cells without amounts, in the window's text colour.
-    GridZeile& NeueZeile(int32_t art) {
-        GridZeile& z = u_.Tabelle.Zeilen.emplace_back();
-        z.Daten.Zeilenart = art;
-        z.Zellen.resize(7);
-        z.Daten.Betraege.resize(7);
-        z.Daten.Farben.assign(7, Farbklasse::Text);
-        return z;
-    }
-    std::string& Zelle(GridZeile& z, int logisch) const {
-        return z.Zellen[static_cast<size_t>(anzeige_[static_cast<size_t>(logisch)])];
-    }
-    void Ueberschrift(int logisch, const std::string& text, int32_t nr) {
-        GridZeile& z = NeueZeile(BuUeberschrift);
-        z.Daten.RubrikNr = nr;
-        z.Daten.Zeilentext = text;
-        Zelle(z, logisch) = text;
-    }
-    // A subtotal row: the caption (if any) in the key column, the amount in the amount cell.
-    void Summe(int32_t art, const char* text, Cent wert, Cent anzeige, Farbklasse farbe, int32_t nr = 0) {
-        GridZeile& z = NeueZeile(art);
-        z.Daten.RubrikNr = nr;
-        z.Daten.Zeilentext = text;
-        if (*text) Zelle(z, schluessel_) = text;
-        const auto s = static_cast<size_t>(anzeige_[BuBetrag]);
-        z.Zellen[s] = CentAnzeige(anzeige);
-        z.Daten.Betraege[s] = wert;
-        z.Daten.Farben[s] = farbe;
+    void Summe(int32_t art, Cent wert, int32_t nr = 0) {
+        Uebersichtseintrag e;
+        e.Art = static_cast<uint8_t>(art);
+        e.Wert = wert;
+        e.Nr = nr;
+        z_->Eintraege.push_back(e);
     }
 
-    // The row of one booking with its numbers and texts. Adds to the part's sums unless
-    // cancelled; returns its signed effect (0 when cancelled).
+    // The entry of one booking's row. Adds to the part's sums unless cancelled; returns its
+    // signed effect (0 when cancelled).
     Cent Buchungszeile(const Eintrag& e, int32_t gruppe) {
-        static const char* const marken[] = {"  E", "  A", " U+", " U-"};
         const uint32_t pos = e.Position;
-        const Buchungssicht b = d_.Buchungen.Sicht(pos);
         const bool storno = ix_.Storniert()[pos] != 0;
         const Cent betrag = ix_.Betrag()[pos];
         const bool zugang = e.Zugang();
-        GridZeile& z = NeueZeile(zugang ? BuEinnahme : BuAusgabe);
-        z.Daten.IdentNr = ix_.Nr()[pos];
-        z.Daten.RubrikNr = gruppe;
-        z.Daten.Storniert = storno;
-        const auto s = static_cast<size_t>(anzeige_[BuBetrag]);
-        z.Daten.Betraege[s] = zugang ? betrag : -betrag;
-        z.Daten.Farben[s] = zugang ? Farbklasse::Positiv : Farbklasse::Negativ;
-
-        std::string& nummer = Zelle(z, BuNummer);
-        nummer.reserve(9 + b.Belegnr.size());
-        NummerAnfuegen(nummer, z.Daten.IdentNr);
-        nummer += "  ";
-        nummer += b.Belegnr;
-        if (gruppiert_) nummer += marken[static_cast<int>(e.S)];
-        if (o_.Gruppierung != UebersichtGruppierung::Datum) Zelle(z, BuDatum) = Datumstext(ix_.Datum()[pos]);
-        if (storno) Zelle(z, BuStorno) = "x";
-        z.Zellen[s] = Buchungsspeicher::BetragText(b);
-        Zelle(z, BuText) = b.Text;
-        // The group heading names the key; a row repeats it only where it differs (a
-        // sub-category under its top-level category).
-        const int32_t gegen = Gegen(e);
-        if (!(gruppiert_ && schluessel_ == BuGegen && gegen == gruppe)) Zelle(z, BuGegen) = Pfad(gegen);
-        if (!(gruppiert_ && schluessel_ == BuKonto)) Zelle(z, BuKonto) = Pfad(Konto(e));
+        Uebersichtseintrag z;
+        z.Art = static_cast<uint8_t>(zugang ? BuEinnahme : BuAusgabe);
+        z.Wert = zugang ? betrag : -betrag;
+        z.Bezug = pos;
+        z.Nr = gruppe;
+        z.S = e.S;
+        z.Storniert = storno;
+        z_->Eintraege.push_back(z);
 
         if (storno) return 0;
         teilSumme_ += betrag;
@@ -427,24 +497,23 @@ private:
         teilSumme_ = 0;
         teilUmbuchung_ = 0;
         for (const Abschnitt& a : plan_[teil]) {
-            Ueberschrift(a.KopfSpalte, a.Kopf, a.Nr);
+            Uebersichtseintrag kopf;
+            kopf.Art = BuUeberschrift;
+            kopf.Bezug = a.Kopf;
+            kopf.Nr = a.Nr;
+            z_->Eintraege.push_back(kopf);
             Cent summe = 0;
             for (uint32_t k = a.Anfang; k < a.Ende; ++k) {
                 summe += Buchungszeile(teile_[teil][reihe_[teil][k]], a.Nr);
             }
-            if (a.Gruppe && o_.Zwischensummen)
-                Summe(BuZwischensumme, "", summe, Betrag(summe), FarbeNachVorzeichen(summe), a.Nr);
+            if (a.Gruppe && o_.Zwischensummen) Summe(BuZwischensumme, summe, a.Nr);
         }
 
         (einnahmen ? u_.Einnahmen : u_.Ausgaben) += teilSumme_;
         if (o_.Zwischensummen) {
-            const Farbklasse farbe = einnahmen ? Farbklasse::Positiv : Farbklasse::Negativ;
-            const Cent real = teilSumme_ - teilUmbuchung_;
-            Summe(einnahmen ? BuEinnGesamt : BuAusgGesamt, einnahmen ? "Einn. Gesamt" : "Ausg. Gesamt", teilSumme_,
-                  teilSumme_, farbe);
-            Summe(einnahmen ? BuEinnUmbuchung : BuAusgUmbuchung, "davon Umbuchg.", teilUmbuchung_, teilUmbuchung_,
-                  farbe);
-            Summe(einnahmen ? BuEinnReal : BuAusgReal, einnahmen ? "Einn. real" : "Ausg. real", real, real, farbe);
+            Summe(einnahmen ? BuEinnGesamt : BuAusgGesamt, teilSumme_);
+            Summe(einnahmen ? BuEinnUmbuchung : BuAusgUmbuchung, teilUmbuchung_);
+            Summe(einnahmen ? BuEinnReal : BuAusgReal, teilSumme_ - teilUmbuchung_);
         }
     }
 
@@ -452,24 +521,14 @@ private:
     const UebersichtOptionen& o_;
     Buchungsuebersicht& u_;
     const Buchungsindex& ix_;
-    const Kontoindex konten_;
-    std::unordered_map<int32_t, std::string> pfade_;
-    const std::string leer_;
-    std::vector<const std::string*> pfadJePlatz_;
+    std::shared_ptr<Uebersichtszeilen> z_;
+    const Kontoindex& konten_;   // z_'s, which outlives the builder
     std::unordered_map<int32_t, bool> liste_;
-    std::array<int, 7> anzeige_{};
-    int schluessel_ = BuNummer;
-    bool gruppiert_ = false;
     std::vector<Eintrag> teile_[2];
     std::vector<uint32_t> reihe_[2];      // entries (indices into teile_) in display order
     std::vector<Abschnitt> plan_[2];
     Cent teilSumme_ = 0;
     Cent teilUmbuchung_ = 0;
-    int64_t tagBasis_ = 0;
-    std::vector<std::optional<std::string>> tagTexte_;
-    std::unordered_map<int32_t, std::string> datumstexte_;
-    int32_t letzterTag_ = 0;
-    const std::string* letzterText_ = nullptr;
 };
 }  // namespace
 
@@ -479,8 +538,24 @@ int Buchungsuebersicht::Anzeige(int logisch) const {
     return -1;
 }
 
+size_t Buchungsuebersicht::Zeilenzahl() const { return Quelle ? Quelle->Eintraege.size() : 0; }
+
+GridZeile Buchungsuebersicht::Zeile(size_t i) const {
+    if (!Quelle) throw std::out_of_range("Buchungsuebersicht::Zeile");
+    return Quelle->Zeile(i);
+}
+
+Grid Buchungsuebersicht::Ganz() const {
+    Grid g;
+    g.Titel = Tabelle.Titel;
+    g.Kopf = Tabelle.Kopf;
+    g.Zeilen.reserve(Zeilenzahl());
+    for (size_t i = 0; i < Zeilenzahl(); ++i) g.Zeilen.push_back(Zeile(i));
+    return g;
+}
+
 std::vector<GridZeile> Buchungsuebersicht::DruckZeilen() const {
-    std::vector<GridZeile> zeilen = Tabelle.Zeilen;
+    std::vector<GridZeile> zeilen = Ganz().Zeilen;
     GridZeile z;
     z.Daten.Zeilenart = BuSaldo;
     z.Daten.Zeilentext = SaldoBeschriftung;

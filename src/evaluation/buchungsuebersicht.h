@@ -7,8 +7,17 @@
 //   o.Abfrage = UebersichtAbfrage(zeitraum, 5000, 5100, true);   // page "Allgemein"
 //   o.Gruppierung = UebersichtGruppierung::Rubrik;
 //   Buchungsuebersicht u = BuchungsuebersichtAufbauen(d, o);
-//   u.Tabelle.Zeilen[i].Daten.Betraege;   // the cents behind every amount cell
-//   u.DruckZeilen();                      // the rows a printout lays out, balance row last
+//   u.Zeile(i).Daten.Betraege;   // the cents behind every amount cell of row i < u.Zeilenzahl()
+//   u.DruckZeilen();             // the rows a printout lays out, balance row last
+//
+// A whole book's overview has more than a million rows; made complete, seven texts and a
+// descriptor each, they took some 600 MB and most of the time of building. So the overview keeps
+// one small entry per row and makes a row's texts when somebody asks for that row: the window for
+// the rows it shows, the CSV output one row after the other, printing all of its rows.
+//
+// The rows read the booking texts and the chart from the store they were built from: they are
+// valid until that store changes. (The window is modal and rebuilds on every change.) Copies of
+// an overview share the entries and are cheap.
 //
 // A transfer whose receiving account is in the query's account list is an income row, one whose
 // paying account is in it an expense row; between two listed accounts it is both. Within its part
@@ -17,6 +26,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -68,10 +78,11 @@ struct UebersichtOptionen {
     std::vector<std::string> Druckkopf;
 };
 
+// The entries of an overview's rows and what their texts are made from (buchungsuebersicht.cpp).
+class Uebersichtszeilen;
+
 struct Buchungsuebersicht {
-    // Caption, heading row and rows in display order (seven cells each). Betraege holds the cents
-    // in the amount cell: a booking's amount (income positive, expense negative, also when
-    // cancelled), a group's signed sum, a part subtotal as shown (positive).
+    // Caption and heading row. Its Zeilen stay empty: the rows are made by Zeile().
     Grid Tabelle;
     // Logical column of each display column; the first is the grouping's key column.
     std::array<int, 7> Spalten{};
@@ -88,9 +99,21 @@ struct Buchungsuebersicht {
 
     // The display column of a logical column.
     int Anzeige(int logisch) const;
+
+    // Number of body rows; an empty overview has one empty income row.
+    size_t Zeilenzahl() const;
+    // Body row i < Zeilenzahl() in display order, seven cells. Betraege holds the cents in the
+    // amount cell: a booking's amount (income positive, expense negative, also when cancelled), a
+    // group's signed sum, a part subtotal as shown (positive).
+    GridZeile Zeile(size_t i) const;
+    // Caption, heading row and every body row made: for small books, tests and printing.
+    Grid Ganz() const;
     // The rows a printout lays out: every body row, then the balance row (kind 11) with the
     // balance text in the amount cell and "Saldo (Gewinn)" / "Saldo (Verlust)" in the key column.
     std::vector<GridZeile> DruckZeilen() const;
+
+    // Shared by copies; null in an overview never built (no rows).
+    std::shared_ptr<const Uebersichtszeilen> Quelle;
 };
 
 Buchungsuebersicht BuchungsuebersichtAufbauen(const Datenbestand& d, const UebersichtOptionen& o);

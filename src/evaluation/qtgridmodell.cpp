@@ -22,12 +22,40 @@ void QtGridModell::Setzen(Grid grid) {
     // A new grid may have another number of columns: the view must forget the old heading too.
     beginResetModel();
     grid_ = std::move(grid);
+    macher_ = nullptr;
+    anzahl_ = 0;
+    gemacht_ = SIZE_MAX;
+    letzte_ = GridZeile();
     endResetModel();
 }
 
+void QtGridModell::Setzen(Grid kopf, std::function<GridZeile(size_t)> zeile, size_t anzahl) {
+    beginResetModel();
+    grid_ = std::move(kopf);
+    grid_.Zeilen.clear();
+    macher_ = std::move(zeile);
+    anzahl_ = macher_ ? anzahl : 0;
+    gemacht_ = SIZE_MAX;
+    letzte_ = GridZeile();
+    endResetModel();
+}
+
+size_t QtGridModell::Zeilenzahl() const { return macher_ ? anzahl_ : grid_.Zeilen.size(); }
+
+const GridZeile* QtGridModell::GanzeZeile(size_t zeile) const {
+    if (zeile >= Zeilenzahl()) return nullptr;
+    if (!macher_) return &grid_.Zeilen[zeile];
+    if (gemacht_ != zeile) {
+        letzte_ = macher_(zeile);
+        gemacht_ = zeile;
+    }
+    return &letzte_;
+}
+
 const TGridDaten* QtGridModell::Zeile(int zeile) const {
-    if (zeile < 0 || static_cast<size_t>(zeile) >= grid_.Zeilen.size()) return nullptr;
-    return &grid_.Zeilen[static_cast<size_t>(zeile)].Daten;
+    if (zeile < 0) return nullptr;
+    const GridZeile* z = GanzeZeile(static_cast<size_t>(zeile));
+    return z ? &z->Daten : nullptr;
 }
 
 QColor QtGridModell::Farbe(Farbklasse klasse) const {
@@ -41,7 +69,7 @@ QColor QtGridModell::Farbe(Farbklasse klasse) const {
 }
 
 int QtGridModell::rowCount(const QModelIndex& eltern) const {
-    return eltern.isValid() ? 0 : static_cast<int>(grid_.Zeilen.size());
+    return eltern.isValid() ? 0 : static_cast<int>(Zeilenzahl());
 }
 
 int QtGridModell::columnCount(const QModelIndex& eltern) const {
@@ -49,8 +77,10 @@ int QtGridModell::columnCount(const QModelIndex& eltern) const {
 }
 
 QVariant QtGridModell::data(const QModelIndex& index, int rolle) const {
-    if (!index.isValid() || static_cast<size_t>(index.row()) >= grid_.Zeilen.size()) return {};
-    const GridZeile& zeile = grid_.Zeilen[static_cast<size_t>(index.row())];
+    if (!index.isValid() || index.row() < 0) return {};
+    const GridZeile* gemacht = GanzeZeile(static_cast<size_t>(index.row()));
+    if (!gemacht) return {};
+    const GridZeile& zeile = *gemacht;
     const size_t spalte = static_cast<size_t>(index.column());
     switch (rolle) {
     case Qt::DisplayRole:
@@ -104,9 +134,11 @@ void SpaltenbreitenAnpassen(QTableView* view, const QtGridModell& modell, int er
     for (size_t spalte = 0; spalte < g.Spalten(); ++spalte) {
         int breite = std::max(spalte == 0 ? ersteMindestens : mindestens,
                               kopf.horizontalAdvance(QString::fromStdString(g.Kopf[spalte])) + Rand);
-        for (const GridZeile& z : g.Zeilen)
+        for (size_t i = 0; i < modell.Zeilenzahl(); ++i) {
+            const GridZeile& z = *modell.GanzeZeile(i);
             if (spalte < z.Zellen.size() && !z.Zellen[spalte].empty())
                 breite = std::max(breite, m.horizontalAdvance(QString::fromStdString(z.Zellen[spalte])) + Rand);
+        }
         view->setColumnWidth(static_cast<int>(spalte), std::min(breite, hoechstens));
     }
 }

@@ -10,11 +10,18 @@
 //   modell.Fett = [](const talerwerk::TGridDaten& z, int spalte) { return z.Zeilenart == 1; };
 //   view->setModel(&modell);
 //   modell.Setzen(KontenblattAufbauen(...));   // the view forgets the old rows
+//
+// A grid of a million rows is not made at all: the booking overview hands the model its caption
+// and heading with a function that makes row i, and the model makes a row only when a view asks
+// for one of its cells, keeping the last one made (a view asks per cell and per role).
+//
+//   modell.Setzen(kopf, [u](size_t i) { return u.Zeile(i); }, u.Zeilenzahl());
 
 #include <QAbstractTableModel>
 #include <QColor>
 #include <QFont>
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 
@@ -28,8 +35,17 @@ public:
 
     // Takes a newly built grid; the views reset.
     void Setzen(talerwerk::Grid grid);
+    // Takes the caption and heading of `kopf` (its Zeilen are ignored) and `anzahl` body rows made
+    // by `zeile` when asked for; the views reset.
+    void Setzen(talerwerk::Grid kopf, std::function<talerwerk::GridZeile(size_t)> zeile, size_t anzahl);
+    // The grid last set; with rows made on demand only caption and heading (Zeilen empty).
     const talerwerk::Grid& Daten() const { return grid_; }
-    // The descriptor of a body row; nullptr outside the grid.
+    // Number of body rows, either way.
+    size_t Zeilenzahl() const;
+    // A body row, either way; nullptr outside the grid. With rows made on demand the pointer is
+    // valid until another row is asked for.
+    const talerwerk::GridZeile* GanzeZeile(size_t zeile) const;
+    // The descriptor of a body row; nullptr outside the grid. Valid as long as GanzeZeile's.
     const talerwerk::TGridDaten* Zeile(int zeile) const;
 
     // Bold text for a cell (default: none).
@@ -51,6 +67,10 @@ public:
 private:
     const talerwerk::Einstellungen& einstellungen_;
     talerwerk::Grid grid_;
+    std::function<talerwerk::GridZeile(size_t)> macher_;   // set: rows made on demand
+    size_t anzahl_ = 0;
+    mutable size_t gemacht_ = SIZE_MAX;                    // the row in letzte_, if any
+    mutable talerwerk::GridZeile letzte_;
     QFont fett_;
 };
 

@@ -201,7 +201,9 @@ void TBuchgUebersichtDlg::Fuellen() {
 
     // The grid keeps the user's column widths while the columns stay the same.
     const bool neueSpalten = Modell->Daten().Kopf != uebersicht_.Tabelle.Kopf;
-    Modell->Setzen(uebersicht_.Tabelle);
+    // The view makes only the rows it shows; the copy in the function shares the overview's rows.
+    Modell->Setzen(
+        uebersicht_.Tabelle, [u = uebersicht_](size_t i) { return u.Zeile(i); }, uebersicht_.Zeilenzahl());
     if (neueSpalten) {
         const QFontMetrics m(BuchungGrid->font());
         for (int s = 0; s < 7; ++s) {

@@ -2,6 +2,7 @@
 // groupings and options that rebuild the grid, the totals panel with its colours, the caption by
 // page, and the print data it keeps for later.
 
+#include <QBrush>
 #include <QCheckBox>
 #include <QFile>
 #include <QLabel>
@@ -22,6 +23,7 @@
 #include "printing/qtberichtsdruck.h"
 #include "qtpdftext.h"
 #include "qtskript.h"
+#include "store/betrag.h"
 
 using namespace talerwerk;
 using namespace talerwerk::test;
@@ -185,6 +187,93 @@ private slots:
         dlg.PageControl1->setCurrentIndex(0);
         QCOMPARE(dlg.windowTitle(), QStringLiteral("Buchungsübersicht"));
         QCOMPARE(dlg.Uebersicht().Druckkopf.front(), std::string("Konten: Alle Konten"));
+    }
+
+    // A big book: the view makes only the rows asked for, and a row far down shows the texts of
+    // its booking, its amount right-aligned in the income colour.
+    void eineZeileWeitUntenZeigtIhreBuchung() {
+        constexpr int32_t Anzahl = 3000;
+        bestand.Buchungen.clear();
+        for (int32_t nr = 1; nr <= Anzahl; ++nr) {
+            buchungstyp b = Buchung(Tag(1, 1, 2025) + nr % 150, BArtEinnahme, 100 * nr, 1, 10);
+            b.IdentNr = nr;
+            b.Text = "T" + std::to_string(nr);
+            bestand.Buchungen.push_back(b);
+        }
+        BuchungenErneuert(bestand);
+        TBuchgUebersichtDlg dlg(bestand, einstellungen, meldungen, uhr);
+        dlg.Vorbereiten();
+        const QtGridModell& m = *dlg.Modell;
+        // Heading, the bookings by number, no subtotals.
+        QCOMPARE(m.rowCount(), Anzahl + 1);
+        QVERIFY(m.Daten().Zeilen.empty());
+        QCOMPARE(m.Zeilenzahl(), dlg.Uebersicht().Zeilenzahl());
+        dlg.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+        dlg.BuchungGrid->scrollToBottom();
+        QVERIFY(dlg.BuchungGrid->rowAt(dlg.BuchungGrid->viewport()->height() - 2) > Anzahl - 100);
+        const int zeile = Anzahl - 7;   // booking 2993
+        const int text = dlg.Uebersicht().Anzeige(BuText);
+        const int betrag = dlg.Uebersicht().Anzeige(BuBetrag);
+        QCOMPARE(m.data(m.index(zeile, text)).toString(), QStringLiteral("T2993"));
+        QCOMPARE(m.data(m.index(zeile, 0)).toString(), QStringLiteral("2993  "));
+        QCOMPARE(m.data(m.index(zeile, betrag)).toString(), QString::fromStdString(CentText(299300)));
+        QCOMPARE(m.data(m.index(zeile, betrag), Qt::ForegroundRole).value<QBrush>().color(),
+                 FarbeAusEinstellung(einstellungen.Positiv));
+        QVERIFY(m.data(m.index(zeile, betrag), Qt::TextAlignmentRole).value<Qt::Alignment>() & Qt::AlignRight);
+        QCOMPARE(m.Zeile(zeile)->IdentNr, 2993);
+        QCOMPARE(m.Zeile(zeile)->Betraege[static_cast<size_t>(betrag)], std::optional<Cent>(299300));
+        // Asking for other rows in between does not mix their texts up.
+        QCOMPARE(m.Zeile(1)->IdentNr, 1);
+        QCOMPARE(m.data(m.index(Anzahl, text)).toString(), QStringLiteral("T3000"));
+        QCOMPARE(m.data(m.index(zeile, text)).toString(), QStringLiteral("T2993"));
+        QCOMPARE(m.Zeile(0)->Zeilenart, BuUeberschrift);
+        QVERIFY(m.Zeile(Anzahl + 1) == nullptr);
+        QVERIFY(!m.data(m.index(Anzahl + 1, 0)).isValid());
+        // The column widths of the overview stay the fixed ones; nothing measured every row.
+        QVERIFY(dlg.BuchungGrid->columnWidth(text) > 0);
+    }
+
+    // The model on rows made on demand: one row made once for all cells and roles asked in a row,
+    // then the plain grid again when set so.
+    void modellMachtJedeZeileEinmal() {
+        QtGridModell m(einstellungen);
+        int gemacht = 0;
+        Grid kopf;
+        kopf.Kopf = {"A", "B"};
+        m.Setzen(
+            kopf,
+            [&](size_t i) {
+                ++gemacht;
+                GridZeile z;
+                z.Zellen = {"Zeile " + std::to_string(i), std::to_string(i * 2)};
+                z.Daten.Betraege = {std::nullopt, static_cast<Cent>(i)};
+                z.Daten.Farben = {Farbklasse::Text, Farbklasse::Negativ};
+                return z;
+            },
+            100000);
+        QCOMPARE(m.rowCount(), 100000);
+        QCOMPARE(m.columnCount(), 2);
+        QCOMPARE(gemacht, 0);
+        for (int rolle : {int(Qt::DisplayRole), int(Qt::ForegroundRole), int(Qt::TextAlignmentRole)})
+            for (int s = 0; s < 2; ++s) m.data(m.index(99998, s), rolle);
+        QCOMPARE(gemacht, 1);
+        QCOMPARE(m.data(m.index(99998, 1)).toString(), QStringLiteral("199996"));
+        QCOMPARE(m.data(m.index(7, 0)).toString(), QStringLiteral("Zeile 7"));
+        QCOMPARE(gemacht, 2);
+        QCOMPARE(m.data(m.index(99998, 1), Qt::ForegroundRole).value<QBrush>().color(),
+                 FarbeAusEinstellung(einstellungen.Negativ));
+        QCOMPARE(gemacht, 3);
+        QCOMPARE(m.headerData(1, Qt::Horizontal).toString(), QStringLiteral("B"));
+
+        Grid klein;
+        klein.Kopf = {"X"};
+        klein.Zeilen.resize(1);
+        klein.Zeilen[0].Zellen = {"eins"};
+        m.Setzen(klein);
+        QCOMPARE(m.rowCount(), 1);
+        QCOMPARE(m.data(m.index(0, 0)).toString(), QStringLiteral("eins"));
+        QCOMPARE(gemacht, 3);
     }
 
     void dieSeitenSindDieDerBuchungsliste() {
