@@ -96,13 +96,23 @@ Cent BetragCent(std::string_view text) {
 
 double BetragWert(std::string_view betragText) { return static_cast<double>(BetragCent(betragText)) / 100.0; }
 
-std::string CentText(Cent cent) {
+std::string_view CentTextIn(char (&puffer)[24], Cent cent) {
+    char* ende = puffer + sizeof puffer;
+    char* p = ende;
     const bool negativ = cent < 0;
-    const uint64_t betrag = negativ ? 0 - static_cast<uint64_t>(cent) : static_cast<uint64_t>(cent);
-    std::string ziffern = std::to_string(betrag);
-    if (ziffern.size() < 3) ziffern.insert(0, 3 - ziffern.size(), '0');
-    ziffern.insert(ziffern.size() - 2, 1, ',');
-    return negativ ? "-" + ziffern : ziffern;
+    uint64_t betrag = negativ ? 0 - static_cast<uint64_t>(cent) : static_cast<uint64_t>(cent);
+    for (int stelle = 0; stelle < 3 || betrag > 0; ++stelle) {
+        if (stelle == 2) *--p = ',';
+        *--p = static_cast<char>('0' + betrag % 10);
+        betrag /= 10;
+    }
+    if (negativ) *--p = '-';
+    return {p, static_cast<size_t>(ende - p)};
+}
+
+std::string CentText(Cent cent) {
+    char puffer[24];
+    return std::string(CentTextIn(puffer, cent));
 }
 
 std::string CentAnzeige(Cent cent) {

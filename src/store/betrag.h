@@ -32,6 +32,9 @@ double BetragWert(std::string_view betragText);
 
 // Stored amount form of cents: "1234,56", "-30,00", "0,05".
 std::string CentText(Cent cent);
+// The same without an allocation, for the file's hot paths: written to the end of `puffer` (which
+// keeps at least two bytes free before it) and viewed there.
+std::string_view CentTextIn(char (&puffer)[24], Cent cent);
 // German display form with thousands separators: "1.234,56", "-30,00".
 std::string CentAnzeige(Cent cent);
 

@@ -63,17 +63,7 @@ std::string_view& Feld(Buchungssicht& s, int k) {
 // Whether the amount text is exactly what CentText makes of these cents.
 bool IstKanonisch(std::string_view text, Cent cent) {
     char puffer[24];
-    char* ende = puffer + sizeof puffer;
-    char* p = ende;
-    const bool negativ = cent < 0;
-    uint64_t betrag = negativ ? 0 - static_cast<uint64_t>(cent) : static_cast<uint64_t>(cent);
-    for (int stelle = 0; stelle < 3 || betrag > 0; ++stelle) {
-        if (stelle == 2) *--p = ',';
-        *--p = static_cast<char>('0' + betrag % 10);
-        betrag /= 10;
-    }
-    if (negativ) *--p = '-';
-    return text == std::string_view(p, static_cast<size_t>(ende - p));
+    return text == CentTextIn(puffer, cent);
 }
 
 uint8_t BekannteArt(int32_t bart) {

@@ -148,20 +148,12 @@ public:
     // The stored amount text of a booking whose text is the canonical form of its cents.
     void CentBetrag(Cent cent) {
         char puffer[24];
-        char* ende = puffer + sizeof puffer;
-        char* p = ende;
-        const bool negativ = cent < 0;
-        uint64_t betrag = negativ ? 0 - static_cast<uint64_t>(cent) : static_cast<uint64_t>(cent);
-        for (int stelle = 0; stelle < 3 || betrag > 0; ++stelle) {
-            if (stelle == 2) *--p = ',';
-            *--p = static_cast<char>('0' + betrag % 10);
-            betrag /= 10;
-        }
-        if (negativ) *--p = '-';
-        const auto laenge = static_cast<char>(ende - p);
-        *--p = laenge;
+        const std::string_view text = CentTextIn(puffer, cent);
+        // The tag and the length byte go into the two bytes before the text.
+        char* p = puffer + (text.data() - puffer);
+        *--p = static_cast<char>(text.size());
         *--p = static_cast<char>(TagKurzText);
-        aus_.append(p, static_cast<size_t>(ende - p));
+        aus_.append(p, text.size() + 2);
     }
 
     void Liste(const std::vector<std::string>* eintraege) {

@@ -98,7 +98,9 @@ TEST(Berichtsdruck, EinnahmenAusgabenDruckenDieBetraegeDesFensters) {
     // Every amount the window shows is printed.
     for (const GridZeile& z : a.Tabelle.Zeilen)
         for (size_t s = 1; s < z.Zellen.size(); ++s)
-            if (!z.Zellen[s].empty()) EXPECT_GE(Anzahl(g, z.Zellen[s]), 1) << z.Zellen[s];
+            if (!z.Zellen[s].empty()) {
+                EXPECT_GE(Anzahl(g, z.Zellen[s]), 1) << z.Zellen[s];
+            }
     // "Gesamt real" is bold.
     EXPECT_TRUE(g.Finden("Gesamt real")[0].Schrift.Fett());
     EXPECT_EQ(n.Gezeigt, 1);
@@ -248,7 +250,9 @@ TEST(Berichtsdruck, NullwerteFarbenUndRahmen) {
         const auto drogerie = g.Finden("   Drogerie");
         ASSERT_EQ(drogerie.size(), 1u);
         for (const auto& t : g.Texte)
-            if (t.Y == drogerie[0].Y) EXPECT_EQ(t.Inhalt, "   Drogerie");
+            if (t.Y == drogerie[0].Y) {
+                EXPECT_EQ(t.Inhalt, "   Drogerie");
+            }
         nullen = Anzahl(g, "0,00");
         const auto ausgabe = g.Finden("50,00");  // Lebensmittel, an expense: negative colour
         ASSERT_FALSE(ausgabe.empty());
