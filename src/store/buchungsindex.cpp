@@ -187,22 +187,10 @@ void Buchungsindex::Entfernt(const Buchungsspeicher& buchungen, const std::vecto
         Protokollieren(z, std::nullopt);
     }
     // One pass moves every remaining row to its new place.
-    auto verdichten = [&](auto& spalte) {
-        size_t ziel = positionen.front();
-        size_t naechste = 0;
-        for (size_t i = positionen.front(); i < spalte.size(); ++i) {
-            if (naechste < positionen.size() && positionen[naechste] == i) {
-                ++naechste;
-                continue;
-            }
-            spalte[ziel++] = spalte[i];
-        }
-        spalte.resize(ziel);
-    };
-    for (auto* v : {&nr_, &datum_, &monat_, &konto1_, &konto2_}) verdichten(*v);
-    verdichten(betrag_);
-    verdichten(bart_);
-    verdichten(storniert_);
+    for (auto* v : {&nr_, &datum_, &monat_, &konto1_, &konto2_}) PositionenEntfernen(*v, positionen);
+    PositionenEntfernen(betrag_, positionen);
+    PositionenEntfernen(bart_, positionen);
+    PositionenEntfernen(storniert_, positionen);
     positionGueltig_ = false;
     groessteGueltig_ = false;
     Verweisen(buchungen);

@@ -32,20 +32,6 @@ constexpr std::string_view BetragBisVorgabe = "999999,99";
 
 std::atomic<uint64_t> fassungsZaehler{0};
 
-std::string_view Feld(const Buchungssicht& s, int k) {
-    switch (k) {
-        case FBezeichnung: return s.Bezeichnung;
-        case FKennung: return s.Kennung;
-        case FBemerkung: return s.Bemerkung;
-        case FBelegnr: return s.Belegnr;
-        case FBelegnrBis: return s.BelegnrBis;
-        case FBetrag: return s.Betrag;
-        case FBetragBis: return s.BetragBis;
-        case FText: return s.Text;
-        default: return s.Reserve;
-    }
-}
-
 std::string_view& Feld(Buchungssicht& s, int k) {
     switch (k) {
         case FBezeichnung: return s.Bezeichnung;
@@ -59,6 +45,8 @@ std::string_view& Feld(Buchungssicht& s, int k) {
         default: return s.Reserve;
     }
 }
+
+std::string_view Feld(const Buchungssicht& s, int k) { return Feld(const_cast<Buchungssicht&>(s), k); }
 
 // Whether the amount text is exactly what CentText makes of these cents.
 bool IstKanonisch(std::string_view text, Cent cent) {
@@ -538,26 +526,14 @@ void Buchungsspeicher::Entfernen(const std::vector<size_t>& liste) {
         muell_ += TextLaenge(textStelle_[p]);
         SeltenFreigeben(p);
     }
-    auto verdichten = [&](auto& spalte) {
-        size_t ziel = positionen.front();
-        size_t naechste = 0;
-        for (size_t i = positionen.front(); i < spalte.size(); ++i) {
-            if (naechste < positionen.size() && positionen[naechste] == i) {
-                ++naechste;
-                continue;
-            }
-            spalte[ziel++] = spalte[i];
-        }
-        spalte.resize(ziel);
-    };
-    verdichten(nr_);
-    verdichten(datum_);
-    verdichten(konto1_);
-    verdichten(konto2_);
-    verdichten(cent_);
-    verdichten(art_);
-    verdichten(storniert_);
-    verdichten(textStelle_);
+    PositionenEntfernen(nr_, positionen);
+    PositionenEntfernen(datum_, positionen);
+    PositionenEntfernen(konto1_, positionen);
+    PositionenEntfernen(konto2_, positionen);
+    PositionenEntfernen(cent_, positionen);
+    PositionenEntfernen(art_, positionen);
+    PositionenEntfernen(storniert_, positionen);
+    PositionenEntfernen(textStelle_, positionen);
     Neu();
     if (empty()) {
         texteLaenge_ = 0;

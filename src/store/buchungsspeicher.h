@@ -24,6 +24,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace talerwerk {
@@ -67,6 +68,23 @@ struct Buchungssicht {
     Cent BetragCent = 0;
     bool BetragKanonisch = false;
 };
+
+// Removes the entries at `positionen` (ascending, each once, all inside the column) from a column
+// in one pass. The store and the booking index remove from their columns alike.
+template <typename Spalte>
+void PositionenEntfernen(Spalte& spalte, const std::vector<size_t>& positionen) {
+    if (positionen.empty()) return;
+    size_t ziel = positionen.front();
+    size_t naechste = 0;
+    for (size_t i = positionen.front(); i < spalte.size(); ++i) {
+        if (naechste < positionen.size() && positionen[naechste] == i) {
+            ++naechste;
+            continue;
+        }
+        spalte[ziel++] = std::move(spalte[i]);
+    }
+    spalte.resize(ziel);
+}
 
 class Buchungsspeicher {
 public:
