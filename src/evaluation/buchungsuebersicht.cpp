@@ -32,23 +32,6 @@ struct Eintrag {
     bool Umbuchung() const { return S == Seite::An || S == Seite::Ab; }
 };
 
-void NummerAnfuegen(std::string& ziel, int32_t nummer) {
-    if (nummer < 0) {
-        ziel += NummerText(nummer);
-        return;
-    }
-    char ziffern[12];
-    int n = 0;
-    do {
-        ziffern[n++] = static_cast<char>('0' + nummer % 10);
-        nummer /= 10;
-    } while (nummer > 0);
-    for (int i = n; i < 4; ++i) ziel += '0';
-    while (n > 0) ziel += ziffern[--n];
-}
-
-Cent Betrag(Cent x) { return x < 0 ? -x : x; }
-
 }  // namespace
 
 // One row of the overview: 24 bytes instead of some 530 and four heap blocks of a made row.

@@ -10,8 +10,6 @@ namespace talerwerk {
 
 namespace {
 
-Cent Betrag(Cent wert) { return wert < 0 ? -wert : wert; }
-
 // One row: caption and the five value cells; nullopt leaves a cell empty.
 GridZeile Zeile(int32_t art, const std::string& text, std::optional<Cent> anfang, std::optional<Cent> ein,
                 std::optional<Cent> aus, std::optional<Cent> ende, std::optional<Cent> saldo) {

@@ -47,6 +47,9 @@ struct Grid {
 // Colour by sign: "Positiv" for zero and more, "Negativ" below zero.
 inline Farbklasse FarbeNachVorzeichen(Cent wert) { return wert < 0 ? Farbklasse::Negativ : Farbklasse::Positiv; }
 
+// The amount without its sign, as subtotals and shares show it.
+inline Cent Betrag(Cent wert) { return wert < 0 ? -wert : wert; }
+
 // The caption of an account-tree node: "Alle Konten", "Bestandskonten", "Sparkonten" or the
 // account's Name; empty for code 0 (no node selected) and for a number the chart lacks.
 std::string AuswahlBezeichnung(const Datenbestand& d, int32_t auswahl);

@@ -31,22 +31,6 @@ struct Eintrag {
     bool Zugang() const { return S == Seite::Einnahme || S == Seite::An; }
 };
 
-// "%04d" of a booking number, without the cost of printf on every row of a big sheet.
-void NummerAnfuegen(std::string& ziel, int32_t nummer) {
-    if (nummer < 0) {
-        ziel += NummerText(nummer);
-        return;
-    }
-    char ziffern[12];
-    int n = 0;
-    do {
-        ziffern[n++] = static_cast<char>('0' + nummer % 10);
-        nummer /= 10;
-    } while (nummer > 0);
-    for (int i = n; i < 4; ++i) ziel += '0';
-    while (n > 0) ziel += ziffern[--n];
-}
-
 class Blattbauer {
 public:
     Blattbauer(const Datenbestand& d, const KontenblattOptionen& o, Kontenblatt& k)

@@ -13,8 +13,6 @@ namespace talerwerk {
 
 namespace {
 
-Cent Betrag(Cent wert) { return wert < 0 ? -wert : wert; }
-
 // One row of the table before it has values.
 struct Plan {
     int32_t Art = 0;

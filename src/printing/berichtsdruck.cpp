@@ -21,8 +21,6 @@ constexpr const char* kBetragMuster = "-999.999,99";
 // The row kind of the overall development's total row.
 constexpr int32_t kEntwicklungGesamt = 2;
 
-Cent Betrag(Cent wert) { return wert < 0 ? -wert : wert; }
-
 // One printed row: the caption and a text per value column, each with its colour.
 struct Druckzeile {
     std::string Text;

@@ -135,4 +135,19 @@ std::string NummerText(int32_t nummer) {
     return puffer;
 }
 
+void NummerAnfuegen(std::string& ziel, int32_t nummer) {
+    if (nummer < 0) {
+        ziel += NummerText(nummer);
+        return;
+    }
+    char ziffern[12];
+    int n = 0;
+    do {
+        ziffern[n++] = static_cast<char>('0' + nummer % 10);
+        nummer /= 10;
+    } while (nummer > 0);
+    for (int i = n; i < 4; ++i) ziel += '0';
+    while (n > 0) ziel += ziffern[--n];
+}
+
 }  // namespace talerwerk

@@ -40,5 +40,7 @@ std::string CentAnzeige(Cent cent);
 
 // Booking number text, at least four digits: "0007", "12345".
 std::string NummerText(int32_t nummer);
+// The same appended to `ziel`, without the cost of formatting on every row of a long list.
+void NummerAnfuegen(std::string& ziel, int32_t nummer);
 
 }  // namespace talerwerk

@@ -21,6 +21,7 @@
 #include "qtpdftext.h"
 #include "evaluation/tgesentwdlg.h"
 #include "qtskript.h"
+#include "qtfensterhilfe.h"
 
 using namespace talerwerk;
 using namespace talerwerk::test;
@@ -36,23 +37,6 @@ QStringList Zeile(const QtGridModell& m, int zeile) {
     QStringList t;
     for (int s = 0; s < m.columnCount(); ++s) t << m.data(m.index(zeile, s)).toString();
     return t;
-}
-
-// With TALERWERK_BILDER set to a folder, the window as it looks is saved there, to be looked at.
-void Bild(QWidget* w, const char* name) {
-    const QString ordner = qEnvironmentVariable("TALERWERK_BILDER");
-    if (!ordner.isEmpty()) w->grab().save(ordner + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".png"));
-}
-
-// An access key as typed: to the widget that has the keyboard focus.
-void Zugriffstaste(Qt::Key taste) {
-    QWidget* ziel = QApplication::focusWidget();
-    if (ziel) QTest::keyClick(ziel, taste, Qt::AltModifier);
-}
-
-QTreeWidgetItem* Knoten(QTreeWidget* baum, const QString& text) {
-    const auto treffer = baum->findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
-    return treffer.isEmpty() ? nullptr : treffer.front();
 }
 
 }  // namespace

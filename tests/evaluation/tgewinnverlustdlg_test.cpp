@@ -11,6 +11,7 @@
 #include "evaluation/qtgridmodell.h"
 #include "evaluation/testbuch.h"
 #include "evaluation/tgewinnverlustdlg.h"
+#include "qtfensterhilfe.h"
 
 using namespace talerwerk;
 using namespace talerwerk::test;
@@ -26,11 +27,6 @@ QStringList Spalte(const QtGridModell& m, int spalte) {
     QStringList t;
     for (int z = 0; z < m.rowCount(); ++z) t << m.data(m.index(z, spalte)).toString();
     return t;
-}
-
-QTreeWidgetItem* Knoten(QTreeWidget* baum, const QString& text) {
-    const auto treffer = baum->findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
-    return treffer.isEmpty() ? nullptr : treffer.front();
 }
 
 // Closes the modal dialog with a key once it is up, noting where the keyboard was; a dialog the

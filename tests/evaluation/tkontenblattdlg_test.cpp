@@ -27,6 +27,7 @@
 #include "printing/qtberichtsdruck.h"
 #include "printing/tdruck1dlg.h"
 #include "qtpdftext.h"
+#include "qtfensterhilfe.h"
 
 using namespace talerwerk;
 using namespace talerwerk::test;
@@ -68,11 +69,6 @@ int ZeileDerArt(const QtGridModell& m, int32_t art) {
     for (int i = 0; i < m.rowCount(); ++i)
         if (m.Zeile(i)->Zeilenart == art) return i;
     return -1;
-}
-
-QTreeWidgetItem* Knoten(QTreeWidget* baum, const QString& text) {
-    const auto treffer = baum->findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
-    return treffer.isEmpty() ? nullptr : treffer.front();
 }
 
 void Doppelklick(QTableView* view, int zeile) {

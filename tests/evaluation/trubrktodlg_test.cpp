@@ -15,6 +15,7 @@
 #include "evaluation/rubriktabellen.h"
 #include "evaluation/testbuch.h"
 #include "evaluation/trubrktodlg.h"
+#include "qtfensterhilfe.h"
 
 using namespace talerwerk;
 using namespace talerwerk::test;
@@ -49,11 +50,6 @@ int Zeile(const QtGridModell& m, const QString& text) {
     for (int i = 0; i < m.rowCount(); ++i)
         if (QString::fromStdString(m.Zeile(i)->Zeilentext) == text) return i;
     return -1;
-}
-
-QTreeWidgetItem* Knoten(QTreeWidget* baum, const QString& text) {
-    const auto treffer = baum->findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
-    return treffer.isEmpty() ? nullptr : treffer.front();
 }
 
 // Closes the modal dialog with a key once it is up, noting where the keyboard was; a dialog the

@@ -12,6 +12,7 @@
 #include "evaluation/rubriktabellen.h"
 #include "evaluation/testbuch.h"
 #include "evaluation/trubrzeitdlg.h"
+#include "qtfensterhilfe.h"
 
 using namespace talerwerk;
 using namespace talerwerk::test;
@@ -27,11 +28,6 @@ QStringList Kopf(const QtGridModell& m) {
     QStringList k;
     for (int s = 0; s < m.columnCount(); ++s) k << m.headerData(s, Qt::Horizontal).toString();
     return k;
-}
-
-QTreeWidgetItem* Knoten(QTreeWidget* baum, const QString& text) {
-    const auto treffer = baum->findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
-    return treffer.isEmpty() ? nullptr : treffer.front();
 }
 
 }  // namespace
